@@ -1,0 +1,38 @@
+#include "app/ChimeApp.h"
+
+#include "app/InstanceTakeover.h"
+#include "main/ChimeDlg.h"
+
+#include <objbase.h>
+
+// No name: the framework names the application, and its profile, after the executable.
+CChimeApp::CChimeApp() : CWinApp(nullptr) {}
+
+const MessageMap& CChimeApp::GetMessageMap() const {
+    static const MessageMap map{&CWinApp::GetMessageMap(),
+                                {on::Command(ID_HELP, &CWinApp::OnHelp)}};
+    return map;
+}
+
+BOOL CChimeApp::InitInstance() {
+    // Shortcut resolution for dropped files needs COM; a failure only affects that.
+    ::CoInitialize(nullptr);
+    Enable3dControls();
+    CloseOtherInstances();
+    {
+        CChimeDlg dlg(nullptr);
+        dlg.m_bShown = FALSE;
+        m_pMainWnd = &dlg;
+        m_nCmdShow = SW_HIDE;
+        // The whole working life of the process.
+        dlg.DoModal();
+    }
+    m_pMainWnd = nullptr;
+    // FALSE: the framework skips its message loop and ends the process.
+    return FALSE;
+}
+
+int CChimeApp::ExitInstance() {
+    ::CoUninitialize();
+    return CWinApp::ExitInstance();
+}

@@ -1,0 +1,21 @@
+# GoogleTest from source, compiled with the same toolchain as the code under test.
+# Debian ships the sources in /usr/src/googletest; elsewhere point CHIMO_GTEST_SOURCE_DIR at a
+# checkout, or have an installed GTest package found by find_package.
+set(CHIMO_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest source tree")
+set(CHIMO_HAVE_GTEST OFF)
+if(EXISTS ${CHIMO_GTEST_SOURCE_DIR}/CMakeLists.txt)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  add_subdirectory(${CHIMO_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  set(CHIMO_HAVE_GTEST ON)
+else()
+  find_package(GTest CONFIG QUIET)
+  if(GTest_FOUND)
+    add_library(gtest ALIAS GTest::gtest)
+    add_library(gtest_main ALIAS GTest::gtest_main)
+    set(CHIMO_HAVE_GTEST ON)
+  else()
+    message(WARNING "GoogleTest not found: tests are not built")
+  endif()
+endif()

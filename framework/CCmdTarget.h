@@ -1,0 +1,21 @@
+#pragma once
+#include "MessageMap.h"
+
+// The root of everything that has a message map: windows and the application object.
+class CCmdTarget {
+public:
+    CCmdTarget() = default;
+    CCmdTarget(const CCmdTarget&) = delete;
+    CCmdTarget& operator=(const CCmdTarget&) = delete;
+    virtual ~CCmdTarget() = default;
+
+    virtual const MessageMap& GetMessageMap() const;
+
+    // Runs the first command entry of the map chain that matches `id` and `code`.
+    // Returns TRUE when one did.
+    virtual BOOL OnCmdMsg(UINT id, UINT code);
+
+protected:
+    // Searches the map chain for a plain or registered message entry.
+    const MessageEntry* FindMessageEntry(UINT message, UINT code = 0) const;
+};

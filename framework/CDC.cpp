@@ -1,0 +1,22 @@
+#include "CDC.h"
+
+#include "CFont.h"
+
+HGDIOBJ CDC::SelectObject(CFont* font) {
+    return font ? ::SelectObject(m_hDC, font->GetSafeHandle()) : nullptr;
+}
+
+SIZE CDC::GetTextExtent(const CString& text) const {
+    SIZE size{0, 0};
+    ::GetTextExtentPoint32A(m_hDC, text, text.GetLength(), &size);
+    return size;
+}
+
+CPaintDC::CPaintDC(HWND hwnd) : m_hWnd(hwnd) { m_hDC = ::BeginPaint(hwnd, &m_ps); }
+CPaintDC::~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }
+
+CClientDC::CClientDC(HWND hwnd) : m_hWnd(hwnd) { m_hDC = ::GetDC(hwnd); }
+CClientDC::~CClientDC() {
+    if (m_hDC)
+        ::ReleaseDC(m_hWnd, m_hDC);
+}

@@ -1,0 +1,55 @@
+#pragma once
+#include "CString.h"
+#include "MessageMap.h"
+
+#include <windows.h>
+
+class CFont;
+
+// A device context the code borrows: it neither gets nor releases the handle.
+class CDC {
+public:
+    explicit CDC(HDC hdc = nullptr) : m_hDC(hdc) {}
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+    virtual ~CDC() = default;
+
+    HDC GetSafeHdc() const { return m_hDC; }
+    operator HDC() const { return m_hDC; }
+
+    COLORREF SetTextColor(COLORREF color) { return ::SetTextColor(m_hDC, color); }
+    int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
+    HGDIOBJ SelectObject(HGDIOBJ object) { return ::SelectObject(m_hDC, object); }
+    HGDIOBJ SelectObject(CFont* font);
+    SIZE GetTextExtent(const CString& text) const;
+    BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
+
+protected:
+    HDC m_hDC;
+};
+
+// BeginPaint/EndPaint around one WM_PAINT.
+class CPaintDC : public CDC {
+public:
+    explicit CPaintDC(HWND hwnd);
+    ~CPaintDC() override;
+    PAINTSTRUCT m_ps{};
+
+private:
+    HWND m_hWnd;
+};
+
+// GetDC/ReleaseDC for a window's client area.
+class CClientDC : public CDC {
+public:
+    explicit CClientDC(HWND hwnd);
+    ~CClientDC() override;
+
+private:
+    HWND m_hWnd;
+};
+
+template <class F> LRESULT Cracker<WM_REFLECT_CTLCOLOR>::Invoke(F&& f, WPARAM w, LPARAM l) {
+    CDC dc(reinterpret_cast<HDC>(w));
+    return reinterpret_cast<LRESULT>(f(&dc, static_cast<UINT>(l)));
+}

@@ -1,0 +1,5 @@
+#pragma once
+#include "CWnd.h"
+
+// A static text or icon control.
+class CStatic : public CWnd {};

@@ -1,0 +1,56 @@
+#include "CToolTipCtrl.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace {
+// The first form of the record: every version of the common controls accepts it.
+TOOLINFOA MakeToolInfo(HWND owner, UINT id) {
+    TOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V1_SIZE;
+    info.hwnd = owner;
+    info.uId = id;
+    return info;
+}
+} // namespace
+
+BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
+    INITCOMMONCONTROLSEX init{sizeof init, ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&init);
+    RECT none{0, 0, 0, 0};
+    return CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, none,
+                    parent ? parent->GetSafeHwnd() : nullptr, 0);
+}
+
+BOOL CToolTipCtrl::AddTool(CWnd* window, const char* text, const RECT* area, UINT id) {
+    if (!m_hWnd || !window)
+        return FALSE;
+    TOOLINFOA info = MakeToolInfo(window->GetSafeHwnd(), id);
+    info.uFlags = TTF_SUBCLASS;
+    info.lpszText = const_cast<char*>(text ? text : "");
+    if (area)
+        info.rect = *area;
+    return static_cast<BOOL>(SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)));
+}
+
+void CToolTipCtrl::UpdateTipText(const char* text, CWnd* window, UINT id) {
+    if (!m_hWnd || !window)
+        return;
+    TOOLINFOA info = MakeToolInfo(window->GetSafeHwnd(), id);
+    info.lpszText = const_cast<char*>(text ? text : "");
+    SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+CString CToolTipCtrl::GetText(CWnd* window, UINT id) const {
+    if (!m_hWnd || !window)
+        return CString();
+    // TTM_GETTEXT has no size argument: the buffer must hold the longest tip (80 characters
+    // by the control's own limit, more for text set by pointer), so be generous.
+    std::vector<char> buffer(4096);
+    TOOLINFOA info = MakeToolInfo(window->GetSafeHwnd(), id);
+    info.lpszText = buffer.data();
+    SendMessage(TTM_GETTEXTA, buffer.size(), reinterpret_cast<LPARAM>(&info));
+    buffer.back() = '\0';
+    return CString(buffer.data());
+}

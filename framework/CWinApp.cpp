@@ -1,0 +1,145 @@
+#include "CWinApp.h"
+
+#include "CWnd.h"
+#include "PathName.h"
+
+#include <vector>
+
+namespace {
+CWinApp* g_app = nullptr;
+} // namespace
+
+CWinApp::CWinApp(const char* appName) {
+    g_app = this;
+    if (appName)
+        m_strAppName = appName;
+}
+
+CWinApp::~CWinApp() {
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+CWinApp* AfxGetApp() { return g_app; }
+HINSTANCE AfxGetInstanceHandle() {
+    return g_app && g_app->m_hInstance ? g_app->m_hInstance : ::GetModuleHandleA(nullptr);
+}
+HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
+CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
+
+void CWinApp::InitNames(HINSTANCE instance) {
+    m_hInstance = instance;
+    std::vector<char> path(MAX_PATH);
+    for (;;) {
+        DWORD n = ::GetModuleFileNameA(instance, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size())
+            break;
+        path.resize(path.size() * 2);
+    }
+    CString base(StripExtension(FileNamePart(path.data())));
+    m_strExeName = base;
+    if (m_strAppName.IsEmpty())
+        m_strAppName = base;
+    m_strProfileName = base + ".INI";
+    m_pszAppName = m_strAppName;
+    m_pszExeName = m_strExeName;
+    m_pszProfileName = m_strProfileName;
+}
+
+BOOL CWinApp::InitInstance() { return TRUE; }
+
+int CWinApp::ExitInstance() { return 0; }
+
+int CWinApp::Run() {
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (!AfxPreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+    return ExitInstance();
+}
+
+int CWinApp::GetProfileInt(const char* section, const char* entry, int defaultValue) const {
+    return static_cast<int>(
+        ::GetPrivateProfileIntA(section, entry, defaultValue, m_pszProfileName));
+}
+
+BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value) const {
+    CString text;
+    text.Format("%d", value);
+    return ::WritePrivateProfileStringA(section, entry, text, m_pszProfileName);
+}
+
+CString CWinApp::GetProfileString(const char* section, const char* entry,
+                                  const char* defaultValue) const {
+    if (!defaultValue)
+        defaultValue = "";
+    // The call truncates silently; a result that fills the buffer may have been cut, so grow.
+    std::vector<char> buffer(256);
+    for (;;) {
+        DWORD n = ::GetPrivateProfileStringA(section, entry, defaultValue, buffer.data(),
+                                             static_cast<DWORD>(buffer.size()), m_pszProfileName);
+        if (n + 1 < buffer.size() || buffer.size() >= (1u << 24))
+            return CString(buffer.data(), static_cast<int>(n));
+        buffer.resize(buffer.size() * 4);
+    }
+}
+
+BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const char* value) const {
+    return ::WritePrivateProfileStringA(section, entry, value, m_pszProfileName);
+}
+
+HICON CWinApp::LoadIcon(UINT id) const {
+    return ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id));
+}
+
+void CWinApp::DoWaitCursor(int code) {
+    m_nWaitCursorCount += code;
+    if (m_nWaitCursorCount > 0) {
+        HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+        if (code > 0 && m_nWaitCursorCount == 1)
+            m_hcurWaitCursorRestore = previous;
+    } else {
+        m_nWaitCursorCount = 0;
+        if (m_hcurWaitCursorRestore)
+            ::SetCursor(m_hcurWaitCursorRestore);
+    }
+}
+
+void CWinApp::SetSoundService(ISoundService* service) {
+    m_pSound = service ? service : &m_win32Sound;
+}
+void CWinApp::SetTrayService(ITrayService* service) { m_pTray = service ? service : &m_win32Tray; }
+void CWinApp::SetClock(IClock* clock) { m_pClock = clock ? clock : &m_win32Clock; }
+void CWinApp::SetFileDialogService(IFileDialogService* service) {
+    m_pFileDialogs = service ? service : &m_win32FileDialogs;
+}
+
+BOOL AfxPreTranslateMessage(MSG* msg) {
+    for (HWND hwnd = msg->hwnd; hwnd; hwnd = ::GetParent(hwnd)) {
+        if (CWnd* wnd = CWnd::FromHandlePermanent(hwnd))
+            if (wnd->PreTranslateMessage(msg))
+                return TRUE;
+    }
+    return FALSE;
+}
+
+int AfxMessageBox(const char* text, UINT type, UINT) {
+    CWnd* main = AfxGetMainWnd();
+    CWinApp* app = AfxGetApp();
+    return ::MessageBoxA(main ? main->GetSafeHwnd() : nullptr, text,
+                         app ? app->m_pszAppName : "", type);
+}
+
+int AfxWinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return -1;
+    app->InitNames(instance);
+    app->m_nCmdShow = showCommand;
+    if (!app->InitInstance())
+        return app->ExitInstance();
+    return app->Run();
+}

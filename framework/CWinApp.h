@@ -1,0 +1,87 @@
+#pragma once
+#include "CCmdTarget.h"
+#include "CString.h"
+#include "PlatformServices.h"
+
+#include <windows.h>
+
+class CWnd;
+
+// The application object: start-up flow, names, the private profile, the wait cursor and the
+// platform services. Exactly one exists; AfxGetApp() finds it.
+class CWinApp : public CCmdTarget {
+public:
+    explicit CWinApp(const char* appName = nullptr);
+    ~CWinApp() override;
+
+    // Start-up flow (AfxWinMain): InitInstance; FALSE ends the process after ExitInstance,
+    // TRUE runs the message loop (Run) and then ExitInstance.
+    virtual BOOL InitInstance();
+    virtual int ExitInstance();
+    virtual int Run();
+
+    HINSTANCE m_hInstance = nullptr;
+    CWnd* m_pMainWnd = nullptr;
+    int m_nCmdShow = SW_SHOWNORMAL;
+    // Named after the executable unless the constructor was given a name.
+    const char* m_pszAppName = "";
+    // The executable's base name, without directory or extension.
+    const char* m_pszExeName = "";
+    // The private profile: the executable's base name with ".INI", without a directory, so the
+    // profile functions find it in the Windows directory.
+    const char* m_pszProfileName = "";
+
+    // Profile functions on the private INI file.
+    int GetProfileInt(const char* section, const char* entry, int defaultValue) const;
+    BOOL WriteProfileInt(const char* section, const char* entry, int value) const;
+    // A NULL default reads as empty; values of any length are read whole.
+    CString GetProfileString(const char* section, const char* entry,
+                             const char* defaultValue = nullptr) const;
+    // A NULL value removes the entry.
+    BOOL WriteProfileString(const char* section, const char* entry, const char* value) const;
+
+    HICON LoadIcon(UINT id) const;
+    // +1 begins the busy cursor, -1 ends it, 0 restores it; the count never goes below zero.
+    void DoWaitCursor(int code);
+    int GetWaitCursorCount() const { return m_nWaitCursorCount; }
+    // The 3-D look is the system's own on every supported Windows.
+    BOOL Enable3dControls() { return TRUE; }
+    void OnHelp() {}
+
+    ISoundService& Sound() { return *m_pSound; }
+    ITrayService& Tray() { return *m_pTray; }
+    IClock& Clock() { return *m_pClock; }
+    IFileDialogService& FileDialogs() { return *m_pFileDialogs; }
+    // Replaces a service (tests); nullptr restores the Win32 one.
+    void SetSoundService(ISoundService* service);
+    void SetTrayService(ITrayService* service);
+    void SetClock(IClock* clock);
+    void SetFileDialogService(IFileDialogService* service);
+
+    // Sets the instance and the names from the module (AfxWinMain does this first).
+    void InitNames(HINSTANCE instance);
+
+private:
+    CString m_strAppName, m_strExeName, m_strProfileName;
+    int m_nWaitCursorCount = 0;
+    HCURSOR m_hcurWaitCursorRestore = nullptr;
+
+    Win32SoundService m_win32Sound;
+    Win32TrayService m_win32Tray;
+    Win32Clock m_win32Clock;
+    Win32FileDialogService m_win32FileDialogs;
+    ISoundService* m_pSound = &m_win32Sound;
+    ITrayService* m_pTray = &m_win32Tray;
+    IClock* m_pClock = &m_win32Clock;
+    IFileDialogService* m_pFileDialogs = &m_win32FileDialogs;
+};
+
+CWinApp* AfxGetApp();
+HINSTANCE AfxGetInstanceHandle();
+HINSTANCE AfxGetResourceHandle();
+CWnd* AfxGetMainWnd();
+// PreTranslateMessage of every bound window from the message's window up its parent chain.
+BOOL AfxPreTranslateMessage(MSG* msg);
+// A message box owned by the main window, captioned with the application's name.
+int AfxMessageBox(const char* text, UINT type = MB_OK, UINT helpId = 0);
+int AfxWinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);

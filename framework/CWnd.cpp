@@ -1,0 +1,260 @@
+#include "CWnd.h"
+
+#include "CWinApp.h"
+
+#include <vector>
+
+namespace {
+
+// The object pointer travels with the window as a property, so any thread can find it.
+const char kObjectProperty[] = "Framework.CWnd";
+
+thread_local CWnd* t_pendingCreation = nullptr;
+
+void DefaultReporter(const char* what) {
+    CString text;
+    text.Format("An internal error occurred and the last action was not completed:\n%s", what);
+    ::MessageBoxA(nullptr, text, "CHIMO!", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+ExceptionReporter g_reporter = DefaultReporter;
+
+LRESULT CALLBACK CreationCbtProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && t_pendingCreation) {
+        CWnd* wnd = t_pendingCreation;
+        t_pendingCreation = nullptr;
+        auto hwnd = reinterpret_cast<HWND>(wParam);
+        if (!CWnd::FromHandlePermanent(hwnd)) {
+            // Binding before the first message is what lets a dialog's WM_CREATE handler run
+            // before its controls exist.
+            wnd->SubclassWindow(hwnd);
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
+ExceptionReporter SetExceptionReporter(ExceptionReporter reporter) {
+    ExceptionReporter previous = g_reporter;
+    g_reporter = reporter ? reporter : DefaultReporter;
+    return previous;
+}
+
+void ReportBoundaryException(const char* what) { g_reporter(what ? what : "unknown"); }
+
+CreationHook::CreationHook(CWnd* wnd) : m_previous(t_pendingCreation) {
+    t_pendingCreation = wnd;
+    m_hook = ::SetWindowsHookExA(WH_CBT, CreationCbtProc, nullptr, ::GetCurrentThreadId());
+}
+
+CreationHook::~CreationHook() {
+    if (m_hook)
+        ::UnhookWindowsHookEx(m_hook);
+    t_pendingCreation = m_previous;
+}
+
+CWnd::~CWnd() {
+    if (!m_hWnd)
+        return;
+    if (m_bCreatedHere)
+        ::DestroyWindow(m_hWnd);
+    else
+        UnsubclassWindow();
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
+    return hwnd ? static_cast<CWnd*>(::GetPropA(hwnd, kObjectProperty)) : nullptr;
+}
+
+void CWnd::Attach(HWND hwnd) {
+    m_hWnd = hwnd;
+    ::SetPropA(hwnd, kObjectProperty, this);
+}
+
+void CWnd::Detach() {
+    if (!m_hWnd)
+        return;
+    ::RemovePropA(m_hWnd, kObjectProperty);
+    m_hWnd = nullptr;
+}
+
+BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
+                    const RECT& rect, HWND parent, UINT id) {
+    if (m_hWnd)
+        return FALSE;
+    HWND hwnd;
+    {
+        CreationHook hook(this);
+        hwnd = ::CreateWindowExA(exStyle, className, windowName, style, rect.left, rect.top,
+                                 rect.right - rect.left, rect.bottom - rect.top, parent,
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                                 AfxGetInstanceHandle(), nullptr);
+    }
+    if (!hwnd) {
+        Detach();
+        return FALSE;
+    }
+    m_bCreatedHere = true;
+    return TRUE;
+}
+
+BOOL CWnd::DestroyWindow() { return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE; }
+
+BOOL CWnd::SubclassWindow(HWND hwnd) {
+    if (!hwnd || m_hWnd || FromHandlePermanent(hwnd))
+        return FALSE;
+    Attach(hwnd);
+    PreSubclassWindow();
+    m_pfnSuper = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc)));
+    return TRUE;
+}
+
+HWND CWnd::UnsubclassWindow() {
+    HWND hwnd = m_hWnd;
+    if (!hwnd)
+        return nullptr;
+    if (m_pfnSuper &&
+        ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(AfxWndProc))
+        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    m_pfnSuper = nullptr;
+    Detach();
+    return hwnd;
+}
+
+LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
+    if (!wnd)
+        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+
+    CWnd::CurrentMessage saved = wnd->m_current;
+    wnd->m_current = {message, wParam, lParam};
+    LRESULT result = GuardedCall(
+        [&] { return wnd->WindowProc(message, wParam, lParam); }, static_cast<LRESULT>(0));
+
+    if (message == WM_NCDESTROY) {
+        // The window is gone: forget it, then give the object its last word.
+        WNDPROC super = wnd->m_pfnSuper;
+        if (super && ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC) ==
+                         reinterpret_cast<LONG_PTR>(AfxWndProc))
+            ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(super));
+        wnd->m_pfnSuper = nullptr;
+        wnd->Detach();
+        wnd->m_bCreatedHere = false;
+        if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd == wnd)
+            app->m_pMainWnd = nullptr;
+        GuardedCall([&] { return wnd->PostNcDestroy(), 0; }, 0);
+    } else {
+        wnd->m_current = saved;
+    }
+    return result;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (OnWndMsg(message, wParam, lParam, &result))
+        return result;
+    return DefWindowProc(message, wParam, lParam);
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message == WM_COMMAND) {
+        if (OnCommand(wParam, lParam)) {
+            *result = 0;
+            return TRUE;
+        }
+        return FALSE;
+    }
+    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC && lParam &&
+        ReflectChildNotify(reinterpret_cast<HWND>(lParam), message, wParam, lParam, result))
+        return TRUE;
+    if (const MessageEntry* entry = FindMessageEntry(message)) {
+        *result = entry->call(*this, wParam, lParam);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+    auto control = reinterpret_cast<HWND>(lParam);
+    if (control && ReflectChildNotify(control, WM_COMMAND, wParam, lParam, nullptr))
+        return TRUE;
+    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
+}
+
+BOOL CWnd::ReflectChildNotify(HWND child, UINT message, WPARAM wParam, LPARAM lParam,
+                              LRESULT* result) {
+    CWnd* wnd = FromHandlePermanent(child);
+    if (!wnd || wnd == this)
+        return FALSE;
+    LRESULT local = 0;
+    return wnd->OnChildNotify(message, wParam, lParam, result ? result : &local);
+}
+
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+    if (message == WM_COMMAND) {
+        if (const MessageEntry* entry = FindMessageEntry(WM_REFLECT_COMMAND, HIWORD(wParam))) {
+            *result = entry->call(*this, wParam, 0);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+        if (const MessageEntry* entry = FindMessageEntry(WM_REFLECT_CTLCOLOR)) {
+            // The CTLCOLOR_ kind follows the message order (MSGBOX = 0 ... STATIC = 6).
+            LRESULT brush = entry->call(*this, wParam, message - WM_CTLCOLORMSGBOX);
+            if (brush) {
+                *result = brush;
+                return TRUE;
+            }
+        }
+    }
+    return FALSE;
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+
+LRESULT CWnd::Default() {
+    return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_pfnSuper)
+        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+void CWnd::ScreenToClient(RECT* rect) const {
+    auto* corners = reinterpret_cast<POINT*>(rect);
+    ::ScreenToClient(m_hWnd, &corners[0]);
+    ::ScreenToClient(m_hWnd, &corners[1]);
+}
+
+CString CWnd::GetWindowText() const {
+    int length = ::GetWindowTextLengthA(m_hWnd);
+    if (length <= 0)
+        return CString();
+    std::vector<char> buffer(static_cast<size_t>(length) + 1);
+    int copied = ::GetWindowTextA(m_hWnd, buffer.data(), length + 1);
+    return CString(buffer.data(), copied);
+}
+
+int CWnd::GetDlgItemText(int id, CString& text) const {
+    HWND item = ::GetDlgItem(m_hWnd, id);
+    text.Empty();
+    if (!item)
+        return 0;
+    int length = ::GetWindowTextLengthA(item);
+    if (length > 0) {
+        std::vector<char> buffer(static_cast<size_t>(length) + 1);
+        int copied = ::GetWindowTextA(item, buffer.data(), length + 1);
+        text = CString(buffer.data(), copied);
+    }
+    return text.GetLength();
+}
+
+int CWnd::MessageBox(const char* text, const char* caption, UINT type) {
+    if (!caption)
+        caption = AfxGetApp() ? AfxGetApp()->m_pszAppName : "";
+    return ::MessageBoxA(m_hWnd, text, caption, type);
+}

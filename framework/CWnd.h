@@ -1,0 +1,146 @@
+#pragma once
+#include "CCmdTarget.h"
+#include "CMenu.h"
+#include "CString.h"
+
+#include <windows.h>
+
+#include <exception>
+
+// A window object bound to one HWND. Binding happens either at creation (CreateEx and the
+// dialogs: a thread-local CBT hook subclasses the window before its first message, so the
+// object sees WM_NCCREATE and WM_CREATE) or later by SubclassWindow (DDX_Control).
+// One static window procedure finds the object and calls WindowProc.
+class CWnd : public CCmdTarget {
+public:
+    CWnd() = default;
+    ~CWnd() override;
+
+    HWND m_hWnd = nullptr;
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    operator HWND() const { return m_hWnd; }
+
+    // The object bound to a window by this framework, or nullptr.
+    static CWnd* FromHandlePermanent(HWND hwnd);
+
+    // Creates a window bound to this object from its first message on.
+    BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
+                  const RECT& rect, HWND parent, UINT id);
+    BOOL DestroyWindow();
+    // Binds an existing window: PreSubclassWindow runs first, then the procedure is replaced.
+    BOOL SubclassWindow(HWND hwnd);
+    HWND UnsubclassWindow();
+
+    // Message handling.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    virtual BOOL PreTranslateMessage(MSG* msg);
+    virtual void PreSubclassWindow() {}
+    virtual void PostNcDestroy() {}
+    // Handles a notification reflected from the parent; TRUE when the map had an entry.
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // The previous window procedure, for the message being handled now.
+    LRESULT Default();
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnDestroy() { Default(); }
+
+    // Thin wrappers.
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::SendMessageA(m_hWnd, message, wParam, lParam);
+    }
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::PostMessageA(m_hWnd, message, wParam, lParam);
+    }
+    BOOL ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+    BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
+    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+    HWND SetFocus() { return ::SetFocus(m_hWnd); }
+    BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
+    void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
+    void GetWindowRect(RECT* rect) const { ::GetWindowRect(m_hWnd, rect); }
+    void ScreenToClient(RECT* rect) const;
+    BOOL SetWindowPos(HWND after, int x, int y, int cx, int cy, UINT flags) {
+        return ::SetWindowPos(m_hWnd, after, x, y, cx, cy, flags);
+    }
+    BOOL InvalidateRect(const RECT* rect, BOOL erase = TRUE) {
+        return ::InvalidateRect(m_hWnd, rect, erase);
+    }
+    void DragAcceptFiles(BOOL accept = TRUE) { ::DragAcceptFiles(m_hWnd, accept); }
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
+    DWORD GetExStyle() const {
+        return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE));
+    }
+    HWND GetParent() const { return ::GetParent(m_hWnd); }
+    HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
+    CString GetWindowText() const;
+    void GetWindowText(CString& text) const { text = GetWindowText(); }
+    int GetDlgItemText(int id, CString& text) const;
+    void SetDlgItemText(int id, const char* text) { ::SetDlgItemTextA(m_hWnd, id, text); }
+    CMenuHandle GetSystemMenu(BOOL revert) const { return ::GetSystemMenu(m_hWnd, revert); }
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr) {
+        return ::SetTimer(m_hWnd, id, elapse, proc);
+    }
+    BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
+    // A message box owned by this window; a NULL caption is the application's name.
+    int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
+
+protected:
+    // The message being handled now, for Default().
+    struct CurrentMessage {
+        UINT message = 0;
+        WPARAM wParam = 0;
+        LPARAM lParam = 0;
+    };
+    CurrentMessage m_current;
+    WNDPROC m_pfnSuper = nullptr;
+    bool m_bCreatedHere = false;
+
+    // Reflects a child's WM_COMMAND or WM_CTLCOLORxxx to the child's own object.
+    BOOL ReflectChildNotify(HWND child, UINT message, WPARAM wParam, LPARAM lParam,
+                            LRESULT* result);
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+private:
+    void Attach(HWND hwnd);
+    void Detach();
+    friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
+    friend class CreationHook;
+    friend class CDialog;
+};
+
+// The one window procedure of every bound window.
+LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Installs the creation hook for the next window this thread creates, for one scope.
+class CreationHook {
+public:
+    explicit CreationHook(CWnd* wnd);
+    ~CreationHook();
+    CreationHook(const CreationHook&) = delete;
+    CreationHook& operator=(const CreationHook&) = delete;
+
+private:
+    HHOOK m_hook;
+    CWnd* m_previous;
+};
+
+// No exception crosses a window procedure: the boundary calls this instead. The default shows
+// a message box; tests replace it.
+using ExceptionReporter = void (*)(const char* what);
+ExceptionReporter SetExceptionReporter(ExceptionReporter reporter);
+void ReportBoundaryException(const char* what);
+
+// Runs `body` and reports any exception it throws, returning `fallback` then.
+template <class F, class R> R GuardedCall(F&& body, R fallback) {
+    try {
+        return body();
+    } catch (const std::exception& e) {
+        ReportBoundaryException(e.what());
+    } catch (...) {
+        ReportBoundaryException("unknown exception");
+    }
+    return fallback;
+}

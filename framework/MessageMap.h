@@ -1,0 +1,210 @@
+#pragma once
+// Declarative, typed message maps.
+//
+// A class lists its entries once, in a function-local static, and chains to its base's map:
+//
+//     const MessageMap& CMyDlg::GetMessageMap() const {
+//         static const MessageMap map{&CDialog::GetMessageMap(), {
+//             on::Message<WM_TIMER>(&CMyDlg::OnTimer),      // void OnTimer(UINT_PTR)
+//             on::Command(IDC_QUIT, &CMyDlg::OnQuit),       // void OnQuit()
+//             on::CommandRange(16, 31, &CMyDlg::OnAbout),   // void OnAbout(UINT)
+//         }};
+//         return map;
+//     }
+//
+// Each message is unpacked in exactly one place, its Cracker, and a handler whose signature
+// does not match the cracker's is a compile-time error.
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <initializer_list>
+#include <type_traits>
+#include <vector>
+
+class CCmdTarget;
+class CDC;
+
+// Child notifications reflected back to the child that sent them arrive as
+// WM_REFLECT_BASE + the original message (the framework convention).
+constexpr UINT WM_REFLECT_BASE = 0xBC00;
+constexpr UINT WM_CTLCOLOR_LEGACY = 0x0019; // the 16-bit WM_CTLCOLOR, used for reflection
+constexpr UINT WM_REFLECT_COMMAND = WM_REFLECT_BASE + WM_COMMAND;
+constexpr UINT WM_REFLECT_CTLCOLOR = WM_REFLECT_BASE + WM_CTLCOLOR_LEGACY;
+
+struct MessageEntry {
+    enum class Kind {
+        Message,          // a fixed message number (reflected ones included)
+        Registered,       // a message registered at run time by name
+        Command,          // WM_COMMAND with a notification code and an id range
+        ReflectedCommand, // WM_COMMAND reflected to the control that sent it, by code
+    };
+    using Call = std::function<LRESULT(CCmdTarget&, WPARAM, LPARAM)>;
+
+    Kind kind = Kind::Message;
+    UINT message = 0;
+    UINT code = 0;
+    UINT firstId = 0;
+    UINT lastId = 0;
+    const char* registeredName = nullptr;
+    Call call;
+
+    bool MatchesMessage(UINT msg) const;
+
+private:
+    mutable std::atomic<UINT> m_registeredId{0};
+
+public:
+    MessageEntry() = default;
+    MessageEntry(Kind k, UINT msg, UINT c, UINT first, UINT last, const char* name, Call fn)
+        : kind(k), message(msg), code(c), firstId(first), lastId(last), registeredName(name),
+          call(std::move(fn)) {}
+    MessageEntry(const MessageEntry& other)
+        : kind(other.kind), message(other.message), code(other.code), firstId(other.firstId),
+          lastId(other.lastId), registeredName(other.registeredName), call(other.call) {}
+};
+
+struct MessageMap {
+    const MessageMap* base;
+    std::vector<MessageEntry> entries;
+};
+
+// Crackers: the one place each message is unpacked. Signature is the handler's type;
+// Invoke unpacks WPARAM/LPARAM, calls the handler and packs its answer.
+template <UINT Msg> struct Cracker; // no cracker, no entry: a missing one fails to compile
+
+template <> struct Cracker<WM_CREATE> {
+    using Signature = int(LPCREATESTRUCTA);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM, LPARAM l) {
+        return f(reinterpret_cast<LPCREATESTRUCTA>(l));
+    }
+};
+template <> struct Cracker<WM_DESTROY> {
+    using Signature = void();
+    template <class F> static LRESULT Invoke(F&& f, WPARAM, LPARAM) { return f(), 0; }
+};
+template <> struct Cracker<WM_PAINT> {
+    using Signature = void();
+    template <class F> static LRESULT Invoke(F&& f, WPARAM, LPARAM) { return f(), 0; }
+};
+template <> struct Cracker<WM_QUERYDRAGICON> {
+    using Signature = HCURSOR();
+    template <class F> static LRESULT Invoke(F&& f, WPARAM, LPARAM) {
+        return reinterpret_cast<LRESULT>(f());
+    }
+};
+template <> struct Cracker<WM_TIMER> {
+    using Signature = void(UINT_PTR);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM) {
+        return f(static_cast<UINT_PTR>(w)), 0;
+    }
+};
+template <> struct Cracker<WM_SYSCOMMAND> {
+    using Signature = void(UINT, LPARAM);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM l) {
+        return f(static_cast<UINT>(w), l), 0;
+    }
+};
+template <> struct Cracker<WM_DROPFILES> {
+    using Signature = void(HDROP);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM) {
+        return f(reinterpret_cast<HDROP>(w)), 0;
+    }
+};
+template <> struct Cracker<WM_SETCURSOR> {
+    using Signature = BOOL(HWND, UINT, UINT);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM l) {
+        return f(reinterpret_cast<HWND>(w), LOWORD(l), HIWORD(l));
+    }
+};
+template <> struct Cracker<WM_TIMECHANGE> {
+    using Signature = void();
+    template <class F> static LRESULT Invoke(F&& f, WPARAM, LPARAM) { return f(), 0; }
+};
+template <> struct Cracker<WM_POWERBROADCAST> {
+    using Signature = void(UINT);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM) {
+        return f(static_cast<UINT>(w)), TRUE;
+    }
+};
+// WM_CTLCOLORxxx reflected to the control: the control's DC and the CTLCOLOR_ kind.
+template <> struct Cracker<WM_REFLECT_CTLCOLOR> {
+    using Signature = HBRUSH(CDC*, UINT);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM l);
+};
+
+namespace on {
+
+namespace detail {
+template <class T> T& As(CCmdTarget& target) { return static_cast<T&>(target); }
+} // namespace detail
+
+// A message with a cracker: on::Message<WM_PAINT>(&C::OnPaint).
+template <UINT Msg, class T, class R, class... A> MessageEntry Message(R (T::*handler)(A...)) {
+    static_assert(std::is_same_v<R(A...), typename Cracker<Msg>::Signature>,
+                  "the handler's signature does not match this message's cracker");
+    static_assert(std::is_base_of_v<CCmdTarget, T>, "handlers belong to a CCmdTarget");
+    return MessageEntry(MessageEntry::Kind::Message, Msg, 0, 0, 0, nullptr,
+                        [handler](CCmdTarget& self, WPARAM w, LPARAM l) -> LRESULT {
+                            T& t = detail::As<T>(self);
+                            return Cracker<Msg>::Invoke(
+                                [&](A... a) -> R { return (t.*handler)(a...); }, w, l);
+                        });
+}
+
+// Any message, unpacked by the handler itself: LRESULT OnX(WPARAM, LPARAM).
+template <class T> MessageEntry Raw(UINT msg, LRESULT (T::*handler)(WPARAM, LPARAM)) {
+    return MessageEntry(MessageEntry::Kind::Message, msg, 0, 0, 0, nullptr,
+                        [handler](CCmdTarget& self, WPARAM w, LPARAM l) -> LRESULT {
+                            return (detail::As<T>(self).*handler)(w, l);
+                        });
+}
+
+// A message whose number is known only at run time (RegisterWindowMessage), by name.
+template <class T> MessageEntry Registered(const char* name, void (T::*handler)()) {
+    return MessageEntry(MessageEntry::Kind::Registered, 0, 0, 0, 0, name,
+                        [handler](CCmdTarget& self, WPARAM, LPARAM) -> LRESULT {
+                            (detail::As<T>(self).*handler)();
+                            return 0;
+                        });
+}
+
+// WM_COMMAND with notification code `code` from control or menu item `id`.
+template <class T> MessageEntry Control(UINT code, UINT id, void (T::*handler)()) {
+    return MessageEntry(MessageEntry::Kind::Command, WM_COMMAND, code, id, id, nullptr,
+                        [handler](CCmdTarget& self, WPARAM, LPARAM) -> LRESULT {
+                            (detail::As<T>(self).*handler)();
+                            return 0;
+                        });
+}
+
+// A button click or menu command (notification code 0).
+template <class T> MessageEntry Command(UINT id, void (T::*handler)()) {
+    return Control(0, id, handler);
+}
+
+// Commands first..last (code 0); the handler is told which one.
+template <class T> MessageEntry CommandRange(UINT first, UINT last, void (T::*handler)(UINT)) {
+    return MessageEntry(MessageEntry::Kind::Command, WM_COMMAND, 0, first, last, nullptr,
+                        [handler](CCmdTarget& self, WPARAM w, LPARAM) -> LRESULT {
+                            (detail::As<T>(self).*handler)(LOWORD(w));
+                            return 0;
+                        });
+}
+
+// A notification this control sent to its parent, reflected back to the control.
+template <class T> MessageEntry ReflectCommand(UINT code, void (T::*handler)()) {
+    return MessageEntry(MessageEntry::Kind::ReflectedCommand, WM_REFLECT_COMMAND, code, 0, 0,
+                        nullptr, [handler](CCmdTarget& self, WPARAM, LPARAM) -> LRESULT {
+                            (detail::As<T>(self).*handler)();
+                            return 0;
+                        });
+}
+
+// WM_CTLCOLORxxx reflected back to the control: HBRUSH CtlColor(CDC*, UINT).
+template <class T> MessageEntry ReflectCtlColor(HBRUSH (T::*handler)(CDC*, UINT)) {
+    return Message<WM_REFLECT_CTLCOLOR>(handler);
+}
+
+} // namespace on

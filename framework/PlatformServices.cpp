@@ -1,0 +1,31 @@
+#include "PlatformServices.h"
+
+#include <mmsystem.h>
+
+#include <ctime>
+
+BOOL Win32SoundService::Play(const char* name, HMODULE module, DWORD flags) {
+    return ::PlaySoundA(name, module, flags);
+}
+
+BOOL Win32TrayService::Notify(DWORD message, NOTIFYICONDATAA* data) {
+    return ::Shell_NotifyIconA(message, data);
+}
+
+LocalTime Win32Clock::Now() {
+    LocalTime now;
+    std::time_t t = std::time(nullptr);
+    if (const std::tm* tm = std::localtime(&t)) {
+        now.year = tm->tm_year + 1900;
+        now.month = tm->tm_mon + 1;
+        now.day = tm->tm_mday;
+        now.hour = tm->tm_hour;
+        now.minute = tm->tm_min;
+        now.second = tm->tm_sec;
+    }
+    return now;
+}
+
+BOOL Win32FileDialogService::GetOpenFileName(OPENFILENAMEA* ofn) {
+    return ::GetOpenFileNameA(ofn);
+}

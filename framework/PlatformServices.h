@@ -1,0 +1,57 @@
+#pragma once
+// The platform services that tests must see or control, as small interfaces. The application
+// object owns one of each; the Win32 versions are the defaults.
+
+#include "LocalTime.h"
+
+#include <windows.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+// PlaySoundA and its flags.
+class ISoundService {
+public:
+    virtual ~ISoundService() = default;
+    virtual BOOL Play(const char* name, HMODULE module, DWORD flags) = 0;
+};
+
+// Shell_NotifyIconA and the record passed.
+class ITrayService {
+public:
+    virtual ~ITrayService() = default;
+    virtual BOOL Notify(DWORD message, NOTIFYICONDATAA* data) = 0;
+};
+
+// The local wall clock (time, then localtime).
+class IClock {
+public:
+    virtual ~IClock() = default;
+    virtual LocalTime Now() = 0;
+};
+
+// The common open-file dialog.
+class IFileDialogService {
+public:
+    virtual ~IFileDialogService() = default;
+    virtual BOOL GetOpenFileName(OPENFILENAMEA* ofn) = 0;
+};
+
+class Win32SoundService : public ISoundService {
+public:
+    BOOL Play(const char* name, HMODULE module, DWORD flags) override;
+};
+
+class Win32TrayService : public ITrayService {
+public:
+    BOOL Notify(DWORD message, NOTIFYICONDATAA* data) override;
+};
+
+class Win32Clock : public IClock {
+public:
+    LocalTime Now() override;
+};
+
+class Win32FileDialogService : public IFileDialogService {
+public:
+    BOOL GetOpenFileName(OPENFILENAMEA* ofn) override;
+};

@@ -1,0 +1,107 @@
+#pragma once
+#include "controls/SoundPathEdit.h"
+#include "framework/Afx.h"
+#include "res/resource.h"
+
+#include <shellapi.h>
+
+// The one timer of the program: the quarter-hour chime.
+constexpr UINT_PTR ID_CHIME_TIMER = 1;
+// The tray icon's id; mouse events on it arrive as WM_COMMAND with this wParam.
+constexpr UINT ID_TRAY_ICON = 129;
+
+// The settings dialog, which is also the program's hidden main window: it owns the tray icon,
+// the chime timer and the controls that hold every setting. Its parts live in one .cpp per
+// concern: lifecycle, tray, chime, sleep, slots; the stores are in settings/.
+class CChimeDlg : public CDialog {
+public:
+    explicit CChimeDlg(CWnd* parent = nullptr);
+    ~CChimeDlg() override;
+
+    // Lifecycle
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    void OnQuit();
+    void HideAndSave();
+    void PostNcDestroy() override;
+    const MessageMap& GetMessageMap() const override;
+
+    // Tray
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL RefreshStatus();
+    void ToggleDisabled();
+
+    // Chime
+    void ChimeTick(UINT_PTR nIDEvent);
+
+    // Settings store
+    void LoadSettings();
+    void SaveSettings();
+    void RemoveLegacyEntries();
+
+    // Sleep window
+    BOOL ParseSleepTime(CString& text, BOOL isStart);
+    BOOL IsSleeping(int t);
+    void ApplySleepTimerState();
+    void OnKillFocusSleepStart();
+    void OnKillFocusSleepStop();
+    void OnSleep();
+
+    // Sound slots
+    void ApplyUseSame();
+    void ApplyDisableSecondary();
+
+    // About
+    void OnAbout();
+
+    // Plays one WAVE resource asynchronously as feedback.
+    static void PlayCue(UINT id);
+
+    int m_nSleepStop = 0;
+    int m_nSleepStart = 0;
+    BOOL m_bShown = FALSE;
+    NOTIFYICONDATAA m_nid{};
+    CButton m_chkSleepTimer;
+    CEdit m_editSleepStop;
+    CEdit m_editSleepStart;
+    CButton m_chkDisable;
+    CButton m_chkMulti;
+    CButton m_btnPlayQuarterTil;
+    CButton m_btnPlayQuarterAfter;
+    CButton m_btnPlayHalfPast;
+    CButton m_btnBrowseQuarterAfter;
+    CButton m_btnBrowseQuarterTil;
+    CButton m_btnBrowseHalfPast;
+    CButton m_chkUseSame;
+    CButton m_chkDisableSecondary;
+    CSoundPathEdit m_editHour;
+    CSoundPathEdit m_editQuarterTil;
+    CSoundPathEdit m_editQuarterAfter;
+    CSoundPathEdit m_editHalfPast;
+    BOOL m_bDisabled = FALSE;
+    HICON m_hMainIcon = nullptr;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+
+private:
+    // Message handlers
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    int OnCreate(LPCREATESTRUCTA createStruct);
+    void OnDestroy();
+    void OnSettings();
+    void OnAboutCommand() { OnAbout(); }
+    void OnBrowseHour();
+    void OnBrowseQuarterAfter();
+    void OnBrowseHalfPast();
+    void OnBrowseQuarterTil();
+    void OnPlayHour();
+    void OnPlayQuarterAfter();
+    void OnPlayHalfPast();
+    void OnPlayQuarterTil();
+    // The slot part of OK: asks about each unlocked slot whose file cannot be found.
+    void ValidateSlotFiles();
+};

@@ -1,0 +1,181 @@
+// Construction, initialisation, the hide-on-paint mechanism and the OK, Cancel, Quit and
+// destroy paths of the settings window.
+#include "main/ChimeDlg.h"
+
+#include <mmsystem.h>
+
+CChimeDlg::CChimeDlg(CWnd* parent) : CDialog(IDD_CHIME, parent) {
+    m_hMainIcon = AfxGetApp()->LoadIcon(IDI_MAIN);
+}
+
+CChimeDlg::~CChimeDlg() = default;
+
+const MessageMap& CChimeDlg::GetMessageMap() const {
+    static const MessageMap map{
+        &CDialog::GetMessageMap(),
+        {
+            on::Message<WM_SYSCOMMAND>(&CChimeDlg::OnSysCommand),
+            on::Message<WM_PAINT>(&CChimeDlg::OnPaint),
+            on::Message<WM_QUERYDRAGICON>(&CChimeDlg::OnQueryDragIcon),
+            on::Message<WM_CREATE>(&CChimeDlg::OnCreate),
+            on::Message<WM_TIMER>(&CChimeDlg::ChimeTick),
+            on::Command(IDC_DISABLE_SECONDARY, &CChimeDlg::ApplyDisableSecondary),
+            on::Command(IDC_ABOUT, &CChimeDlg::OnAboutCommand),
+            on::Command(IDC_BROWSE_HALF_PAST, &CChimeDlg::OnBrowseHalfPast),
+            on::Command(IDC_BROWSE_QUARTER_AFTER, &CChimeDlg::OnBrowseQuarterAfter),
+            on::Command(IDC_BROWSE_QUARTER_TIL, &CChimeDlg::OnBrowseQuarterTil),
+            on::Command(IDC_BROWSE_HOUR, &CChimeDlg::OnBrowseHour),
+            on::Command(IDC_PLAY_HALF_PAST, &CChimeDlg::OnPlayHalfPast),
+            on::Command(IDC_PLAY_QUARTER_AFTER, &CChimeDlg::OnPlayQuarterAfter),
+            on::Command(IDC_PLAY_QUARTER_TIL, &CChimeDlg::OnPlayQuarterTil),
+            on::Command(IDC_PLAY_HOUR, &CChimeDlg::OnPlayHour),
+            on::Command(IDC_USE_SAME, &CChimeDlg::ApplyUseSame),
+            on::Command(ID_SETTINGS, &CChimeDlg::OnSettings),
+            on::Message<WM_DESTROY>(&CChimeDlg::OnDestroy),
+            on::Command(IDC_DISABLE, &CChimeDlg::ToggleDisabled),
+            on::Control(EN_KILLFOCUS, IDC_SLEEP_START, &CChimeDlg::OnKillFocusSleepStart),
+            on::Control(EN_KILLFOCUS, IDC_SLEEP_STOP, &CChimeDlg::OnKillFocusSleepStop),
+            on::Command(IDC_SLEEP_TIMER, &CChimeDlg::ApplySleepTimerState),
+            on::Command(ID_SLEEP, &CChimeDlg::OnSleep),
+            on::Command(ID_QUIT, &CChimeDlg::OnQuit),
+        }};
+    return map;
+}
+
+void CChimeDlg::PlayCue(UINT id) {
+    AfxGetApp()->Sound().Play(MAKEINTRESOURCEA(id), AfxGetInstanceHandle(),
+                              SND_RESOURCE | SND_ASYNC);
+}
+
+void CChimeDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_SOUND_HOUR, m_editHour);
+    DDX_Control(pDX, IDC_SLEEP_TIMER, m_chkSleepTimer);
+    DDX_Control(pDX, IDC_SLEEP_STOP, m_editSleepStop);
+    DDX_Control(pDX, IDC_SLEEP_START, m_editSleepStart);
+    DDX_Control(pDX, IDC_DISABLE, m_chkDisable);
+    DDX_Control(pDX, IDC_MULTI, m_chkMulti);
+    DDX_Control(pDX, IDC_PLAY_QUARTER_TIL, m_btnPlayQuarterTil);
+    DDX_Control(pDX, IDC_PLAY_QUARTER_AFTER, m_btnPlayQuarterAfter);
+    DDX_Control(pDX, IDC_PLAY_HALF_PAST, m_btnPlayHalfPast);
+    DDX_Control(pDX, IDC_BROWSE_QUARTER_AFTER, m_btnBrowseQuarterAfter);
+    DDX_Control(pDX, IDC_BROWSE_QUARTER_TIL, m_btnBrowseQuarterTil);
+    DDX_Control(pDX, IDC_BROWSE_HALF_PAST, m_btnBrowseHalfPast);
+    DDX_Control(pDX, IDC_USE_SAME, m_chkUseSame);
+    DDX_Control(pDX, IDC_DISABLE_SECONDARY, m_chkDisableSecondary);
+    DDX_Control(pDX, IDC_SOUND_QUARTER_TIL, m_editQuarterTil);
+    DDX_Control(pDX, IDC_SOUND_QUARTER_AFTER, m_editQuarterAfter);
+    DDX_Control(pDX, IDC_SOUND_HALF_PAST, m_editHalfPast);
+    DDX_Check(pDX, IDC_DISABLE, m_bDisabled);
+}
+
+BOOL CChimeDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    if (CMenuHandle sysMenu = GetSystemMenu(FALSE)) {
+        CString aboutItem;
+        aboutItem.LoadString(IDS_ABOUT_ITEM);
+        if (!aboutItem.IsEmpty()) {
+            sysMenu.AppendMenu(MF_SEPARATOR);
+            sysMenu.AppendMenu(MF_STRING, IDM_ABOUT_SYS, aboutItem);
+        }
+    }
+
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hMainIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hMainIcon));
+
+    m_bDisabled = FALSE;
+    m_bShown = FALSE;
+    m_editHour.m_bFolderMode = FALSE;
+    m_editQuarterAfter.m_bFolderMode = FALSE;
+    m_editHalfPast.m_bFolderMode = FALSE;
+    m_editQuarterTil.m_bFolderMode = FALSE;
+
+    RemoveLegacyEntries();
+    LoadSettings();
+    return TRUE;
+}
+
+void CChimeDlg::OnPaint() {
+    // Every paint applies the window-shown flag as the show command: this is what keeps the
+    // modal dialog invisible, including right after the modal loop shows it once.
+    ShowWindow(m_bShown ? SW_SHOWNORMAL : SW_HIDE);
+    if (IsIconic()) {
+        CPaintDC dc(m_hWnd);
+        SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+        RECT client;
+        GetClientRect(&client);
+        int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+        int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+        dc.DrawIcon(x, y, m_hMainIcon);
+    } else {
+        Default();
+    }
+}
+
+HCURSOR CChimeDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hMainIcon); }
+
+void CChimeDlg::OnSysCommand(UINT nID, LPARAM) {
+    if ((nID & 0xFFF0) == IDM_ABOUT_SYS)
+        OnAbout();
+    else
+        Default();
+}
+
+void CChimeDlg::OnOK() {
+    PlayCue(IDW_CUE_YES);
+    ValidateSlotFiles();
+    // A Sleep Timer without both times is switched off.
+    if (m_nSleepStart == 0 || m_nSleepStop == 0) {
+        m_chkSleepTimer.SendMessage(BM_SETCHECK, BST_UNCHECKED, 0);
+        ApplySleepTimerState();
+    }
+    SaveSettings();
+    m_bShown = FALSE;
+    ShowWindow(SW_MINIMIZE);
+    ShowWindow(SW_HIDE);
+}
+
+void CChimeDlg::OnCancel() {
+    LoadSettings();
+    PlayCue(IDW_CUE_NO);
+    m_bShown = FALSE;
+    ShowWindow(SW_MINIMIZE);
+    ShowWindow(SW_HIDE);
+}
+
+void CChimeDlg::OnQuit() {
+    for (int i = 0; i < 3; ++i) {
+        PlayCue(IDW_CUE_NO);
+        ::Sleep(300);
+    }
+    int answer = MessageBox("CHIMO! sound events will not play if you exit.\nDo you wish to continue?",
+                            "CHIMO!: Exit...", MB_YESNO | MB_ICONEXCLAMATION);
+    if (answer == IDYES) {
+        PlayCue(IDW_CUE_YES);
+        HideAndSave();
+        CDialog::OnCancel();
+    } else {
+        PlayCue(IDW_CUE_NO);
+    }
+}
+
+void CChimeDlg::HideAndSave() {
+    ShowWindow(SW_HIDE);
+    AfxGetApp()->Tray().Notify(NIM_DELETE, &m_nid);
+    SaveSettings();
+}
+
+void CChimeDlg::OnDestroy() {
+    // Also reached by the WM_DESTROY a newer instance sends: save and end the modal run.
+    HideAndSave();
+    CWnd::OnDestroy();
+    PostNcDestroy();
+    CDialog::OnCancel();
+}
+
+void CChimeDlg::PostNcDestroy() {
+    m_nid.uFlags = 0;
+    AfxGetApp()->Tray().Notify(NIM_DELETE, &m_nid);
+    CDialog::PostNcDestroy();
+}

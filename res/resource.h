@@ -1,0 +1,63 @@
+#pragma once
+// Resource and control identifiers of CHIMO!. Shared by the resource script and the code, so
+// it holds only #define lines (the resource compiler reads it too).
+
+#define IDC_STATIC (-1)
+
+// Dialogs, strings, menus
+#define IDD_ABOUT_BOX 100
+#define IDS_ABOUT_ITEM 101
+#define IDD_CHIME 102
+#define IDR_TRAY_MENU 132
+
+// Icons and the cursor
+#define IDI_MAIN 128
+#define IDI_TRAY_ACTIVE 129
+#define IDI_TRAY_DISABLED 136
+#define IDI_TRAY_SLEEPING 137
+#define IDI_TRAY_RINGING 138
+#define IDC_LINK_CURSOR 143
+
+// Sounds (custom type "WAVE")
+#define IDW_ABOUT_SOUND 131
+#define IDW_CUE_NO 134
+#define IDW_CUE_YES 135
+
+// Settings window controls
+#define ID_QUIT 3
+#define IDC_SOUND_HOUR 1001
+#define IDC_SOUND_QUARTER_AFTER 1002
+#define IDC_SOUND_HALF_PAST 1003
+#define IDC_SOUND_QUARTER_TIL 1004
+#define IDC_USE_SAME 1006
+#define IDC_DISABLE_SECONDARY 1007
+#define IDC_ABOUT 1009
+#define IDC_BROWSE_HOUR 1010
+#define IDC_BROWSE_QUARTER_AFTER 1011
+#define IDC_BROWSE_HALF_PAST 1012
+#define IDC_BROWSE_QUARTER_TIL 1013
+#define IDC_PLAY_HOUR 1014
+#define IDC_PLAY_QUARTER_AFTER 1015
+#define IDC_PLAY_HALF_PAST 1016
+#define IDC_PLAY_QUARTER_TIL 1017
+#define IDC_MULTI 1018
+#define IDC_DISABLE 1019
+#define IDC_SLEEP_TIMER 1020
+#define IDC_SLEEP_START 1021
+#define IDC_SLEEP_STOP 1022
+
+// About box controls
+#define IDC_WEB_LINK 1026
+#define IDC_MAIL_LINK_A 1027
+#define IDC_MAIL_LINK_B 1028
+#define IDC_VERSION 1029
+
+// Tray menu commands (the others share the ids of the buttons they stand for)
+#define ID_SETTINGS 32776
+#define ID_SLEEP 32782
+
+// System menu item; ids 16 to 31 all open the About box
+#define IDM_ABOUT_SYS 16
+
+// The help command routed to the application object
+#define ID_HELP 0xE146
