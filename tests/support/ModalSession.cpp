@@ -1,0 +1,84 @@
+#include "ModalSession.h"
+
+#include <chrono>
+
+namespace {
+ModalSession* g_session = nullptr;
+}
+
+// Waits until `done` holds or `ms` pass, serving messages sent to this thread meanwhile (the GUI
+// thread may send to windows of this one, e.g. when it disables an owner that lives here).
+template <class F> bool PumpUntil(F done, DWORD ms) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+    return true;
+}
+
+LRESULT CALLBACK ModalSession::ShowHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    auto* msg = reinterpret_cast<CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && g_session && msg->message == WM_SHOWWINDOW &&
+        CWnd::FromHandlePermanent(msg->hwnd) == &g_session->m_dialog) {
+        std::lock_guard<std::mutex> lock(g_session->m_showMutex);
+        g_session->m_shows.push_back(msg->wParam != 0);
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::vector<bool> ModalSession::ShowHistory() const {
+    std::lock_guard<std::mutex> lock(m_showMutex);
+    return m_shows;
+}
+
+ModalSession::ModalSession(CDialog& dialog, bool asMainWindow) : m_dialog(dialog) {
+    g_session = this;
+    m_thread = std::thread([this, asMainWindow] {
+        m_threadId = ::GetCurrentThreadId();
+        // Hooks live on the GUI thread itself: a hook set from another thread would be called
+        // through that thread's message queue (slowly, under Wine, or not at all if it waits).
+        m_answerer = std::make_unique<MessageBoxAnswerer>();
+        m_showHook = ::SetWindowsHookExA(WH_CALLWNDPROC, ShowHookProc, nullptr, m_threadId);
+        if (asMainWindow)
+            AfxGetApp()->m_pMainWnd = &m_dialog;
+        m_result = m_dialog.DoModal();
+        if (AfxGetApp()->m_pMainWnd == &m_dialog)
+            AfxGetApp()->m_pMainWnd = nullptr;
+        ::UnhookWindowsHookEx(m_showHook);
+        m_showHook = nullptr;
+        m_ended = true;
+    });
+    // The window exists once the dialog is bound; the modal loop then answers sent messages.
+    PumpUntil([this] { return m_dialog.m_hWnd != nullptr || m_ended; }, 10000);
+    m_hwnd = m_dialog.m_hWnd;
+    if (m_hwnd)
+        Send(WM_NULL);
+}
+
+ModalSession::~ModalSession() {
+    // End the run as a newer instance would; a dialog that ignores that gets WM_QUIT.
+    if (!m_ended && m_hwnd && ::IsWindow(m_hwnd))
+        ::PostMessageA(m_hwnd, WM_DESTROY, 0, 0);
+    if (!WaitForEnd(3000))
+        ::PostThreadMessageA(m_threadId, WM_QUIT, 0, 0);
+    if (m_thread.joinable())
+        m_thread.join();
+    g_session = nullptr;
+}
+
+bool ModalSession::WaitForEnd(DWORD ms) {
+    return PumpUntil([this] { return m_ended.load(); }, ms);
+}
+
+void ModalSession::Settle(DWORD ms) const {
+    PumpUntil([] { return false; }, ms);
+    if (!m_ended && m_hwnd && ::IsWindow(m_hwnd))
+        Send(WM_NULL);
+}
