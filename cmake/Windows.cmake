@@ -8,3 +8,7 @@ if(MINGW)
 endif()
 set(CHIMO_WIN32_LIBS user32 gdi32 shell32 ole32 oleaut32 uuid winmm comdlg32 comctl32
     advapi32)
+if(MINGW)
+  # The release build carries no symbols.
+  add_link_options($<$<CONFIG:MinSizeRel,Release>:-s>)
+endif()
