@@ -34,6 +34,8 @@ public:
 
     // Chime
     void ChimeTick(UINT_PTR nIDEvent);
+    // The delay of the last arming of the chime timer, in milliseconds.
+    UINT m_nArmedDelay = 0;
 
     // Settings store
     void LoadSettings();
@@ -93,6 +95,15 @@ private:
     int OnCreate(LPCREATESTRUCTA createStruct);
     void OnDestroy();
     void OnSettings();
+    void OnTaskbarCreated();
+    void OpenSettingsWindow();
+    void RunTrayMenu();
+    // Shows `tip` and icon resource `iconId` in the tray record (sent by the caller).
+    void SetTrayStatus(const char* tip, UINT iconId);
+    // Arms the chime timer from a fresh clock reading.
+    void ArmChimeTimer();
+    // FALSE when the profile's "Disable_Tray_Icon" suppresses the icon.
+    BOOL m_bTrayIconWanted = TRUE;
     void OnAboutCommand() { OnAbout(); }
     void OnBrowseHour();
     void OnBrowseQuarterAfter();

@@ -38,6 +38,8 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
             on::Command(IDC_SLEEP_TIMER, &CChimeDlg::ApplySleepTimerState),
             on::Command(ID_SLEEP, &CChimeDlg::OnSleep),
             on::Command(ID_QUIT, &CChimeDlg::OnQuit),
+            // Explorer broadcasts this when the taskbar is re-created (after a crash or restart).
+            on::Registered("TaskbarCreated", &CChimeDlg::OnTaskbarCreated),
         }};
     return map;
 }

@@ -1,16 +1,113 @@
 // The tray icon, its status and menu, and the Disable switch.
 #include "main/ChimeDlg.h"
 
-int CChimeDlg::OnCreate(LPCREATESTRUCTA) {
+namespace {
+const char kTipActive[] = "CHIMO!: Active";
+const char kTipDisabled[] = "CHIMO!: Disabled";
+const char kTipSleeping[] = "CHIMO!: Sleeping";
+} // namespace
+
+int CChimeDlg::OnCreate(LPCREATESTRUCTA createStruct) {
     if (Default() == -1)
         return -1;
+
+    m_nid = NOTIFYICONDATAA{};
+    // The first form of the record (64-character tip): 88 bytes on 32-bit Windows.
+    m_nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    m_nid.hWnd = m_hWnd;
+    m_nid.uID = ID_TRAY_ICON;
+    m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    m_nid.uCallbackMessage = WM_COMMAND;
+    m_nid.hIcon = ::LoadIconA(createStruct->hInstance, MAKEINTRESOURCEA(IDI_TRAY_ACTIVE));
+    lstrcpynA(m_nid.szTip, kTipActive, sizeof m_nid.szTip);
+
+    CWinApp* app = AfxGetApp();
+    int suppress = app->GetProfileInt("Special", "Disable_Tray_Icon", -1);
+    if (suppress == -1) {
+        app->WriteProfileInt("Special", "Disable_Tray_Icon", 0);
+        suppress = 0;
+    }
+    m_bTrayIconWanted = suppress == 0;
+    if (m_bTrayIconWanted)
+        app->Tray().Notify(NIM_ADD, &m_nid);
+
+    ArmChimeTimer();
     return 0;
 }
 
-BOOL CChimeDlg::RefreshStatus() { return FALSE; }
+void CChimeDlg::OnTaskbarCreated() {
+    // A new taskbar knows nothing of our icon: add it again, with the status it shows now.
+    if (m_bTrayIconWanted)
+        AfxGetApp()->Tray().Notify(NIM_ADD, &m_nid);
+}
 
-BOOL CChimeDlg::OnCommand(WPARAM wParam, LPARAM lParam) { return CDialog::OnCommand(wParam, lParam); }
+void CChimeDlg::SetTrayStatus(const char* tip, UINT iconId) {
+    lstrcpynA(m_nid.szTip, tip, sizeof m_nid.szTip);
+    m_nid.hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(iconId));
+}
 
-void CChimeDlg::OnSettings() {}
+BOOL CChimeDlg::RefreshStatus() {
+    LocalTime now = AfxGetApp()->Clock().Now();
+    BOOL sleeping = IsSleeping(now.hour * 100 + now.minute);
+    if (m_bDisabled)
+        SetTrayStatus(kTipDisabled, IDI_TRAY_DISABLED);
+    else if (sleeping)
+        SetTrayStatus(kTipSleeping, IDI_TRAY_SLEEPING);
+    else
+        SetTrayStatus(kTipActive, IDI_TRAY_ACTIVE);
+    AfxGetApp()->Tray().Notify(NIM_MODIFY, &m_nid);
+    return sleeping;
+}
 
-void CChimeDlg::ToggleDisabled() {}
+BOOL CChimeDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (wParam != ID_TRAY_ICON)
+        return CDialog::OnCommand(wParam, lParam);
+    if (lParam == WM_LBUTTONDBLCLK)
+        OpenSettingsWindow();
+    else if (lParam == WM_RBUTTONUP)
+        RunTrayMenu();
+    return TRUE;
+}
+
+void CChimeDlg::OpenSettingsWindow() {
+    PlayCue(IDW_CUE_YES);
+    LoadSettings();
+    m_bShown = TRUE;
+    ShowWindow(SW_SHOW);
+    ShowWindow(SW_RESTORE);
+    SetForegroundWindow();
+}
+
+void CChimeDlg::RunTrayMenu() {
+    CMenu menu;
+    if (menu.LoadMenu(IDR_TRAY_MENU)) {
+        CMenuHandle popup = menu.GetSubMenu(0);
+        popup.CheckMenuItem(IDC_DISABLE, MF_BYCOMMAND | (m_bDisabled ? MF_CHECKED : MF_UNCHECKED));
+        bool sleepOn = m_chkSleepTimer.SendMessage(BM_GETCHECK, 0, 0) == BST_CHECKED;
+        popup.CheckMenuItem(ID_SLEEP, MF_BYCOMMAND | (sleepOn ? MF_CHECKED : MF_UNCHECKED));
+        POINT at{0, 0};
+        ::GetCursorPos(&at);
+        // The notification-area conventions: be the foreground window while the menu is up, so
+        // that it closes when the user clicks elsewhere, and post a message after it.
+        CWnd* main = AfxGetMainWnd() ? AfxGetMainWnd() : this;
+        main->SetForegroundWindow();
+        // The chosen item arrives afterwards as an ordinary WM_COMMAND.
+        popup.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, main);
+        main->PostMessage(WM_USER, 0, 0);
+        menu.DestroyMenu();
+    }
+    // Whatever was chosen, and also when nothing was.
+    SaveSettings();
+}
+
+void CChimeDlg::OnSettings() { SendMessage(WM_COMMAND, ID_TRAY_ICON, WM_LBUTTONDBLCLK); }
+
+void CChimeDlg::ToggleDisabled() {
+    m_bDisabled = m_bDisabled ? FALSE : TRUE;
+    m_chkDisable.SendMessage(BM_SETCHECK, m_bDisabled ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (m_bDisabled)
+        SetTrayStatus(kTipDisabled, IDI_TRAY_DISABLED);
+    else
+        RefreshStatus();
+    AfxGetApp()->Tray().Notify(NIM_MODIFY, &m_nid);
+}
