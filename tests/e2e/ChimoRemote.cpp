@@ -1,0 +1,55 @@
+// A small remote control for a running CHIMO.EXE, for black-box tests driven from a shell:
+//   chimo_remote wait                 waits until CHIMO!'s hidden main window exists
+//   chimo_remote settext ID TEXT      sets the text of control ID (as typing would)
+//   chimo_remote check ID STATE       sets the check state of box ID
+//   chimo_remote quit                 ends CHIMO! as a newer instance would
+// Exit code 0 on success, 1 when CHIMO! is not running or the command failed.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+HWND FindChimo(DWORD ms) {
+    for (DWORD waited = 0;; waited += 50) {
+        if (HWND hwnd = ::FindWindowA("#32770", "CHIMO!"))
+            return hwnd;
+        if (waited >= ms)
+            return nullptr;
+        ::Sleep(50);
+    }
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|check ID STATE|quit\n");
+        return 2;
+    }
+    HWND chimo = FindChimo(std::strcmp(argv[1], "wait") == 0 ? 20000 : 2000);
+    if (!chimo) {
+        std::fprintf(stderr, "CHIMO! is not running\n");
+        return 1;
+    }
+    if (std::strcmp(argv[1], "wait") == 0)
+        return 0;
+    if (std::strcmp(argv[1], "settext") == 0 && argc == 4) {
+        HWND item = ::GetDlgItem(chimo, std::atoi(argv[2]));
+        return item && ::SendMessageA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3])) ? 0 : 1;
+    }
+    if (std::strcmp(argv[1], "check") == 0 && argc == 4) {
+        HWND item = ::GetDlgItem(chimo, std::atoi(argv[2]));
+        if (!item)
+            return 1;
+        ::SendMessageA(item, BM_SETCHECK, static_cast<WPARAM>(std::atoi(argv[3])), 0);
+        return 0;
+    }
+    if (std::strcmp(argv[1], "quit") == 0) {
+        DWORD_PTR ignored;
+        ::SendMessageTimeoutA(chimo, WM_DESTROY, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
+        return 0;
+    }
+    std::fprintf(stderr, "unknown command %s\n", argv[1]);
+    return 2;
+}
