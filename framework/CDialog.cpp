@@ -51,8 +51,11 @@ INT_PTR CDialog::DoModal() {
     }
     if (m_hWnd) {
         m_bCreatedHere = true;
-        if (m_bContinueModal)
+        if (m_bContinueModal) {
+            m_bInModalLoop = true;
             RunModalLoop();
+            m_bInModalLoop = false;
+        }
         // Hide before the owner comes back, so the owner is activated and not the dialog.
         ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                        SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);

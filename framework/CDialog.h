@@ -26,6 +26,8 @@ public:
     const MessageMap& GetMessageMap() const override;
 
     bool IsModalRunning() const { return m_bContinueModal; }
+    // True once creation and OnInitDialog are over and the modal loop has started.
+    bool IsInModalLoop() const { return m_bInModalLoop; }
 
 protected:
     UINT m_nIDTemplate;
@@ -39,5 +41,6 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     bool m_bContinueModal = false;
+    volatile bool m_bInModalLoop = false;
     int m_nModalResult = -1;
 };

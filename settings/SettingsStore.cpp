@@ -1,6 +1,159 @@
-// The settings store: the sound-scheme registry keys and the private INI profile.
+// The settings store: the current user's sound-scheme registry keys (one per slot, so the sounds
+// also show in the system's sound settings) and the private INI profile.
 #include "main/ChimeDlg.h"
 
-void CChimeDlg::LoadSettings() {}
-void CChimeDlg::SaveSettings() {}
-void CChimeDlg::RemoveLegacyEntries() {}
+#include <vector>
+
+namespace {
+
+struct SlotKey {
+    int editId;
+    const char* key;
+};
+
+// The key paths are fixed; "Quarter Til" has no apostrophe.
+const SlotKey kSlotKeys[] = {
+    {IDC_SOUND_HOUR, "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:00) Hourly"},
+    {IDC_SOUND_QUARTER_AFTER, "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:15) Quarter After"},
+    {IDC_SOUND_HALF_PAST, "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:30) Half Past"},
+    {IDC_SOUND_QUARTER_TIL, "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:45) Quarter Til"},
+};
+const char kCurrent[] = ".current";
+
+const char kLegacyHourly[] = "AppEvents\\Schemes\\Apps\\.Default\\Hourly CHIMO!";
+const char kLegacyQuarterHourly[] = "AppEvents\\Schemes\\Apps\\.Default\\Quarter Hourly CHIMO!";
+const char kLegacyHourlyLabel[] = "AppEvents\\EventLabels\\Hourly CHIMO!";
+const char kLegacyQuarterHourlyLabel[] = "AppEvents\\EventLabels\\Quarter Hourly CHIMO!";
+// Subkey names are read into a buffer of this size.
+constexpr DWORD kSubkeyNameSize = 100;
+
+// The default value of `key`'s ".current" subkey, whole; empty when it cannot be read.
+CString ReadSlotText(HKEY key) {
+    LONG size = 0;
+    if (::RegQueryValueA(key, kCurrent, nullptr, &size) != ERROR_SUCCESS || size <= 0)
+        return CString();
+    // The value may change between the two calls; read until it fits.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        std::vector<char> buffer(static_cast<size_t>(size) + 1, '\0');
+        LONG got = size;
+        LONG result = ::RegQueryValueA(key, kCurrent, buffer.data(), &got);
+        if (result == ERROR_SUCCESS) {
+            buffer.back() = '\0';
+            return CString(buffer.data());
+        }
+        if (result != ERROR_MORE_DATA)
+            break;
+        size = got > size ? got : size * 2;
+    }
+    return CString();
+}
+
+// Deletes `path` below HKEY_CURRENT_USER with its direct subkeys (which have none of their own).
+void DeleteLegacyTree(const char* path) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyA(HKEY_CURRENT_USER, path, &key) == ERROR_SUCCESS) {
+        for (;;) {
+            char name[kSubkeyNameSize] = {};
+            if (::RegEnumKeyA(key, 0, name, kSubkeyNameSize) != ERROR_SUCCESS)
+                break;
+            // Always index 0: a subkey that cannot be deleted would come back for ever.
+            if (::RegDeleteKeyA(key, name) != ERROR_SUCCESS)
+                break;
+        }
+        ::RegCloseKey(key);
+    }
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, path);
+}
+
+} // namespace
+
+void CChimeDlg::LoadSettings() {
+    for (const SlotKey& slot : kSlotKeys) {
+        HKEY key = nullptr;
+        CString text;
+        if (::RegCreateKeyA(HKEY_CURRENT_USER, slot.key, &key) == ERROR_SUCCESS) {
+            text = ReadSlotText(key);
+            ::RegCloseKey(key);
+        }
+        SetDlgItemText(slot.editId, text);
+    }
+
+    CWinApp* app = AfxGetApp();
+    struct Box {
+        const char* entry;
+        CButton& box;
+        void (CChimeDlg::*onStoredOne)();
+    } boxes[] = {
+        {"Multi_Chimo", m_chkMulti, nullptr},
+        {"Use_Same_Secondary", m_chkUseSame, &CChimeDlg::ApplyUseSame},
+        {"Disable_Secondary", m_chkDisableSecondary, &CChimeDlg::ApplyDisableSecondary},
+        {"Timer", m_chkSleepTimer, nullptr},
+    };
+    for (const Box& b : boxes) {
+        int value = app->GetProfileInt("Options", b.entry, -1);
+        if (value == -1) {
+            // -1 cannot be told from an absent entry: both are written back as 0.
+            app->WriteProfileInt("Options", b.entry, 0);
+            continue;
+        }
+        b.box.SendMessage(BM_SETCHECK, static_cast<WPARAM>(value), 0);
+        if (value == 1 && b.onStoredOne)
+            (this->*b.onStoredOne)();
+    }
+
+    struct Time {
+        const char* entry;
+        int editId;
+    } times[] = {{"Timer_Start", IDC_SLEEP_START}, {"Timer_Stop", IDC_SLEEP_STOP}};
+    for (const Time& t : times) {
+        CString text = app->GetProfileString("Options", t.entry, nullptr);
+        if (text.IsEmpty())
+            app->WriteProfileString("Options", t.entry, nullptr);
+        else
+            SetDlgItemText(t.editId, text);
+    }
+
+    ApplySleepTimerState();
+}
+
+void CChimeDlg::SaveSettings() {
+    CWinApp* app = AfxGetApp();
+    app->WriteProfileInt("Options", "Multi_Chimo", m_chkMulti.GetCheck());
+    app->WriteProfileInt("Options", "Use_Same_Secondary", m_chkUseSame.GetCheck());
+    app->WriteProfileInt("Options", "Disable_Secondary", m_chkDisableSecondary.GetCheck());
+    app->WriteProfileInt("Options", "Timer", m_chkSleepTimer.GetCheck());
+    CString text;
+    GetDlgItemText(IDC_SLEEP_START, text);
+    app->WriteProfileString("Options", "Timer_Start", text);
+    GetDlgItemText(IDC_SLEEP_STOP, text);
+    app->WriteProfileString("Options", "Timer_Stop", text);
+
+    for (const SlotKey& slot : kSlotKeys) {
+        HKEY key = nullptr;
+        if (::RegOpenKeyA(HKEY_CURRENT_USER, slot.key, &key) != ERROR_SUCCESS)
+            continue;
+        GetDlgItemText(slot.editId, text);
+        ::RegSetValueA(key, kCurrent, REG_SZ, text, static_cast<DWORD>(text.GetLength()));
+        ::RegCloseKey(key);
+    }
+}
+
+void CChimeDlg::RemoveLegacyEntries() {
+    HKEY key = nullptr;
+    if (::RegOpenKeyA(HKEY_CURRENT_USER, kLegacyHourly, &key) != ERROR_SUCCESS)
+        return;
+    ::RegCloseKey(key);
+
+    int answer = MessageBox(
+        "CHIMO! has detected outdated registry entries.  Would you care to remove them?",
+        "CHIMO!: Previous Version Detected", MB_YESNO | MB_ICONEXCLAMATION);
+    if (answer != IDYES) {
+        PlayCue(IDW_CUE_NO);
+        return;
+    }
+    PlayCue(IDW_CUE_YES);
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, kLegacyHourlyLabel);
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, kLegacyQuarterHourlyLabel);
+    DeleteLegacyTree(kLegacyHourly);
+    DeleteLegacyTree(kLegacyQuarterHourly);
+}

@@ -220,3 +220,23 @@ TEST_F(TrayChime, TheMenuShowsTheStateAndItsChoiceArrivesAsACommand) {
     EXPECT_FALSE(dlg.m_bDisabled) << "the choice toggled Disable off again";
     EXPECT_EQ(::SendDlgItemMessageA(run.hwnd(), IDC_DISABLE, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
+
+TEST_F(TrayChime, TheMenuSavesWhenItClosesEvenWithoutAChoice) {
+    ModalSession run(dlg);
+    ::SetDlgItemTextA(run.hwnd(), IDC_SOUND_HOUR, "UNCONFIRMED.WAV");
+    ::SendDlgItemMessageA(run.hwnd(), IDC_MULTI, BM_SETCHECK, BST_CHECKED, 0);
+    AfxGetApp()->WriteProfileInt("Options", "Multi_Chimo", 0);
+    ::PostMessageA(run.hwnd(), WM_COMMAND, ID_TRAY_ICON, WM_RBUTTONUP);
+    HWND menuWindow = FindMenuWindow();
+    ASSERT_NE(menuWindow, nullptr);
+    ::PostMessageA(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+    run.Settle(300);
+    EXPECT_EQ(AfxGetApp()->GetProfileInt("Options", "Multi_Chimo", -1), 1);
+    char text[256] = "";
+    LONG size = sizeof text;
+    ::RegQueryValueA(HKEY_CURRENT_USER,
+                     "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:00) Hourly\\.current", text, &size);
+    EXPECT_STREQ(text, "UNCONFIRMED.WAV");
+    EXPECT_TRUE(::IsWindow(run.hwnd()));
+    EXPECT_FALSE(run.Ended());
+}

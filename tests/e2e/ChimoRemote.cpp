@@ -1,6 +1,7 @@
 // A small remote control for a running CHIMO.EXE, for black-box tests driven from a shell:
 //   chimo_remote wait                 waits until CHIMO!'s hidden main window exists
 //   chimo_remote settext ID TEXT      sets the text of control ID (as typing would)
+//   chimo_remote gettext ID           prints the text of control ID
 //   chimo_remote check ID STATE       sets the check state of box ID
 //   chimo_remote quit                 ends CHIMO! as a newer instance would
 // Exit code 0 on success, 1 when CHIMO! is not running or the command failed.
@@ -24,7 +25,7 @@ HWND FindChimo(DWORD ms) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|check ID STATE|quit\n");
+        std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|check ID STATE|quit\n");
         return 2;
     }
     HWND chimo = FindChimo(std::strcmp(argv[1], "wait") == 0 ? 20000 : 2000);
@@ -37,6 +38,15 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "settext") == 0 && argc == 4) {
         HWND item = ::GetDlgItem(chimo, std::atoi(argv[2]));
         return item && ::SendMessageA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3])) ? 0 : 1;
+    }
+    if (std::strcmp(argv[1], "gettext") == 0 && argc == 3) {
+        HWND item = ::GetDlgItem(chimo, std::atoi(argv[2]));
+        if (!item)
+            return 1;
+        char text[4096] = "";
+        ::SendMessageA(item, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        std::printf("%s\n", text);
+        return 0;
     }
     if (std::strcmp(argv[1], "check") == 0 && argc == 4) {
         HWND item = ::GetDlgItem(chimo, std::atoi(argv[2]));

@@ -38,13 +38,16 @@ std::vector<bool> ModalSession::ShowHistory() const {
     return m_shows;
 }
 
-ModalSession::ModalSession(CDialog& dialog, bool asMainWindow) : m_dialog(dialog) {
+ModalSession::ModalSession(CDialog& dialog, bool asMainWindow, std::vector<int> answers)
+    : m_dialog(dialog) {
     g_session = this;
-    m_thread = std::thread([this, asMainWindow] {
+    m_thread = std::thread([this, asMainWindow, answers] {
         m_threadId = ::GetCurrentThreadId();
         // Hooks live on the GUI thread itself: a hook set from another thread would be called
         // through that thread's message queue (slowly, under Wine, or not at all if it waits).
         m_answerer = std::make_unique<MessageBoxAnswerer>();
+        for (int answer : answers)
+            m_answerer->Answer(answer);
         m_showHook = ::SetWindowsHookExA(WH_CALLWNDPROC, ShowHookProc, nullptr, m_threadId);
         if (asMainWindow)
             AfxGetApp()->m_pMainWnd = &m_dialog;
@@ -55,8 +58,8 @@ ModalSession::ModalSession(CDialog& dialog, bool asMainWindow) : m_dialog(dialog
         m_showHook = nullptr;
         m_ended = true;
     });
-    // The window exists once the dialog is bound; the modal loop then answers sent messages.
-    PumpUntil([this] { return m_dialog.m_hWnd != nullptr || m_ended; }, 10000);
+    // Wait for the modal loop itself: questions asked while the dialog initialises are over.
+    PumpUntil([this] { return m_dialog.IsInModalLoop() || m_ended; }, 10000);
     m_hwnd = m_dialog.m_hWnd;
     if (m_hwnd)
         Send(WM_NULL);

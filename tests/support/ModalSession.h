@@ -15,7 +15,10 @@ class ModalSession {
 public:
     // Starts `dialog.DoModal()` on a new thread and waits until its modal loop is running.
     // `asMainWindow` makes the dialog the application's main window, as the program does.
-    explicit ModalSession(CDialog& dialog, bool asMainWindow = true);
+    // `answers` are queued for the message boxes before the dialog is created (for questions
+    // asked while it initialises).
+    explicit ModalSession(CDialog& dialog, bool asMainWindow = true,
+                          std::vector<int> answers = {});
     ~ModalSession();
     ModalSession(const ModalSession&) = delete;
     ModalSession& operator=(const ModalSession&) = delete;

@@ -1,0 +1,251 @@
+// The settings store against the real registry and INI file of the throwaway prefix.
+#include "FakeServices.h"
+#include "ModalSession.h"
+#include "main/ChimeDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+namespace {
+
+const char kAppKey[] = "AppEvents\\Schemes\\Apps\\CHIMO!";
+const char* const kSlotKeys[] = {
+    "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:00) Hourly",
+    "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:15) Quarter After",
+    "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:30) Half Past",
+    "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:45) Quarter Til",
+};
+const int kSlotEdits[] = {IDC_SOUND_HOUR, IDC_SOUND_QUARTER_AFTER, IDC_SOUND_HALF_PAST,
+                          IDC_SOUND_QUARTER_TIL};
+const char kLegacyHourly[] = "AppEvents\\Schemes\\Apps\\.Default\\Hourly CHIMO!";
+const char kLegacyQuarter[] = "AppEvents\\Schemes\\Apps\\.Default\\Quarter Hourly CHIMO!";
+const char kLegacyLabelHourly[] = "AppEvents\\EventLabels\\Hourly CHIMO!";
+const char kLegacyLabelQuarter[] = "AppEvents\\EventLabels\\Quarter Hourly CHIMO!";
+
+std::string IniPath() {
+    char dir[MAX_PATH];
+    ::GetWindowsDirectoryA(dir, MAX_PATH);
+    return std::string(dir) + "\\" + AfxGetApp()->m_pszProfileName;
+}
+
+std::string IniText() {
+    std::ifstream in(IniPath(), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteIni(const std::string& text) {
+    std::ofstream out(IniPath(), std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+bool KeyExists(const char* path) {
+    HKEY key;
+    if (::RegOpenKeyA(HKEY_CURRENT_USER, path, &key) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(key);
+    return true;
+}
+
+// The default value of path\.current, read straight from the registry; "<none>" if absent.
+std::string Current(const char* path) {
+    std::string sub = std::string(path) + "\\.current";
+    char buffer[4096];
+    LONG size = sizeof buffer;
+    if (::RegQueryValueA(HKEY_CURRENT_USER, sub.c_str(), buffer, &size) != ERROR_SUCCESS)
+        return "<none>";
+    return std::string(buffer);
+}
+
+void SetCurrent(const char* path, const std::string& text) {
+    HKEY key;
+    ::RegCreateKeyA(HKEY_CURRENT_USER, path, &key);
+    ::RegSetValueA(key, ".current", REG_SZ, text.c_str(), static_cast<DWORD>(text.size()));
+    ::RegCloseKey(key);
+}
+
+void MakeLegacyEvent(const char* path) {
+    for (const char* sub : {".current", ".Default", "Extra"}) {
+        HKEY key;
+        ::RegCreateKeyA(HKEY_CURRENT_USER, (std::string(path) + "\\" + sub).c_str(), &key);
+        ::RegCloseKey(key);
+    }
+}
+
+struct SettingsStore : ::testing::Test {
+    InstalledFakes fakes;
+    std::unique_ptr<CChimeDlg> dlg;
+    std::unique_ptr<ModalSession> run;
+
+    void SetUp() override {
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, kAppKey);
+        for (const char* legacy : {kLegacyHourly, kLegacyQuarter, kLegacyLabelHourly,
+                                   kLegacyLabelQuarter})
+            ::RegDeleteTreeA(HKEY_CURRENT_USER, legacy);
+        ::DeleteFileA(IniPath().c_str());
+    }
+    void TearDown() override { Stop(); }
+
+    ModalSession& Start(int legacyAnswer = 0) {
+        Stop();
+        fakes.sound.Clear();
+        dlg = std::make_unique<CChimeDlg>();
+        std::vector<int> answers;
+        if (legacyAnswer)
+            answers.push_back(legacyAnswer);
+        run = std::make_unique<ModalSession>(*dlg, true, answers);
+        return *run;
+    }
+    // Ends the program as a newer instance would: it saves as it goes.
+    void Stop() {
+        if (run)
+            run->Send(WM_DESTROY);
+        run.reset();
+        dlg.reset();
+    }
+    std::string Text(int id) const {
+        char buffer[1024] = "";
+        ::GetDlgItemTextA(run->hwnd(), id, buffer, sizeof buffer);
+        return buffer;
+    }
+    int Checked(int id) const {
+        return static_cast<int>(::SendDlgItemMessageA(run->hwnd(), id, BM_GETCHECK, 0, 0));
+    }
+};
+
+} // namespace
+
+TEST_F(SettingsStore, FirstStartOnACleanAccount) {
+    Start();
+    EXPECT_EQ(IniText(), "[Special]\r\nDisable_Tray_Icon=0\r\n"
+                         "[Options]\r\nMulti_Chimo=0\r\nUse_Same_Secondary=0\r\n"
+                         "Disable_Secondary=0\r\nTimer=0\r\n");
+    for (const char* key : kSlotKeys) {
+        EXPECT_TRUE(KeyExists(key)) << key;
+        EXPECT_FALSE(KeyExists((std::string(key) + "\\.current").c_str())) << "not before a save";
+    }
+    for (int id : kSlotEdits)
+        EXPECT_EQ(Text(id), "");
+    for (int id : {IDC_MULTI, IDC_USE_SAME, IDC_DISABLE_SECONDARY, IDC_SLEEP_TIMER})
+        EXPECT_EQ(Checked(id), BST_UNCHECKED);
+    EXPECT_TRUE(fakes.sound.Calls().empty()) << "no legacy question, no cue";
+    EXPECT_EQ(run->boxes().Count(), 0u);
+
+    // The first save writes ".current" for every slot, empty ones included, and the times.
+    Stop();
+    for (const char* key : kSlotKeys)
+        EXPECT_EQ(Current(key), "") << key;
+    EXPECT_NE(IniText().find("Timer_Start=\r\nTimer_Stop=\r\n"), std::string::npos) << IniText();
+}
+
+TEST_F(SettingsStore, EverySettingSurvivesARestart) {
+    const std::string slot99(99, 'A'), slot300 = "C:\\" + std::string(296, 'B');
+    ModalSession& first = Start();
+    const char* texts[] = {"C:\\MEDIA\\HOUR.WAV", "QUARTER.WAV", slot99.c_str(), slot300.c_str()};
+    for (int i = 0; i < 4; ++i)
+        ::SetDlgItemTextA(first.hwnd(), kSlotEdits[i], texts[i]);
+    ::SendDlgItemMessageA(first.hwnd(), IDC_MULTI, BM_SETCHECK, 1, 0);
+    ::SendDlgItemMessageA(first.hwnd(), IDC_DISABLE_SECONDARY, BM_SETCHECK, 1, 0);
+    ::SetDlgItemTextA(first.hwnd(), IDC_SLEEP_START, "10:00PM");
+    ::SetDlgItemTextA(first.hwnd(), IDC_SLEEP_STOP, "06:30AM");
+    Stop();
+
+    EXPECT_EQ(Current(kSlotKeys[0]), "C:\\MEDIA\\HOUR.WAV");
+    EXPECT_EQ(Current(kSlotKeys[3]), slot300);
+    std::string ini = IniText();
+    for (const char* line : {"Multi_Chimo=1\r\n", "Use_Same_Secondary=0\r\n",
+                             "Disable_Secondary=1\r\n", "Timer_Start=10:00PM\r\n",
+                             "Timer_Stop=06:30AM\r\n"})
+        EXPECT_NE(ini.find(line), std::string::npos) << line << " in\n" << ini;
+
+    Start();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(Text(kSlotEdits[i]), texts[i]) << "slot " << i;
+    EXPECT_EQ(Checked(IDC_MULTI), BST_CHECKED);
+    EXPECT_EQ(Checked(IDC_USE_SAME), BST_UNCHECKED);
+    EXPECT_EQ(Checked(IDC_DISABLE_SECONDARY), BST_CHECKED);
+    EXPECT_EQ(Text(IDC_SLEEP_START), "10:00PM");
+    EXPECT_EQ(Text(IDC_SLEEP_STOP), "06:30AM");
+    // Nothing else is written under the application key.
+    HKEY app;
+    ASSERT_EQ(::RegOpenKeyA(HKEY_CURRENT_USER, kAppKey, &app), ERROR_SUCCESS);
+    DWORD subkeys = 0, values = 0;
+    ::RegQueryInfoKeyA(app, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                       nullptr, nullptr, nullptr, nullptr);
+    ::RegCloseKey(app);
+    EXPECT_EQ(subkeys, 4u);
+    EXPECT_EQ(values, 0u);
+}
+
+TEST_F(SettingsStore, EmptyTimeLinesAreRemovedOnLoadAndAbsentIntegersWrittenAsZero) {
+    WriteIni("[Options]\r\nTimer_Start=\r\nTimer_Stop=07:00AM\r\nMulti_Chimo=-1\r\n");
+    Start();
+    std::string ini = IniText();
+    EXPECT_EQ(ini.find("Timer_Start"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Timer_Stop=07:00AM"), std::string::npos);
+    EXPECT_NE(ini.find("Multi_Chimo=0"), std::string::npos) << "a stored -1 counts as absent";
+    EXPECT_EQ(Text(IDC_SLEEP_STOP), "07:00AM");
+}
+
+TEST_F(SettingsStore, AValueWrittenByAnotherProgramShowsAtTheNextLoad) {
+    Start();
+    Stop();
+    SetCurrent(kSlotKeys[2], "C:\\WINDOWS\\MEDIA\\DING.WAV");
+    ModalSession& again = Start();
+    EXPECT_EQ(Text(IDC_SOUND_HALF_PAST), "C:\\WINDOWS\\MEDIA\\DING.WAV");
+    ::SetDlgItemTextA(again.hwnd(), IDC_SOUND_HALF_PAST, "MINE.WAV");
+    Stop();
+    EXPECT_EQ(Current(kSlotKeys[2]), "MINE.WAV") << "the next save overwrites it";
+}
+
+void MakeAllLegacyEntries() {
+    MakeLegacyEvent(kLegacyHourly);
+    MakeLegacyEvent(kLegacyQuarter);
+    for (const char* label : {kLegacyLabelHourly, kLegacyLabelQuarter}) {
+        HKEY key;
+        ::RegCreateKeyA(HKEY_CURRENT_USER, label, &key);
+        ::RegCloseKey(key);
+    }
+}
+
+TEST_F(SettingsStore, LegacyEntriesAreRemovedOnYes) {
+    MakeAllLegacyEntries();
+    Start(IDYES);
+    auto boxes = run->boxes().Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "CHIMO!: Previous Version Detected");
+    EXPECT_EQ(boxes[0].text,
+              "CHIMO! has detected outdated registry entries.  Would you care to remove them?");
+    EXPECT_EQ(boxes[0].style, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
+    EXPECT_EQ(fakes.sound.Cues(), std::vector<UINT>{IDW_CUE_YES});
+    for (const char* key : {kLegacyHourly, kLegacyQuarter, kLegacyLabelHourly, kLegacyLabelQuarter})
+        EXPECT_FALSE(KeyExists(key)) << key;
+    Stop();
+    Start();
+    EXPECT_EQ(run->boxes().Count(), 0u) << "not asked again";
+}
+
+TEST_F(SettingsStore, LegacyEntriesStayOnNoAndTheQuestionComesBack) {
+    MakeAllLegacyEntries();
+    Start(IDNO);
+    EXPECT_EQ(run->boxes().Count(), 1u);
+    EXPECT_EQ(fakes.sound.Cues(), std::vector<UINT>{IDW_CUE_NO});
+    for (const char* key : {kLegacyHourly, kLegacyQuarter, kLegacyLabelHourly, kLegacyLabelQuarter})
+        EXPECT_TRUE(KeyExists(key)) << key;
+    Stop();
+    Start(IDNO);
+    EXPECT_EQ(run->boxes().Count(), 1u) << "asked again at the next start";
+}
+
+TEST_F(SettingsStore, OnlyTheQuarterHourlyLegacyKeyAsksNothing) {
+    MakeLegacyEvent(kLegacyQuarter);
+    Start();
+    EXPECT_EQ(run->boxes().Count(), 0u);
+    EXPECT_TRUE(KeyExists(kLegacyQuarter));
+    EXPECT_TRUE(fakes.sound.Calls().empty());
+}
