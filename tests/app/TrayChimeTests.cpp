@@ -16,7 +16,11 @@ struct TrayChime : ::testing::Test {
     InstalledFakes fakes;
     CChimeDlg dlg;
     void SetUp() override {
-        AfxGetApp()->WriteProfileString("Special", nullptr, nullptr);
+        // Every test starts from a clean account: no stored slots, no profile.
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Apps\\CHIMO!");
+        char dir[MAX_PATH];
+        ::GetWindowsDirectoryA(dir, MAX_PATH);
+        ::DeleteFileA((std::string(dir) + "\\" + AfxGetApp()->m_pszProfileName).c_str());
         fakes.clock.Set(10, 7, 30);
     }
     void SetSlots(ModalSession& run) {
@@ -239,4 +243,41 @@ TEST_F(TrayChime, TheMenuSavesWhenItClosesEvenWithoutAChoice) {
     EXPECT_STREQ(text, "UNCONFIRMED.WAV");
     EXPECT_TRUE(::IsWindow(run.hwnd()));
     EXPECT_FALSE(run.Ended());
+}
+
+TEST_F(TrayChime, SleepingTicksAreSilentAndShowSleeping) {
+    ModalSession run(dlg);
+    SetSlots(run);
+    ::SendDlgItemMessageA(run.hwnd(), IDC_SLEEP_TIMER, BM_SETCHECK, BST_CHECKED, 0);
+    dlg.m_nSleepStart = 2200;
+    dlg.m_nSleepStop = 630;
+    struct Row {
+        int hour, minute;
+        bool quiet;
+    } rows[] = {{22, 0, true}, {6, 30, true}, {0, 0, true}, {6, 45, false}, {21, 45, false}};
+    for (const Row& row : rows) {
+        fakes.clock.Set(row.hour, row.minute, 0);
+        fakes.sound.Clear();
+        fakes.tray.Clear();
+        run.Send(WM_TIMER, ID_CHIME_TIMER);
+        if (row.quiet) {
+            EXPECT_TRUE(fakes.sound.Calls().empty()) << row.hour << ":" << row.minute;
+            EXPECT_EQ(Tips(), std::vector<std::string>{"CHIMO!: Sleeping"});
+        } else {
+            EXPECT_EQ(fakes.sound.Calls().size(), 1u) << row.hour << ":" << row.minute;
+        }
+        EXPECT_EQ(AfxGetApp()->GetWaitCursorCount(), 0);
+    }
+    // Disabled wins over sleeping in the tray, switching back shows Sleeping at once.
+    fakes.clock.Set(23, 0, 0);
+    fakes.tray.Clear();
+    run.Command(IDC_DISABLE);
+    run.Command(IDC_DISABLE);
+    EXPECT_EQ(Tips(), (std::vector<std::string>{"CHIMO!: Disabled", "CHIMO!: Sleeping",
+                                                "CHIMO!: Sleeping"}));
+    // The indeterminate state silences nothing.
+    ::SendDlgItemMessageA(run.hwnd(), IDC_SLEEP_TIMER, BM_SETCHECK, BST_INDETERMINATE, 0);
+    fakes.sound.Clear();
+    run.Send(WM_TIMER, ID_CHIME_TIMER);
+    EXPECT_EQ(fakes.sound.Calls().size(), 1u);
 }

@@ -1,0 +1,14 @@
+#include "QuietHours.h"
+
+namespace {
+int ClockValue(int hhmm) { return (hhmm >= 2400 && hhmm <= 2459) ? hhmm - 2400 : hhmm; }
+} // namespace
+
+bool InQuietHours(int timerState, int start, int stop, int t) {
+    if (timerState != 1 || start == 0 || stop == 0)
+        return false;
+    const int from = ClockValue(start), to = ClockValue(stop);
+    if (from >= to)
+        return t >= from || t <= to;
+    return t >= from && t <= to;
+}
