@@ -230,26 +230,21 @@ void CWnd::ScreenToClient(RECT* rect) const {
     ::ScreenToClient(m_hWnd, &corners[1]);
 }
 
-CString CWnd::GetWindowText() const {
-    int length = ::GetWindowTextLengthA(m_hWnd);
+namespace {
+CString WindowTextOf(HWND hwnd) {
+    int length = hwnd ? ::GetWindowTextLengthA(hwnd) : 0;
     if (length <= 0)
         return CString();
     std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    int copied = ::GetWindowTextA(m_hWnd, buffer.data(), length + 1);
+    int copied = ::GetWindowTextA(hwnd, buffer.data(), length + 1);
     return CString(buffer.data(), copied);
 }
+} // namespace
+
+CString CWnd::GetWindowText() const { return WindowTextOf(m_hWnd); }
 
 int CWnd::GetDlgItemText(int id, CString& text) const {
-    HWND item = ::GetDlgItem(m_hWnd, id);
-    text.Empty();
-    if (!item)
-        return 0;
-    int length = ::GetWindowTextLengthA(item);
-    if (length > 0) {
-        std::vector<char> buffer(static_cast<size_t>(length) + 1);
-        int copied = ::GetWindowTextA(item, buffer.data(), length + 1);
-        text = CString(buffer.data(), copied);
-    }
+    text = WindowTextOf(::GetDlgItem(m_hWnd, id));
     return text.GetLength();
 }
 

@@ -98,8 +98,6 @@ TEST(ModalDialog, CreationOrderAndDataExchange) {
 }
 
 TEST(ModalDialog, ShownOnceIdleAndOwnerDisabledForTheRun) {
-    DWORD owner = 0;
-    (void)owner;
     CWnd main;
     RECT r{0, 0, 50, 50};
     ASSERT_TRUE(main.CreateEx(0, "STATIC", "owner", WS_POPUP, r, nullptr, 0));
