@@ -2,13 +2,54 @@
 #include "main/ChimeDlg.h"
 
 #include "QuietHours.h"
+#include "SleepTime.h"
 
-BOOL CChimeDlg::ParseSleepTime(CString&, BOOL) { return FALSE; }
+BOOL CChimeDlg::ParseSleepTime(CString& text, BOOL isStart) {
+    SleepTimeParse parsed = ParseSleepTimeText(text.str());
+    text = CString(parsed.text);
+    if (!parsed.ok)
+        return FALSE;
+    (isStart ? m_nSleepStart : m_nSleepStop) = parsed.hhmm;
+    return TRUE;
+}
 BOOL CChimeDlg::IsSleeping(int t) {
     int state = static_cast<int>(m_chkSleepTimer.SendMessage(BM_GETCHECK, 0, 0));
     return InQuietHours(state, m_nSleepStart, m_nSleepStop, t);
 }
-void CChimeDlg::ApplySleepTimerState() {}
+void CChimeDlg::ApplySleepTimerState() {
+    // The three-state box is the only record of whether the timer is on.
+    const int state = m_chkSleepTimer.GetCheck();
+    if (state == BST_UNCHECKED || state == BST_INDETERMINATE) {
+        m_editSleepStart.SetReadOnly(TRUE);
+        m_editSleepStop.SetReadOnly(TRUE);
+        m_chkSleepTimer.SetCheck(BST_UNCHECKED);
+    } else if (state == BST_CHECKED) {
+        m_editSleepStart.SetReadOnly(FALSE);
+        m_editSleepStop.SetReadOnly(FALSE);
+        CString start, stop;
+        GetDlgItemText(IDC_SLEEP_START, start);
+        GetDlgItemText(IDC_SLEEP_STOP, stop);
+        const BOOL startOk = ParseSleepTime(start, TRUE);
+        const BOOL stopOk = startOk && ParseSleepTime(stop, FALSE);
+        if (startOk && stopOk) {
+            m_chkSleepTimer.SetCheck(BST_CHECKED);
+        } else {
+            // Written back trimmed (the start normalised if it parsed; the stop as it was if
+            // it was never parsed).
+            SetDlgItemText(IDC_SLEEP_START, start);
+            SetDlgItemText(IDC_SLEEP_STOP, stop);
+            m_chkSleepTimer.SetCheck(BST_INDETERMINATE);
+            if (m_bShown) {
+                MessageBox("Please enter time in this fashion:\n06:30pm", "Invalid Time", MB_OK);
+                CEdit& offending = startOk ? m_editSleepStop : m_editSleepStart;
+                offending.SetFocus();
+                offending.SetSel(0, -1);
+                offending.ScrollCaret();
+            }
+        }
+    }
+    RefreshStatus();
+}
 void CChimeDlg::OnKillFocusSleepStart() {}
 void CChimeDlg::OnKillFocusSleepStop() {}
 void CChimeDlg::OnSleep() {}

@@ -249,3 +249,35 @@ TEST_F(SettingsStore, OnlyTheQuarterHourlyLegacyKeyAsksNothing) {
     EXPECT_TRUE(KeyExists(kLegacyQuarter));
     EXPECT_TRUE(fakes.sound.Calls().empty());
 }
+
+TEST_F(SettingsStore, TheTimerStateAsStored) {
+    struct Row {
+        const char* ini;
+        int box;
+        bool readOnly;
+    } rows[] = {
+        {"[Options]\r\nTimer=2\r\nTimer_Start=10:00PM\r\nTimer_Stop=06:30AM\r\n", BST_UNCHECKED,
+         true},
+        {"[Options]\r\nTimer=1\r\nTimer_Start=10:00pm\r\nTimer_Stop=6:30am\r\n", BST_CHECKED,
+         false},
+        {"[Options]\r\nTimer=1\r\nTimer_Start=25:00pm\r\nTimer_Stop=06:30AM\r\n",
+         BST_INDETERMINATE, false},
+        {"[Options]\r\nTimer=0\r\nTimer_Start=10:00PM\r\n", BST_UNCHECKED, true},
+    };
+    for (const Row& row : rows) {
+        Stop();
+        WriteIni(row.ini);
+        Start();
+        EXPECT_EQ(Checked(IDC_SLEEP_TIMER), row.box) << row.ini;
+        LONG_PTR style = ::GetWindowLongPtrA(::GetDlgItem(run->hwnd(), IDC_SLEEP_START), GWL_STYLE);
+        EXPECT_EQ((style & ES_READONLY) != 0, row.readOnly) << row.ini;
+        EXPECT_EQ(run->boxes().Count(), 0u) << "no message while the window is hidden";
+    }
+    // A valid pair loaded on is not rewritten, and its values drive the quiet hours.
+    Stop();
+    WriteIni("[Options]\r\nTimer=1\r\nTimer_Start=10:00pm\r\nTimer_Stop=6:30am\r\n");
+    Start();
+    EXPECT_EQ(Text(IDC_SLEEP_START), "10:00pm");
+    EXPECT_EQ(dlg->m_nSleepStart, 2200);
+    EXPECT_EQ(dlg->m_nSleepStop, 630);
+}
