@@ -50,6 +50,43 @@ void CChimeDlg::ApplySleepTimerState() {
     }
     RefreshStatus();
 }
-void CChimeDlg::OnKillFocusSleepStart() {}
-void CChimeDlg::OnKillFocusSleepStop() {}
-void CChimeDlg::OnSleep() {}
+void CChimeDlg::CheckSleepTimesOnLeaving(BOOL leavingStart) {
+    const int previous = m_chkSleepTimer.GetCheck();
+    if (previous == BST_UNCHECKED)
+        return;
+    CString start, stop;
+    GetDlgItemText(IDC_SLEEP_START, start);
+    GetDlgItemText(IDC_SLEEP_STOP, stop);
+    const BOOL startOk = ParseSleepTime(start, TRUE);
+    const BOOL stopOk = startOk && ParseSleepTime(stop, FALSE);
+    if (startOk && stopOk) {
+        SetDlgItemText(IDC_SLEEP_START, start);
+        SetDlgItemText(IDC_SLEEP_STOP, stop);
+        m_chkSleepTimer.SetCheck(BST_CHECKED);
+        RefreshStatus();
+        return;
+    }
+    m_chkSleepTimer.SetCheck(BST_INDETERMINATE);
+    // Each field complains only about itself, and only on the change from on to invalid.
+    const BOOL ownFieldBad = leavingStart ? !startOk : (startOk && !stopOk);
+    if (ownFieldBad && previous == BST_CHECKED) {
+        MessageBox("Please enter time in this fashion:\n06:30pm", "Invalid Time", MB_OK);
+        CEdit& field = leavingStart ? m_editSleepStart : m_editSleepStop;
+        field.SetFocus();
+        field.SetSel(0, -1);
+        field.ScrollCaret();
+    }
+}
+
+void CChimeDlg::OnKillFocusSleepStart() { CheckSleepTimesOnLeaving(TRUE); }
+
+void CChimeDlg::OnKillFocusSleepStop() { CheckSleepTimesOnLeaving(FALSE); }
+
+void CChimeDlg::OnSleep() {
+    m_chkSleepTimer.SetCheck(m_chkSleepTimer.GetCheck() == BST_UNCHECKED ? BST_CHECKED
+                                                                         : BST_UNCHECKED);
+    ApplySleepTimerState();
+    // While the window is open the change waits for its OK or Cancel.
+    if (!m_bShown)
+        SaveSettings();
+}
