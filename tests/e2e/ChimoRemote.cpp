@@ -3,6 +3,7 @@
 //   chimo_remote settext ID TEXT      sets the text of control ID (as typing would)
 //   chimo_remote gettext ID           prints the text of control ID
 //   chimo_remote check ID STATE       sets the check state of box ID
+//   chimo_remote click ID             clicks button or box ID
 //   chimo_remote quit                 ends CHIMO! as a newer instance would
 // Exit code 0 on success, 1 when CHIMO! is not running or the command failed.
 #include <windows.h>
@@ -25,7 +26,7 @@ HWND FindChimo(DWORD ms) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|check ID STATE|quit\n");
+        std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|check ID STATE|click ID|quit\n");
         return 2;
     }
     HWND chimo = FindChimo(std::strcmp(argv[1], "wait") == 0 ? 20000 : 2000);
@@ -53,6 +54,13 @@ int main(int argc, char** argv) {
         if (!item)
             return 1;
         ::SendMessageA(item, BM_SETCHECK, static_cast<WPARAM>(std::atoi(argv[3])), 0);
+        return 0;
+    }
+    if (std::strcmp(argv[1], "click") == 0 && argc == 3) {
+        HWND item = ::GetDlgItem(chimo, std::atoi(argv[2]));
+        if (!item)
+            return 1;
+        ::SendMessageA(item, BM_CLICK, 0, 0);
         return 0;
     }
     if (std::strcmp(argv[1], "quit") == 0) {

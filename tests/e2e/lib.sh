@@ -1,0 +1,30 @@
+# Shared by the shell-driven black-box tests. Sourced after setting $chimo and $remote.
+: "${CHIMO_CAPTURE:?run through scripts/test}"
+work=$(mktemp -d)
+trap 'wine "$remote" quit >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+
+# tone NAME HZ: a 0.4 s test tone in the capture's format.
+tone() { sox -n -r 22050 -b 16 -c 1 "$work/$1.wav" synth 0.4 sine "$2"; }
+winpath() { echo "Z:${1//\//\\}"; }
+# The rough frequency of the last sound captured.
+frequency() {
+    sox -t raw -r 22050 -e signed -b 16 -c 1 "$CHIMO_CAPTURE" -n stat 2>&1 |
+        awk '/Rough/ {print int($3)}'
+}
+# start_at HH:MM:SS: a fresh CHIMO.EXE whose wall clock starts then (today), with the Hour slot
+# at 440 Hz and Quarter After at 880 Hz.
+start_at() {
+    tone hour 440
+    tone quarter 880
+    wine "$remote" quit >/dev/null 2>&1 || true
+    rm -f "$CHIMO_CAPTURE"
+    faketime "$(date +%Y-%m-%d) $1" wine "$chimo" &
+    wine "$remote" wait
+    wine "$remote" settext 1001 "$(winpath "$work/hour.wav")"
+    wine "$remote" settext 1002 "$(winpath "$work/quarter.wav")"
+}
+# waits up to $1 seconds for a sound; true when one was captured.
+heard_within() {
+    for _ in $(seq $(($1 * 10))); do [ -s "$CHIMO_CAPTURE" ] && return 0; sleep 0.1; done
+    return 1
+}
