@@ -113,6 +113,8 @@ private:
     void OnPlayQuarterAfter();
     void OnPlayHalfPast();
     void OnPlayQuarterTil();
+    // Reads and parses both time texts; TRUE when both are valid.
+    BOOL ParseSleepTimes(CString& start, CString& stop, BOOL& startOk);
     // Leaving a time field: both valid turns the timer on, else it becomes indeterminate.
     void CheckSleepTimesOnLeaving(BOOL leavingStart);
     // The slot part of OK: asks about each unlocked slot whose file cannot be found.

@@ -16,6 +16,14 @@ BOOL CChimeDlg::IsSleeping(int t) {
     int state = static_cast<int>(m_chkSleepTimer.SendMessage(BM_GETCHECK, 0, 0));
     return InQuietHours(state, m_nSleepStart, m_nSleepStop, t);
 }
+BOOL CChimeDlg::ParseSleepTimes(CString& start, CString& stop, BOOL& startOk) {
+    GetDlgItemText(IDC_SLEEP_START, start);
+    GetDlgItemText(IDC_SLEEP_STOP, stop);
+    // The stop time is looked at only when the start time is valid.
+    startOk = ParseSleepTime(start, TRUE);
+    return startOk && ParseSleepTime(stop, FALSE);
+}
+
 void CChimeDlg::ApplySleepTimerState() {
     // The three-state box is the only record of whether the timer is on.
     const int state = m_chkSleepTimer.GetCheck();
@@ -27,11 +35,8 @@ void CChimeDlg::ApplySleepTimerState() {
         m_editSleepStart.SetReadOnly(FALSE);
         m_editSleepStop.SetReadOnly(FALSE);
         CString start, stop;
-        GetDlgItemText(IDC_SLEEP_START, start);
-        GetDlgItemText(IDC_SLEEP_STOP, stop);
-        const BOOL startOk = ParseSleepTime(start, TRUE);
-        const BOOL stopOk = startOk && ParseSleepTime(stop, FALSE);
-        if (startOk && stopOk) {
+        BOOL startOk = FALSE;
+        if (ParseSleepTimes(start, stop, startOk)) {
             m_chkSleepTimer.SetCheck(BST_CHECKED);
         } else {
             // Written back trimmed (the start normalised if it parsed; the stop as it was if
@@ -55,11 +60,9 @@ void CChimeDlg::CheckSleepTimesOnLeaving(BOOL leavingStart) {
     if (previous == BST_UNCHECKED)
         return;
     CString start, stop;
-    GetDlgItemText(IDC_SLEEP_START, start);
-    GetDlgItemText(IDC_SLEEP_STOP, stop);
-    const BOOL startOk = ParseSleepTime(start, TRUE);
-    const BOOL stopOk = startOk && ParseSleepTime(stop, FALSE);
-    if (startOk && stopOk) {
+    BOOL startOk = FALSE;
+    const BOOL bothOk = ParseSleepTimes(start, stop, startOk);
+    if (bothOk) {
         SetDlgItemText(IDC_SLEEP_START, start);
         SetDlgItemText(IDC_SLEEP_STOP, stop);
         m_chkSleepTimer.SetCheck(BST_CHECKED);
@@ -68,7 +71,7 @@ void CChimeDlg::CheckSleepTimesOnLeaving(BOOL leavingStart) {
     }
     m_chkSleepTimer.SetCheck(BST_INDETERMINATE);
     // Each field complains only about itself, and only on the change from on to invalid.
-    const BOOL ownFieldBad = leavingStart ? !startOk : (startOk && !stopOk);
+    const BOOL ownFieldBad = leavingStart ? !startOk : startOk;
     if (ownFieldBad && previous == BST_CHECKED) {
         MessageBox("Please enter time in this fashion:\n06:30pm", "Invalid Time", MB_OK);
         CEdit& field = leavingStart ? m_editSleepStart : m_editSleepStop;

@@ -1,6 +1,7 @@
 // The settings store against the real registry and INI file of the throwaway prefix.
 #include "FakeServices.h"
 #include "ModalSession.h"
+#include "StoredSettings.h"
 #include "main/ChimeDlg.h"
 
 #include <gtest/gtest.h>
@@ -26,21 +27,15 @@ const char kLegacyQuarter[] = "AppEvents\\Schemes\\Apps\\.Default\\Quarter Hourl
 const char kLegacyLabelHourly[] = "AppEvents\\EventLabels\\Hourly CHIMO!";
 const char kLegacyLabelQuarter[] = "AppEvents\\EventLabels\\Quarter Hourly CHIMO!";
 
-std::string IniPath() {
-    char dir[MAX_PATH];
-    ::GetWindowsDirectoryA(dir, MAX_PATH);
-    return std::string(dir) + "\\" + AfxGetApp()->m_pszProfileName;
-}
-
 std::string IniText() {
-    std::ifstream in(IniPath(), std::ios::binary);
+    std::ifstream in(ProfilePath(), std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
 }
 
 void WriteIni(const std::string& text) {
-    std::ofstream out(IniPath(), std::ios::binary | std::ios::trunc);
+    std::ofstream out(ProfilePath(), std::ios::binary | std::ios::trunc);
     out << text;
 }
 
@@ -83,11 +78,10 @@ struct SettingsStore : ::testing::Test {
     std::unique_ptr<ModalSession> run;
 
     void SetUp() override {
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, kAppKey);
+        ForgetStoredSettings();
         for (const char* legacy : {kLegacyHourly, kLegacyQuarter, kLegacyLabelHourly,
                                    kLegacyLabelQuarter})
             ::RegDeleteTreeA(HKEY_CURRENT_USER, legacy);
-        ::DeleteFileA(IniPath().c_str());
     }
     void TearDown() override { Stop(); }
 

@@ -1,6 +1,8 @@
 // The Sleep Timer through the real controls: clicks, leaving the time fields, the tray command.
 #include "FakeServices.h"
 #include "ModalSession.h"
+#include "StoredSettings.h"
+#include "StoredSettings.h"
 #include "main/ChimeDlg.h"
 
 #include <gtest/gtest.h>
@@ -13,10 +15,7 @@ struct SleepTimer : ::testing::Test {
     InstalledFakes fakes;
     CChimeDlg dlg;
     void SetUp() override {
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Apps\\CHIMO!");
-        char dir[MAX_PATH];
-        ::GetWindowsDirectoryA(dir, MAX_PATH);
-        ::DeleteFileA((std::string(dir) + "\\" + AfxGetApp()->m_pszProfileName).c_str());
+        ForgetStoredSettings();
         fakes.clock.Set(23, 0, 0);
     }
     static int State(ModalSession& run) {

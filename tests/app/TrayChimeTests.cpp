@@ -1,6 +1,8 @@
 // The tray icon, its menu and the quarter-hour chime, with the clock, sound and tray faked.
 #include "FakeServices.h"
 #include "ModalSession.h"
+#include "StoredSettings.h"
+#include "StoredSettings.h"
 #include "main/ChimeDlg.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +18,7 @@ struct TrayChime : ::testing::Test {
     InstalledFakes fakes;
     CChimeDlg dlg;
     void SetUp() override {
-        // Every test starts from a clean account: no stored slots, no profile.
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Apps\\CHIMO!");
-        char dir[MAX_PATH];
-        ::GetWindowsDirectoryA(dir, MAX_PATH);
-        ::DeleteFileA((std::string(dir) + "\\" + AfxGetApp()->m_pszProfileName).c_str());
+        ForgetStoredSettings();
         fakes.clock.Set(10, 7, 30);
     }
     void SetSlots(ModalSession& run) {
