@@ -4,7 +4,7 @@
 //   chimo_remote gettext ID           prints the text of control ID
 //   chimo_remote check ID STATE       sets the check state of box ID
 //   chimo_remote click ID             clicks button or box ID
-//   chimo_remote quit                 ends CHIMO! as a newer instance would
+//   chimo_remote quit                 ends CHIMO! as a newer instance would, and waits for it
 // Exit code 0 on success, 1 when CHIMO! is not running or the command failed.
 #include <windows.h>
 
@@ -64,9 +64,15 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (std::strcmp(argv[1], "quit") == 0) {
-        DWORD_PTR ignored;
-        ::SendMessageTimeoutA(chimo, WM_DESTROY, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
-        return 0;
+        // Ends every instance and waits until their windows are gone, so that the next test
+        // cannot talk to a program on its way out.
+        for (int pass = 0; pass < 200 && chimo; ++pass) {
+            DWORD_PTR ignored;
+            ::SendMessageTimeoutA(chimo, WM_DESTROY, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
+            ::Sleep(50);
+            chimo = ::FindWindowA("#32770", "CHIMO!");
+        }
+        return chimo ? 1 : 0;
     }
     std::fprintf(stderr, "unknown command %s\n", argv[1]);
     return 2;

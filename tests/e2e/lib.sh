@@ -1,5 +1,6 @@
 # Shared by the shell-driven black-box tests. Sourced after setting $chimo and $remote.
 : "${CHIMO_CAPTURE:?run through scripts/test}"
+trap 'echo "FAIL: ${BASH_SOURCE[0]}:$LINENO: $BASH_COMMAND"' ERR
 work=$(mktemp -d)
 trap 'wine "$remote" quit >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
 

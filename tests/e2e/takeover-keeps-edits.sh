@@ -3,6 +3,7 @@
 # instance takes over, and the new instance shows them.
 # Usage: takeover-keeps-edits.sh CHIMO.EXE chimo_remote.exe
 set -euo pipefail
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND"' ERR
 chimo=$1 remote=$2
 trap 'wine "$remote" quit >/dev/null 2>&1 || true' EXIT
 wine "$remote" quit >/dev/null 2>&1 || true
