@@ -25,7 +25,6 @@ public:
     BOOL OnCmdMsg(UINT id, UINT code) override;
     const MessageMap& GetMessageMap() const override;
 
-    bool IsModalRunning() const { return m_bContinueModal; }
     // True once creation and OnInitDialog are over and the modal loop has started.
     bool IsInModalLoop() const { return m_bInModalLoop; }
 

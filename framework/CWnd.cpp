@@ -134,12 +134,7 @@ LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
     if (message == WM_NCDESTROY) {
         // The window is gone: forget it, then give the object its last word.
-        WNDPROC super = wnd->m_pfnSuper;
-        if (super && ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC) ==
-                         reinterpret_cast<LONG_PTR>(AfxWndProc))
-            ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(super));
-        wnd->m_pfnSuper = nullptr;
-        wnd->Detach();
+        wnd->UnsubclassWindow();
         wnd->m_bCreatedHere = false;
         if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd == wnd)
             app->m_pMainWnd = nullptr;

@@ -107,8 +107,6 @@ private:
     void Attach(HWND hwnd);
     void Detach();
     friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
-    friend class CreationHook;
-    friend class CDialog;
 };
 
 // The one window procedure of every bound window.
