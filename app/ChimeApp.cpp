@@ -6,7 +6,7 @@
 #include <objbase.h>
 
 // No name: the framework names the application, and its profile, after the executable.
-CChimeApp::CChimeApp() : CWinApp(nullptr) {}
+CChimeApp::CChimeApp() : CWinApp(nullptr) { SetSoundService(&m_slotSound); }
 
 const MessageMap& CChimeApp::GetMessageMap() const {
     static const MessageMap map{&CWinApp::GetMessageMap(),

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/SlotSoundService.h"
 #include "framework/Afx.h"
 
 // The application: closes any running instance, then runs the settings dialog modally for the
@@ -9,4 +10,7 @@ public:
     BOOL InitInstance() override;
     int ExitInstance() override;
     const MessageMap& GetMessageMap() const override;
+
+private:
+    SlotSoundService m_slotSound;
 };

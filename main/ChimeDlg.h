@@ -53,6 +53,11 @@ public:
     // Sound slots
     void ApplyUseSame();
     void ApplyDisableSecondary();
+    // Runs the file dialog titled `caption` for a slot holding `text`; `text` becomes the
+    // chosen path, or stays as it is.
+    void BrowseForSound(const char* caption, CString& text);
+    // FALSE when the file `text` names cannot be found and the user declines to keep it.
+    BOOL ValidateSoundFile(const char* caption, const CString& text);
 
     // About
     void OnAbout();
@@ -113,6 +118,8 @@ private:
     void OnPlayQuarterAfter();
     void OnPlayHalfPast();
     void OnPlayQuarterTil();
+    void BrowseSlot(int editId, const char* title);
+    void PlaySlot(int editId);
     // Reads and parses both time texts; TRUE when both are valid.
     BOOL ParseSleepTimes(CString& start, CString& stop, BOOL& startOk);
     // Leaving a time field: both valid turns the timer on, else it becomes indeterminate.

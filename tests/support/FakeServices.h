@@ -121,13 +121,20 @@ class ScriptedFileDialog : public IFileDialogService {
 public:
     // The path the user "chooses", or empty to cancel.
     std::string choice;
-    std::string lastTitle, lastInitialDir;
+    std::string lastTitle, lastInitialDir, lastFilter;
+    HWND lastOwner = nullptr;
+    DWORD lastFlags = 0;
     int runs = 0;
 
     BOOL GetOpenFileName(OPENFILENAMEA* ofn) override {
         ++runs;
         lastTitle = ofn->lpstrTitle ? ofn->lpstrTitle : "";
         lastInitialDir = ofn->lpstrInitialDir ? ofn->lpstrInitialDir : "";
+        lastFilter.clear();
+        for (const char* p = ofn->lpstrFilter; p && *p; p += lstrlenA(p) + 1)
+            lastFilter += std::string(p) + "|";
+        lastOwner = ofn->hwndOwner;
+        lastFlags = ofn->Flags;
         if (choice.empty())
             return FALSE;
         lstrcpynA(ofn->lpstrFile, choice.c_str(), static_cast<int>(ofn->nMaxFile));

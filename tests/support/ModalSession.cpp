@@ -1,5 +1,7 @@
 #include "ModalSession.h"
 
+#include <objbase.h>
+
 #include <chrono>
 
 namespace {
@@ -43,6 +45,8 @@ ModalSession::ModalSession(CDialog& dialog, bool asMainWindow, std::vector<int> 
     g_session = this;
     m_thread = std::thread([this, asMainWindow, answers] {
         m_threadId = ::GetCurrentThreadId();
+        // As the program's start-up does: dropped shortcuts are resolved through COM.
+        ::CoInitialize(nullptr);
         // Hooks live on the GUI thread itself: a hook set from another thread would be called
         // through that thread's message queue (slowly, under Wine, or not at all if it waits).
         m_answerer = std::make_unique<MessageBoxAnswerer>();
@@ -56,6 +60,7 @@ ModalSession::ModalSession(CDialog& dialog, bool asMainWindow, std::vector<int> 
             AfxGetApp()->m_pMainWnd = nullptr;
         ::UnhookWindowsHookEx(m_showHook);
         m_showHook = nullptr;
+        ::CoUninitialize();
         m_ended = true;
     });
     // Wait for the modal loop itself: questions asked while the dialog initialises are over.
