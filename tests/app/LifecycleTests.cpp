@@ -1,6 +1,7 @@
 // The settings window's life: hidden start, OK/Cancel that never end it, Quit, takeover.
 #include "FakeServices.h"
 #include "ModalSession.h"
+#include "StoredSettings.h"
 #include "main/ChimeDlg.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,8 @@ namespace {
 struct Lifecycle : ::testing::Test {
     InstalledFakes fakes;
     CChimeDlg dlg;
+    // Empty slots: OK asks nothing about their files.
+    void SetUp() override { ForgetStoredSettings(); }
 };
 
 std::vector<UINT> Cues(UINT cue, size_t n) { return std::vector<UINT>(n, cue); }
