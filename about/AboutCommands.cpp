@@ -1,4 +1,9 @@
-// Opening the About box from the settings window.
+// Opening the About box from the settings window (its button, the tray menu and the system
+// menu all come here).
+#include "about/AboutBox.h"
 #include "main/ChimeDlg.h"
 
-void CChimeDlg::OnAbout() {}
+void CChimeDlg::OnAbout() {
+    CAboutBox box;
+    box.DoModal();
+}

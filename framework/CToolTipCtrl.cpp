@@ -27,7 +27,7 @@ BOOL CToolTipCtrl::AddTool(CWnd* window, const char* text, const RECT* area, UIN
     if (!m_hWnd || !window)
         return FALSE;
     TOOLINFOA info = MakeToolInfo(window->GetSafeHwnd(), id);
-    info.uFlags = TTF_SUBCLASS;
+    // No TTF_SUBCLASS: the tool's owner relays its mouse messages (RelayEvent).
     info.lpszText = const_cast<char*>(text ? text : "");
     if (area)
         info.rect = *area;

@@ -25,6 +25,7 @@ HINSTANCE AfxGetInstanceHandle() {
     return g_app && g_app->m_hInstance ? g_app->m_hInstance : ::GetModuleHandleA(nullptr);
 }
 HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
+HINSTANCE AfxFindResourceHandle(const char*, const char*) { return AfxGetResourceHandle(); }
 CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
 
 void CWinApp::InitNames(HINSTANCE instance) {

@@ -79,6 +79,8 @@ private:
 CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();
+// The module that holds resource `name` of `type` (the program's own resources).
+HINSTANCE AfxFindResourceHandle(const char* name, const char* type);
 CWnd* AfxGetMainWnd();
 // PreTranslateMessage of every bound window from the message's window up its parent chain.
 BOOL AfxPreTranslateMessage(MSG* msg);

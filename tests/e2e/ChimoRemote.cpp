@@ -4,6 +4,8 @@
 //   chimo_remote gettext ID           prints the text of control ID
 //   chimo_remote check ID STATE       sets the check state of box ID
 //   chimo_remote click ID             clicks button or box ID
+//   chimo_remote about                opens the About box, prints its version line and link
+//                                     texts (a line each), and closes it with OK
 //   chimo_remote quit                 ends CHIMO! as a newer instance would, and waits for it
 // Exit code 0 on success, 1 when CHIMO! is not running or the command failed.
 #include <windows.h>
@@ -11,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 HWND FindChimo(DWORD ms) {
@@ -26,7 +29,7 @@ HWND FindChimo(DWORD ms) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|check ID STATE|click ID|quit\n");
+        std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|check ID STATE|click ID|about|quit\n");
         return 2;
     }
     HWND chimo = FindChimo(std::strcmp(argv[1], "wait") == 0 ? 20000 : 2000);
@@ -62,6 +65,31 @@ int main(int argc, char** argv) {
             return 1;
         ::SendMessageA(item, BM_CLICK, 0, 0);
         return 0;
+    }
+    if (std::strcmp(argv[1], "about") == 0) {
+        DWORD chimoProcess = 0;
+        ::GetWindowThreadProcessId(chimo, &chimoProcess);
+        ::PostMessageA(chimo, WM_COMMAND, MAKEWPARAM(1009, BN_CLICKED), 0); // the About button
+        HWND about = nullptr;
+        for (int waited = 0; waited < 5000 && !about; waited += 50) {
+            ::Sleep(50);
+            HWND found = ::FindWindowA("#32770", "About CHIMO!");
+            DWORD process = 0;
+            if (found && ::GetWindowThreadProcessId(found, &process) && process == chimoProcess &&
+                ::IsWindowVisible(found))
+                about = found;
+        }
+        if (!about)
+            return 1;
+        for (int id : {1029, 1026, 1027, 1028}) { // version, web, first and second mail
+            char text[256] = "";
+            ::GetDlgItemTextA(about, id, text, sizeof text);
+            std::printf("%s\n", text);
+        }
+        ::PostMessageA(about, WM_COMMAND, IDOK, 0);
+        for (int waited = 0; waited < 5000 && ::IsWindow(about); waited += 50)
+            ::Sleep(50);
+        return ::IsWindow(about) ? 1 : 0;
     }
     if (std::strcmp(argv[1], "quit") == 0) {
         // Ends every instance and waits until their windows are gone, so that the next test

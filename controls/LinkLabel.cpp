@@ -1,0 +1,166 @@
+#include "controls/LinkLabel.h"
+
+#include "LinkRules.h"
+#include "res/resource.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+namespace {
+// The fallback command buffer, and the registry value buffer.
+constexpr size_t kCommandBuffer = kMaxOpenCommand + 1;
+constexpr DWORD kValueBuffer = MAX_PATH;
+} // namespace
+
+CLinkLabel::~CLinkLabel() {
+    if (m_fontUnderline.GetSafeHandle())
+        m_fontUnderline.DeleteObject();
+}
+
+const MessageMap& CLinkLabel::GetMessageMap() const {
+    static const MessageMap map{&CWnd::GetMessageMap(),
+                                {
+                                    on::ReflectCommand(STN_CLICKED, &CLinkLabel::OnClicked),
+                                    on::ReflectCtlColor(&CLinkLabel::CtlColor),
+                                    on::Message<WM_SETCURSOR>(&CLinkLabel::OnSetCursor),
+                                }};
+    return map;
+}
+
+void CLinkLabel::PreSubclassWindow() {
+    ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(GetStyle() | SS_NOTIFY));
+    if (m_strTarget.IsEmpty())
+        GetWindowText(m_strTarget);
+    if (GetWindowText().IsEmpty())
+        SetWindowText(m_strTarget);
+    FitToText();
+    m_hLinkCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    m_ToolTip.Create(this, 0);
+    RECT client;
+    GetClientRect(&client);
+    m_ToolTip.AddTool(this, m_strTarget, &client, 1);
+    CStatic::PreSubclassWindow();
+}
+
+BOOL CLinkLabel::PreTranslateMessage(MSG* msg) {
+    if (m_ToolTip.GetSafeHwnd())
+        m_ToolTip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+    return CStatic::PreTranslateMessage(msg);
+}
+
+void CLinkLabel::SetLinkTarget(CString target) {
+    m_strTarget = target;
+    FitToText();
+    m_ToolTip.UpdateTipText(m_strTarget, this, 1);
+}
+
+void CLinkLabel::MarkVisited(BOOL visited) {
+    m_bVisited = visited;
+    if (m_hWnd)
+        InvalidateRect(nullptr, TRUE);
+}
+
+void CLinkLabel::FitToText() {
+    if (!m_bAdjustToFit || !m_hWnd)
+        return;
+    RECT r;
+    GetWindowRect(&r);
+    if (HWND parent = GetParent()) {
+        ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    }
+    // Measured in the font the label is drawn in: the context's default (system) font is much
+    // wider than a dialog's, and a label fitted to it would grow over its neighbours.
+    CString text = GetWindowText();
+    SIZE extent{0, 0};
+    if (HDC dc = ::GetDC(m_hWnd)) {
+        HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT, 0, 0));
+        HGDIOBJ previous = font ? ::SelectObject(dc, font) : nullptr;
+        ::GetTextExtentPoint32A(dc, text, text.GetLength(), &extent);
+        if (previous)
+            ::SelectObject(dc, previous);
+        ::ReleaseDC(m_hWnd, dc);
+    }
+    EdgeRect fitted = FitRectToText({r.left, r.top, r.right, r.bottom}, GetStyle(),
+                                    static_cast<int>(extent.cx), static_cast<int>(extent.cy));
+    SetWindowPos(nullptr, fitted.left, fitted.top, fitted.right - fitted.left,
+                 fitted.bottom - fitted.top, SWP_NOZORDER);
+}
+
+HBRUSH CLinkLabel::CtlColor(CDC* dc, UINT) {
+    dc->SetTextColor(m_bVisited ? m_crVisitedColor : m_crLinkColor);
+    if (m_bUnderline) {
+        if (!m_fontUnderline.GetSafeHandle()) {
+            HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT, 0, 0));
+            LOGFONTA logFont{};
+            // A label without a font of its own is underlined in the system font.
+            if (!font)
+                font = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
+            if (::GetObjectA(font, sizeof logFont, &logFont) == sizeof logFont) {
+                logFont.lfUnderline = 1;
+                m_fontUnderline.CreateFontIndirect(&logFont);
+            }
+        }
+        if (m_fontUnderline.GetSafeHandle())
+            dc->SelectObject(&m_fontUnderline);
+    }
+    dc->SetBkMode(TRANSPARENT);
+    return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+}
+
+BOOL CLinkLabel::OnSetCursor(HWND, UINT, UINT) {
+    HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCEA(IDC_LINK_CURSOR), RT_GROUP_CURSOR);
+    ::SetCursor(::LoadCursorA(module, MAKEINTRESOURCEA(IDC_LINK_CURSOR)));
+    return TRUE;
+}
+
+void CLinkLabel::OnClicked() {
+    int result = OpenLink(m_strTarget, SW_SHOW);
+    m_bVisited = result > 32;
+    if (result > 32) {
+        MarkVisited(TRUE);
+    } else {
+        ::MessageBeep(MB_ICONEXCLAMATION);
+        ReportOpenError(result);
+    }
+}
+
+int CLinkLabel::OpenLink(LPCSTR target, int showCmd) {
+    int result = static_cast<int>(reinterpret_cast<INT_PTR>(
+        ::ShellExecuteA(nullptr, "open", target, nullptr, nullptr, showCmd)));
+    if (result > 32)
+        return result;
+
+    char buffer[kCommandBuffer] = "";
+    if (ReadRegDefault(HKEY_CLASSES_ROOT, ".htm", buffer) != ERROR_SUCCESS)
+        return result;
+    lstrcatA(buffer, "\\shell\\open\\command"); // at most 259 + 19 characters
+    if (ReadRegDefault(HKEY_CLASSES_ROOT, buffer, buffer) != ERROR_SUCCESS)
+        return result;
+    std::string command;
+    // A command too long to build is not run cut down: the shell's answer stands.
+    if (!BuildOpenCommand(buffer, target ? target : "", command))
+        return result;
+    return static_cast<int>(::WinExec(command.c_str(), static_cast<UINT>(showCmd)));
+}
+
+LONG CLinkLabel::ReadRegDefault(HKEY root, LPCSTR subKey, LPSTR out) {
+    HKEY key;
+    LONG opened = ::RegOpenKeyExA(root, subKey, 0, KEY_QUERY_VALUE, &key);
+    if (opened != ERROR_SUCCESS)
+        return opened;
+    char value[kValueBuffer] = "";
+    LONG size = static_cast<LONG>(sizeof value);
+    LONG read = ::RegQueryValueA(key, nullptr, value, &size);
+    ::RegCloseKey(key);
+    if (read != ERROR_SUCCESS)
+        value[0] = '\0';
+    value[sizeof value - 1] = '\0';
+    lstrcpyA(out, value);
+    // A value cut down to the buffer would name some other class or program.
+    return read == ERROR_MORE_DATA ? ERROR_MORE_DATA : ERROR_SUCCESS;
+}
+
+void CLinkLabel::ReportOpenError(int code) {
+    AfxMessageBox(OpenErrorText(code).c_str(), MB_ICONEXCLAMATION, 0);
+}

@@ -1,0 +1,46 @@
+#pragma once
+#include "framework/Afx.h"
+
+// A static text control that works as a hyperlink: drawn in the link colour and underlined,
+// fitted to its text, with a hand pointer and a tooltip showing its target. A click opens the
+// target through the shell, falling back to the program registered for .htm files; success
+// turns it to the visited colour, failure beeps and explains.
+class CLinkLabel : public CStatic {
+public:
+    CLinkLabel() = default;
+    ~CLinkLabel() override;
+    const MessageMap& GetMessageMap() const override;
+    void PreSubclassWindow() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+    // What a click opens (and the tooltip shows); may be set before the window exists.
+    void SetLinkTarget(CString target);
+    void MarkVisited(BOOL visited);
+    // Resizes the control to its text, measured in the control's own font.
+    void FitToText();
+
+    // Opens `target`: the shell's "open" verb, then the .htm program's open command. Returns
+    // the code of the last attempt (above 32 on success).
+    static int OpenLink(LPCSTR target, int showCmd);
+    // Reads the default value of root\subKey into `out` (MAX_PATH bytes, which may be
+    // `subKey` itself). Returns the error of opening the key, or ERROR_MORE_DATA for a value
+    // too long for it; `out` is then untouched, or empty when the key opened but its value
+    // could not be read.
+    static LONG ReadRegDefault(HKEY root, LPCSTR subKey, LPSTR out);
+    static void ReportOpenError(int code);
+
+    COLORREF m_crLinkColor = RGB(0, 0, 238);
+    COLORREF m_crVisitedColor = RGB(85, 26, 139);
+    BOOL m_bVisited = FALSE;
+    BOOL m_bUnderline = TRUE;
+    BOOL m_bAdjustToFit = TRUE;
+    CString m_strTarget;
+    CFont m_fontUnderline;
+    HCURSOR m_hLinkCursor = nullptr;
+    CToolTipCtrl m_ToolTip;
+
+private:
+    void OnClicked();
+    HBRUSH CtlColor(CDC* dc, UINT ctlColor);
+    BOOL OnSetCursor(HWND wnd, UINT hitTest, UINT message);
+};
