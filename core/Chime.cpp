@@ -34,3 +34,22 @@ ChimeChoice SelectChime(int hour, int minute, bool multi, bool useSame, bool dis
     choice.count = 1;
     return choice;
 }
+
+int SecondsPastQuarter(int minute, int second) {
+    minute = Clamp(minute, 0, 59);
+    second = Clamp(second, 0, 59);
+    return minute % 15 * 60 + second;
+}
+
+bool TickIsTimely(long long armedFor, long long now) {
+    if (armedFor == 0 || now == 0)
+        return true;
+    long long off = now - armedFor;
+    return off >= -kTickTolerance && off <= kTickTolerance;
+}
+
+unsigned RearmDelay(int minute, int second, bool boundaryHandled) {
+    if (SecondsPastQuarter(minute, second) == 0 && !boundaryHandled)
+        return 0;
+    return NextQuarterDelay(minute, second);
+}

@@ -20,3 +20,20 @@ unsigned NextQuarterDelay(int minute, int second);
 // 44-46) so a tick a minute early or late still counts for it; every other minute is the hour.
 // Under Multi the hour is struck once per hour of the twelve-hour clock.
 ChimeChoice SelectChime(int hour, int minute, bool multi, bool useSame, bool disableSecondary);
+
+// Seconds since the last local quarter-hour boundary: 0 at :00:00, :15:00, :30:00, :45:00.
+int SecondsPastQuarter(int minute, int second);
+
+// How far a tick may be from the boundary its timer was armed for and still ring it. A tick
+// further off (a timer that fell due while the machine slept, or one that outlived a clock
+// change nobody announced) is stale: it re-arms without ringing.
+constexpr long long kTickTolerance = 60;
+
+// Whether a tick at `now` rings the boundary armed for at `armedFor` (both UTC seconds, 0 when
+// unknown, which always rings).
+bool TickIsTimely(long long armedFor, long long now);
+
+// The delay for re-arming after the clock moved or the machine resumed: the next boundary, or
+// at once when the reading is on a boundary (its first second) that no tick has handled yet,
+// so a resume right at a quarter still rings it.
+unsigned RearmDelay(int minute, int second, bool boundaryHandled);

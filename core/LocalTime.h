@@ -1,5 +1,6 @@
 #pragma once
-// A reading of the local wall clock, as the program needs it: plain fields, no time zone logic.
+// A reading of the local wall clock, as the program needs it: plain fields, no time zone logic,
+// and the moment itself, which does not jump when the offset from UTC changes.
 
 struct LocalTime {
     int year = 1970;
@@ -8,4 +9,5 @@ struct LocalTime {
     int hour = 0;  // 0..23
     int minute = 0; // 0..59
     int second = 0; // 0..59 (60 on a leap second)
+    long long utc = 0; // seconds since 1970-01-01 00:00 UTC; 0 when unknown
 };

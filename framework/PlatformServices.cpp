@@ -15,6 +15,7 @@ BOOL Win32TrayService::Notify(DWORD message, NOTIFYICONDATAA* data) {
 LocalTime Win32Clock::Now() {
     LocalTime now;
     std::time_t t = std::time(nullptr);
+    now.utc = static_cast<long long>(t);
     if (const std::tm* tm = std::localtime(&t)) {
         now.year = tm->tm_year + 1900;
         now.month = tm->tm_mon + 1;

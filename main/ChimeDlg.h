@@ -36,6 +36,12 @@ public:
     void ChimeTick(UINT_PTR nIDEvent);
     // The delay of the last arming of the chime timer, in milliseconds.
     UINT m_nArmedDelay = 0;
+    // The boundary that arming aimed at, and the last boundary a tick handled (UTC seconds).
+    long long m_armedFor = 0;
+    long long m_handledBoundary = 0;
+    // After the clock was set or the machine resumed: a fresh reading, a fresh timer, the tray.
+    void OnTimeChange();
+    void OnPowerBroadcast(UINT event);
 
     // Settings store
     void LoadSettings();
@@ -105,8 +111,8 @@ private:
     void RunTrayMenu();
     // Shows `tip` and icon resource `iconId` in the tray record (sent by the caller).
     void SetTrayStatus(const char* tip, UINT iconId);
-    // Arms the chime timer from a fresh clock reading.
-    void ArmChimeTimer();
+    // Arms the chime timer from a fresh clock reading; `rearm` for a clock change or resume.
+    void ArmChimeTimer(bool rearm = false);
     // FALSE when the profile's "Disable_Tray_Icon" suppresses the icon.
     BOOL m_bTrayIconWanted = TRUE;
     void OnAboutCommand() { OnAbout(); }

@@ -23,18 +23,44 @@ int SlotEditId(SoundSlot slot) {
 }
 } // namespace
 
-void CChimeDlg::ArmChimeTimer() {
+void CChimeDlg::ArmChimeTimer(bool rearm) {
     LocalTime now = AfxGetApp()->Clock().Now();
-    m_nArmedDelay = NextQuarterDelay(now.minute, now.second);
-    SetTimer(ID_CHIME_TIMER, m_nArmedDelay);
+    if (rearm) {
+        long long boundary = now.utc ? now.utc - SecondsPastQuarter(now.minute, now.second) : 0;
+        m_nArmedDelay = RearmDelay(now.minute, now.second, boundary == m_handledBoundary);
+    } else {
+        m_nArmedDelay = NextQuarterDelay(now.minute, now.second);
+    }
+    m_armedFor = now.utc ? now.utc + m_nArmedDelay / 1000 : 0;
+    // SetTimer replaces a timer of the same id, so a stale one never fires as well.
+    SetTimer(ID_CHIME_TIMER, m_nArmedDelay ? m_nArmedDelay : USER_TIMER_MINIMUM);
+}
+
+// Timers count elapsed time, not the wall clock: whatever moved the clock or paused the
+// machine left the armed delay stale.
+void CChimeDlg::OnTimeChange() {
+    ArmChimeTimer(true);
+    RefreshStatus();
+}
+
+void CChimeDlg::OnPowerBroadcast(UINT event) {
+    if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND)
+        OnTimeChange();
 }
 
 void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
     CWinApp* app = AfxGetApp();
     // The choice is made for the time at the start of the tick, whatever happens after.
     const LocalTime start = app->Clock().Now();
+    // A tick far from the boundary it was armed for rings nothing: it is a timer that fell due
+    // while the machine slept, or one that outlived an unannounced clock change.
+    const bool timely = TickIsTimely(m_armedFor, start.utc);
+    if (timely)
+        m_handledBoundary = m_armedFor;
 
-    if (!m_bDisabled && !RefreshStatus()) {
+    if (!timely) {
+        RefreshStatus();
+    } else if (!m_bDisabled && !RefreshStatus()) {
         app->DoWaitCursor(1);
 
         char savedTip[sizeof m_nid.szTip];

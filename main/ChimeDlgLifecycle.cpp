@@ -19,6 +19,8 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
             on::Message<WM_QUERYDRAGICON>(&CChimeDlg::OnQueryDragIcon),
             on::Message<WM_CREATE>(&CChimeDlg::OnCreate),
             on::Message<WM_TIMER>(&CChimeDlg::ChimeTick),
+            on::Message<WM_TIMECHANGE>(&CChimeDlg::OnTimeChange),
+            on::Message<WM_POWERBROADCAST>(&CChimeDlg::OnPowerBroadcast),
             on::Command(IDC_DISABLE_SECONDARY, &CChimeDlg::ApplyDisableSecondary),
             on::Command(IDC_ABOUT, &CChimeDlg::OnAboutCommand),
             on::Command(IDC_BROWSE_HALF_PAST, &CChimeDlg::OnBrowseHalfPast),

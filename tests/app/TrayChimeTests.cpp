@@ -27,6 +27,14 @@ struct TrayChime : ::testing::Test {
         ::SetDlgItemTextA(run.hwnd(), IDC_SOUND_HALF_PAST, "HP.WAV");
         ::SetDlgItemTextA(run.hwnd(), IDC_SOUND_QUARTER_TIL, "QT.WAV");
     }
+    // Sets the clock to hour:minute with the chime timer armed as a clock set a second before
+    // would arm it, so a tick now is the timer's own (at most a minute off its boundary).
+    void ArmFor(ModalSession& run, int hour, int minute) {
+        fakes.clock.Set(hour, minute, 0);
+        fakes.clock.Advance(-1);
+        run.Send(WM_TIMECHANGE);
+        fakes.clock.Advance(1);
+    }
     static void Check(ModalSession& run, int id, bool on) {
         ::SendDlgItemMessageA(run.hwnd(), id, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
     }
@@ -123,7 +131,7 @@ TEST_F(TrayChime, TicksPlayTheSlotOfTheirQuarter) {
         Check(run, IDC_MULTI, row.multi);
         Check(run, IDC_USE_SAME, row.useSame);
         Check(run, IDC_DISABLE_SECONDARY, row.disableSecondary);
-        fakes.clock.Set(row.hour, row.minute, 0);
+        ArmFor(run, row.hour, row.minute);
         fakes.sound.Clear();
         fakes.tray.Clear();
         run.Send(WM_TIMER, ID_CHIME_TIMER);
@@ -150,8 +158,8 @@ TEST_F(TrayChime, DisabledTicksAreSilentAndLeaveTheTrayAlone) {
     run.Command(IDC_DISABLE); // from the menu: the box follows
     EXPECT_EQ(::SendDlgItemMessageA(run.hwnd(), IDC_DISABLE, BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(Tips(), std::vector<std::string>{"CHIMO!: Disabled"});
+    ArmFor(run, 11, 0);
     fakes.tray.Clear();
-    fakes.clock.Set(11, 0, 0);
     run.Send(WM_TIMER, ID_CHIME_TIMER);
     EXPECT_TRUE(fakes.sound.Calls().empty());
     EXPECT_TRUE(fakes.tray.Calls().empty());
@@ -165,7 +173,7 @@ TEST_F(TrayChime, ALongChimeReArmsForTheBoundaryAfterItEnds) {
     ModalSession run(dlg);
     SetSlots(run);
     Check(run, IDC_MULTI, true);
-    fakes.clock.Set(12, 0, 0);
+    ArmFor(run, 12, 0);
     fakes.sound.onPlay = [this](const RecordingSound::Call&) { fakes.clock.Advance(80); };
     run.Send(WM_TIMER, ID_CHIME_TIMER);
     fakes.sound.onPlay = nullptr;
@@ -254,7 +262,7 @@ TEST_F(TrayChime, SleepingTicksAreSilentAndShowSleeping) {
         bool quiet;
     } rows[] = {{22, 0, true}, {6, 30, true}, {0, 0, true}, {6, 45, false}, {21, 45, false}};
     for (const Row& row : rows) {
-        fakes.clock.Set(row.hour, row.minute, 0);
+        ArmFor(run, row.hour, row.minute);
         fakes.sound.Clear();
         fakes.tray.Clear();
         run.Send(WM_TIMER, ID_CHIME_TIMER);
@@ -275,6 +283,7 @@ TEST_F(TrayChime, SleepingTicksAreSilentAndShowSleeping) {
                                                 "CHIMO!: Sleeping"}));
     // The indeterminate state silences nothing.
     ::SendDlgItemMessageA(run.hwnd(), IDC_SLEEP_TIMER, BM_SETCHECK, BST_INDETERMINATE, 0);
+    ArmFor(run, 23, 0);
     fakes.sound.Clear();
     run.Send(WM_TIMER, ID_CHIME_TIMER);
     EXPECT_EQ(fakes.sound.Calls().size(), 1u);

@@ -82,3 +82,35 @@ TEST(ChimeChoiceTable, MultiStrikesTheTwelveHourClock) {
         EXPECT_EQ(SelectChime(row.hour, row.minute, false, true, true).count, 1);
     }
 }
+
+TEST(ChimeTiming, AStaleTickIsOneMoreThanAMinuteFromItsBoundary) {
+    const long long b = 1796205600; // some boundary
+    struct Row {
+        long long armedFor, now;
+        bool timely;
+    } rows[] = {
+        {b, b, true},          {b, b + 1, true},       {b, b + 60, true},
+        {b, b + 61, false},    {b, b + 25 * 60, false}, {b, b - 60, true},
+        {b, b - 61, false},    {b, b - 3600, false},    {0, b + 9999, true},
+        {b, 0, true},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(TickIsTimely(row.armedFor, row.now), row.timely) << row.now - row.armedFor;
+}
+
+TEST(ChimeTiming, ReArmingAimsAtTheNextBoundaryOrTheOneThatIsNow) {
+    struct Row {
+        int minute, second;
+        bool handled;
+        unsigned delay;
+    } rows[] = {
+        {7, 30, false, 450000}, {14, 59, false, 1000}, {15, 0, false, 0},
+        {15, 0, true, 900000},  {15, 1, false, 899000}, {0, 0, false, 0},
+        {59, 59, true, 1000},   {45, 0, true, 900000},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(RearmDelay(row.minute, row.second, row.handled), row.delay)
+            << row.minute << ":" << row.second << " handled " << row.handled;
+    EXPECT_EQ(SecondsPastQuarter(44, 59), 899);
+    EXPECT_EQ(SecondsPastQuarter(30, 0), 0);
+}

@@ -2,6 +2,7 @@
 // Recording stand-ins for the platform services, installed into the application object.
 #include "CWinApp.h"
 
+#include <climits>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -83,37 +84,86 @@ private:
     std::vector<Call> m_calls;
 };
 
+// A wall clock the test sets and moves. It keeps the moment (UTC) and the local offset from UTC,
+// which may change at given moments, as daylight-saving time does; the local fields are
+// derived from both, as the system's localtime does.
 class FakeClock : public IClock {
 public:
     LocalTime Now() override {
         std::lock_guard<std::mutex> lock(m_mutex);
         ++m_reads;
-        return m_now;
+        return LocalAt(m_utc);
     }
+    // Sets the local time of day on the current local date.
     void Set(int hour, int minute, int second) {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_now.hour = hour;
-        m_now.minute = minute;
-        m_now.second = second;
+        LocalTime today = LocalAt(m_utc);
+        long long local = DaysFromCivil(today.year, today.month, today.day) * 86400 +
+                          (hour * 60 + minute) * 60 + second;
+        m_utc = local - OffsetAt(local - OffsetAt(m_utc));
     }
-    // Moves the clock forward, carrying into minutes and hours (and wrapping at midnight).
-    void Advance(int seconds) {
+    // Moves the moment on (or back), as time passing (or the clock being set) does.
+    void Advance(long long seconds) {
         std::lock_guard<std::mutex> lock(m_mutex);
-        int total = ((m_now.hour * 60 + m_now.minute) * 60 + m_now.second + seconds) % 86400;
-        if (total < 0)
-            total += 86400;
-        m_now.hour = total / 3600;
-        m_now.minute = total / 60 % 60;
-        m_now.second = total % 60;
+        m_utc += seconds;
+    }
+    // From the moment `utc` on, local time is UTC plus `offsetSeconds`.
+    void ChangeOffsetAt(long long utc, int offsetSeconds) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_changes.push_back({utc, offsetSeconds});
+    }
+    long long Utc() const {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_utc;
     }
     int Reads() const {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_reads;
     }
 
+    static long long DaysFromCivil(int y, int m, int d) {
+        y -= m <= 2;
+        const long long era = (y >= 0 ? y : y - 399) / 400;
+        const long long yoe = y - era * 400;
+        const long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+        const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+        return era * 146097 + doe - 719468;
+    }
+
 private:
+    int OffsetAt(long long utc) const {
+        int offset = 0;
+        long long latest = LLONG_MIN;
+        for (const auto& change : m_changes)
+            if (change.first <= utc && change.first >= latest)
+                latest = change.first, offset = change.second;
+        return offset;
+    }
+    LocalTime LocalAt(long long utc) const {
+        long long local = utc + OffsetAt(utc);
+        long long days = local >= 0 ? local / 86400 : (local - 86399) / 86400;
+        long long secs = local - days * 86400;
+        // Civil date from a day count (days since 1970-01-01).
+        long long z = days + 719468;
+        const long long era = (z >= 0 ? z : z - 146096) / 146097;
+        const long long doe = z - era * 146097;
+        const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+        const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+        const long long mp = (5 * doy + 2) / 153;
+        LocalTime t;
+        t.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+        t.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+        t.year = static_cast<int>(yoe + era * 400 + (t.month <= 2));
+        t.hour = static_cast<int>(secs / 3600);
+        t.minute = static_cast<int>(secs / 60 % 60);
+        t.second = static_cast<int>(secs % 60);
+        t.utc = utc;
+        return t;
+    }
+
     mutable std::mutex m_mutex;
-    LocalTime m_now;
+    long long m_utc = DaysFromCivil(2026, 3, 29) * 86400; // midnight UTC, a Sunday
+    std::vector<std::pair<long long, int>> m_changes;
     int m_reads = 0;
 };
 
