@@ -23,9 +23,9 @@ public:
     // the code of the last attempt (above 32 on success).
     static int OpenLink(LPCSTR target, int showCmd);
     // Reads the default value of root\subKey into `out` (MAX_PATH bytes, which may be
-    // `subKey` itself). Returns the error of opening the key, or ERROR_MORE_DATA for a value
-    // too long for it; `out` is then untouched, or empty when the key opened but its value
-    // could not be read.
+    // `subKey` itself). When the key cannot be opened, returns that error and leaves `out` as
+    // it is. Otherwise `out` gets the value, or "" when it cannot be read; the result is
+    // ERROR_MORE_DATA for a value too long for the buffer, else ERROR_SUCCESS.
     static LONG ReadRegDefault(HKEY root, LPCSTR subKey, LPSTR out);
     static void ReportOpenError(int code);
 

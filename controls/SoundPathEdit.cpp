@@ -6,8 +6,6 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
-#include <vector>
-
 const MessageMap& CSoundPathEdit::GetMessageMap() const {
     static const MessageMap map{&CWnd::GetMessageMap(),
                                 {
