@@ -6,6 +6,7 @@
 //   chimo_remote click ID             clicks button or box ID
 //   chimo_remote about                opens the About box, prints its version line and link
 //                                     texts (a line each), and closes it with OK
+//   chimo_remote timechange           tells CHIMO! the system time was changed (WM_TIMECHANGE)
 //   chimo_remote quit                 ends CHIMO! as a newer instance would, and waits for it
 // Exit code 0 on success, 1 when CHIMO! is not running or the command failed.
 #include <windows.h>
@@ -29,7 +30,7 @@ HWND FindChimo(DWORD ms) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|check ID STATE|click ID|about|quit\n");
+        std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|check ID STATE|click ID|timechange|about|quit\n");
         return 2;
     }
     HWND chimo = FindChimo(std::strcmp(argv[1], "wait") == 0 ? 20000 : 2000);
@@ -64,6 +65,10 @@ int main(int argc, char** argv) {
         if (!item)
             return 1;
         ::SendMessageA(item, BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (std::strcmp(argv[1], "timechange") == 0) {
+        ::SendMessageA(chimo, WM_TIMECHANGE, 0, 0);
         return 0;
     }
     if (std::strcmp(argv[1], "about") == 0) {

@@ -1,5 +1,6 @@
 # Shared by the shell-driven black-box tests. Sourced after setting $chimo and $remote.
 : "${CHIMO_CAPTURE:?run through scripts/test}"
+set -E  # the trap below also reports failures inside functions
 trap 'echo "FAIL: ${BASH_SOURCE[0]}:$LINENO: $BASH_COMMAND"' ERR
 work=$(mktemp -d)
 trap 'wine "$remote" quit >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
@@ -28,4 +29,23 @@ start_at() {
 heard_within() {
     for _ in $(seq $(($1 * 10))); do [ -s "$CHIMO_CAPTURE" ] && return 0; sleep 0.1; done
     return 1
+}
+# start_movable_at HH:MM:SS: like start_at, but the wall clock can be moved later with set_clock.
+start_movable_at() {
+    tone hour 440
+    tone quarter 880
+    wine "$remote" quit >/dev/null 2>&1 || true
+    rm -f "$CHIMO_CAPTURE"
+    clock_file=$work/clock
+    set_clock "$1"
+    FAKETIME_TIMESTAMP_FILE=$clock_file FAKETIME_NO_CACHE=1 \
+        LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 wine "$chimo" &
+    wine "$remote" wait
+    wine "$remote" settext 1001 "$(winpath "$work/hour.wav")"
+    wine "$remote" settext 1002 "$(winpath "$work/quarter.wav")"
+}
+# set_clock HH:MM:SS: moves the fake wall clock of CHIMO.EXE to that time today; it runs on from there.
+set_clock() {
+    local offset=$(($(date -d "$(date +%Y-%m-%d) $1" +%s) - $(date +%s)))
+    if [ "$offset" -ge 0 ]; then echo "+${offset}s"; else echo "${offset}s"; fi >"$clock_file"
 }
