@@ -67,16 +67,24 @@ void CSoundPathEdit::OnDropFiles(HDROP hDrop) {
     }
 }
 
+namespace {
+// The shell-link class and interfaces, defined here rather than taken from the uuid import
+// library, whose one object file brings some 40 KB of other GUIDs along.
+const CLSID kClsidShellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const IID kIidShellLinkA = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const IID kIidPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+} // namespace
+
 CString CSoundPathEdit::ResolveShortcut(CString& path) {
     CString result;
     if (static_cast<size_t>(path.GetLength()) > kMaxPathLength)
         return result;
     IShellLinkA* link = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    if (FAILED(::CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkA,
                                   reinterpret_cast<void**>(&link))))
         return result;
     IPersistFile* file = nullptr;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    if (FAILED(link->QueryInterface(kIidPersistFile, reinterpret_cast<void**>(&file)))) {
         link->Release();
         return result;
     }

@@ -1,25 +1,39 @@
 #include "LinkRules.h"
 
-#include <cstdio>
+#include <limits>
+#include <string>
+
+namespace {
+// Edge arithmetic is done wide and the result kept in range: a rectangle near the limits of
+// int, or a huge extent, gives the nearest representable edge instead of overflowing.
+int ToInt(long long v) {
+    if (v > std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    if (v < std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(v);
+}
+} // namespace
 
 EdgeRect FitRectToText(EdgeRect r, unsigned style, int cx, int cy) {
+    long long left = r.left, top = r.top, right = r.right, bottom = r.bottom;
     if (style & kStyleCenterImage) {
-        int dy = (r.bottom - r.top - cy) / 2; // C++ division truncates toward zero
-        r.top += dy;
-        r.bottom -= dy;
+        long long dy = (bottom - top - cy) / 2; // C++ division truncates toward zero
+        top += dy;
+        bottom -= dy;
     } else {
-        r.bottom = r.top + cy;
+        bottom = top + cy;
     }
     if (style & kStyleCenter) {
-        int dx = (r.right - r.left - cx) / 2;
-        r.left += dx;
-        r.right -= dx;
+        long long dx = (right - left - cx) / 2;
+        left += dx;
+        right -= dx;
     } else if (style & kStyleRight) {
-        r.left = r.right - cx;
+        left = right - cx;
     } else {
-        r.right = r.left + cx;
+        right = left + cx;
     }
-    return r;
+    return EdgeRect{ToInt(left), ToInt(top), ToInt(right), ToInt(bottom)};
 }
 
 bool BuildOpenCommand(const std::string& command, const std::string& target, std::string& out) {
@@ -62,9 +76,7 @@ std::string OpenErrorText(int code) {
     if (message) {
         text += message;
     } else {
-        char unknown[64];
-        std::snprintf(unknown, sizeof unknown, "Unknown Error (%d) occurred.", code);
-        text += unknown;
+        text += "Unknown Error (" + std::to_string(code) + ") occurred.";
     }
     return text;
 }

@@ -116,13 +116,22 @@ void CString::FormatV(const char* format, va_list args) {
     }
     va_list probe;
     va_copy(probe, args);
+#if defined(_WIN32)
+    // The system's own formatter (the C++ library's vsnprintf brings MinGW's, some 25 KB).
+    int needed = ::_vscprintf(format, probe);
+#else
     int needed = std::vsnprintf(nullptr, 0, format, probe);
+#endif
     va_end(probe);
     if (needed < 0) {
         m_str.clear();
         return;
     }
     std::vector<char> buffer(static_cast<size_t>(needed) + 1);
+#if defined(_WIN32)
+    ::_vsnprintf(buffer.data(), buffer.size(), format, args);
+#else
     std::vsnprintf(buffer.data(), buffer.size(), format, args);
+#endif
     m_str.assign(buffer.data(), static_cast<size_t>(needed));
 }

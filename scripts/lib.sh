@@ -12,6 +12,7 @@ chimo_packages() {
     command -v python3 >/dev/null || missing+=(python3)
     command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-x86-64-posix)
     command -v i686-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-i686-posix)
+    command -v i686-w64-mingw32-g++-win32 >/dev/null || missing+=(g++-mingw-w64-i686-win32)
     command -v x86_64-w64-mingw32-windres >/dev/null || missing+=(binutils-mingw-w64-x86-64)
     command -v i686-w64-mingw32-windres >/dev/null || missing+=(binutils-mingw-w64-i686)
     command -v wine >/dev/null || missing+=(wine)
@@ -21,6 +22,10 @@ chimo_packages() {
     command -v faketime >/dev/null || missing+=(faketime)
     command -v sox >/dev/null || missing+=(sox)
     [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
+    # clang with its libFuzzer and sanitizer run-times, for scripts/fuzz
+    command -v clang++ >/dev/null || missing+=(clang)
+    compgen -G '/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a' >/dev/null ||
+        missing+=(libclang-rt-dev)
     printf '%s\n' "${missing[@]}"
 }
 
@@ -77,4 +82,26 @@ chimo_alsa_capture() {
 pcm.!default { type file; slave.pcm { type null }; file "$capture"; format "raw" }
 ALSA
     export ALSA_CONFIG_PATH=$conf
+}
+
+# A throwaway Wine session for this shell: a fresh prefix in $work, a private Xvfb, sound
+# captured to $CHIMO_CAPTURE, one Wine server kept running; all removed on exit.
+chimo_fresh_wine() {
+    work=$(mktemp -d /tmp/chimo-wine.XXXXXX)
+    chimo_wine_cleanup() {
+        WINEPREFIX=$work/pfx wineserver -k 2>/dev/null || true
+        [ -n "${CHIMO_XVFB_PID:-}" ] && kill "$CHIMO_XVFB_PID" 2>/dev/null
+        rm -rf "$work"
+    }
+    trap chimo_wine_cleanup EXIT
+    CHIMO_OWN_XVFB=1 chimo_display
+    export WINEPREFIX=$work/pfx WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    export CHIMO_CAPTURE=$work/capture.raw
+    chimo_alsa_capture "$CHIMO_CAPTURE" "$work/asound.conf"
+    echo "== Creating a fresh Wine prefix"
+    wineboot -i >/dev/null 2>&1
+    # Unmanaged windows: without a window manager on Xvfb, Wine otherwise waits 2 s on every hide.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # Keep one Wine server for the whole run (wineboot may have started it already).
+    wineserver -p 600 2>/dev/null || true
 }

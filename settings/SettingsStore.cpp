@@ -27,25 +27,33 @@ const char kLegacyQuarterHourlyLabel[] = "AppEvents\\EventLabels\\Quarter Hourly
 // Subkey names are read into a buffer of this size.
 constexpr DWORD kSubkeyNameSize = 100;
 
-// The default value of `key`'s ".current" subkey, whole; empty when it cannot be read.
+// The default value of `key`'s ".current" subkey, whole; empty when it cannot be read or is
+// not text (another program may have stored a number or bytes there).
 CString ReadSlotText(HKEY key) {
-    LONG size = 0;
-    if (::RegQueryValueA(key, kCurrent, nullptr, &size) != ERROR_SUCCESS || size <= 0)
+    HKEY current = nullptr;
+    if (::RegOpenKeyExA(key, kCurrent, 0, KEY_QUERY_VALUE, &current) != ERROR_SUCCESS)
         return CString();
-    // The value may change between the two calls; read until it fits.
+    CString text;
+    DWORD type = 0, size = 0;
+    // The value may change between the calls; read until it fits.
     for (int attempt = 0; attempt < 4; ++attempt) {
+        LONG result = ::RegQueryValueExA(current, nullptr, nullptr, &type, nullptr, &size);
+        if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0)
+            break;
         std::vector<char> buffer(static_cast<size_t>(size) + 1, '\0');
-        LONG got = size;
-        LONG result = ::RegQueryValueA(key, kCurrent, buffer.data(), &got);
+        DWORD got = size;
+        result = ::RegQueryValueExA(current, nullptr, nullptr, &type,
+                                    reinterpret_cast<BYTE*>(buffer.data()), &got);
         if (result == ERROR_SUCCESS) {
-            buffer.back() = '\0';
-            return CString(buffer.data());
+            if (type == REG_SZ || type == REG_EXPAND_SZ)
+                text = buffer.data(); // always terminated: the buffer has a spare byte
+            break;
         }
         if (result != ERROR_MORE_DATA)
             break;
-        size = got > size ? got : size * 2;
     }
-    return CString();
+    ::RegCloseKey(current);
+    return text;
 }
 
 // Deletes `path` below HKEY_CURRENT_USER with its direct subkeys (which have none of their own).

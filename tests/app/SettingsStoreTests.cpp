@@ -275,3 +275,112 @@ TEST_F(SettingsStore, TheTimerStateAsStored) {
     EXPECT_EQ(dlg->m_nSleepStart, 2200);
     EXPECT_EQ(dlg->m_nSleepStop, 630);
 }
+
+// Long and hostile stored values: each loads without harm and is kept as it was, except where
+// the rules rewrite it.
+namespace {
+std::string WholeText(HWND dialog, int id) {
+    HWND item = ::GetDlgItem(dialog, id);
+    std::string text(static_cast<size_t>(::GetWindowTextLengthA(item)) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(item, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+std::string WholeCurrent(const char* path) {
+    std::string sub = std::string(path) + "\\.current";
+    LONG size = 0;
+    if (::RegQueryValueA(HKEY_CURRENT_USER, sub.c_str(), nullptr, &size) != ERROR_SUCCESS)
+        return "<none>";
+    std::string text(static_cast<size_t>(size) + 1, '\0');
+    if (::RegQueryValueA(HKEY_CURRENT_USER, sub.c_str(), &text[0], &size) != ERROR_SUCCESS)
+        return "<unreadable>";
+    return text.c_str();
+}
+} // namespace
+
+TEST_F(SettingsStore, LongSlotValuesLoadWholeAndAreSavedUnchanged) {
+    for (size_t length : {1000u, 32766u, 100000u}) {
+        Stop();
+        ForgetStoredSettings();
+        const std::string value = "C:\\" + std::string(length - 7, 'A') + ".WAV";
+        SetCurrent(kSlotKeys[0], value);
+        SetCurrent(kSlotKeys[3], value);
+        Start();
+        EXPECT_EQ(WholeText(run->hwnd(), IDC_SOUND_HOUR).size(), length);
+        EXPECT_EQ(run->boxes().Count(), 0u);
+        Stop();
+        EXPECT_EQ(WholeCurrent(kSlotKeys[0]), value) << length;
+        EXPECT_EQ(WholeCurrent(kSlotKeys[3]), value) << length;
+    }
+}
+
+TEST_F(SettingsStore, LongProfileValuesLoadAndAreSavedUnchanged) {
+    // Up to the longest value the system's profile functions return whole.
+    for (size_t length : {1000u, 10000u, 32000u}) {
+        Stop();
+        ForgetStoredSettings();
+        const std::string value(length, '7');
+        WriteIni("[Options]\r\nTimer=1\r\nTimer_Start=" + value + "\r\nTimer_Stop=06:30AM\r\n");
+        Start();
+        EXPECT_EQ(WholeText(run->hwnd(), IDC_SLEEP_START), value) << length;
+        EXPECT_EQ(Checked(IDC_SLEEP_TIMER), BST_INDETERMINATE) << "an unparseable time";
+        Stop();
+        EXPECT_NE(IniText().find("Timer_Start=" + value + "\r\n"), std::string::npos) << length;
+    }
+}
+
+TEST_F(SettingsStore, BinaryJunkWrongTypesAndAReadOnlyProfileDoNoHarm) {
+    // Junk with NULs, high bytes and no line ends: nothing in it reads as a setting.
+    std::string junk;
+    for (int i = 0; i < 70000; ++i)
+        junk += static_cast<char>((i * 7919) % 256);
+    WriteIni(junk);
+    Start();
+    EXPECT_EQ(Checked(IDC_MULTI), BST_UNCHECKED);
+    EXPECT_EQ(Text(IDC_SLEEP_START), "");
+    Stop();
+    EXPECT_NE(IniText().find("Multi_Chimo=0"), std::string::npos) << "the settings are written";
+
+    // A slot value of the wrong type reads as empty; the next save stores the field's text.
+    ForgetStoredSettings();
+    HKEY key;
+    ::RegCreateKeyA(HKEY_CURRENT_USER, (std::string(kSlotKeys[1]) + "\\.current").c_str(), &key);
+    const DWORD number = 0x41414141;
+    ::RegSetValueExA(key, nullptr, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    ::RegCloseKey(key);
+    Start();
+    EXPECT_EQ(Text(IDC_SOUND_QUARTER_AFTER), "");
+    Stop();
+    EXPECT_EQ(WholeCurrent(kSlotKeys[1]), "");
+
+    // Bytes are not text either, and a string value keeps loading as before.
+    ::RegCreateKeyA(HKEY_CURRENT_USER, (std::string(kSlotKeys[2]) + "\\.current").c_str(), &key);
+    ::RegSetValueExA(key, nullptr, 0, REG_BINARY, reinterpret_cast<const BYTE*>("\x01\0junk"), 6);
+    ::RegCloseKey(key);
+    ::RegCreateKeyA(HKEY_CURRENT_USER, (std::string(kSlotKeys[3]) + "\\.current").c_str(), &key);
+    ::RegSetValueExA(key, nullptr, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>("%X%\\A.WAV"), 9);
+    ::RegCloseKey(key);
+    Start();
+    EXPECT_EQ(Text(IDC_SOUND_HALF_PAST), "");
+    EXPECT_EQ(Text(IDC_SOUND_QUARTER_TIL), "%X%\\A.WAV") << "unterminated, kept as text";
+    Stop();
+
+    // A read-only profile: loading and saving go on, and the file stays as it was. (The test
+    // user may be allowed to write it anyway, e.g. root under Wine; then only the first part
+    // is checked.)
+    ForgetStoredSettings();
+    const std::string kept = "[Options]\r\nMulti_Chimo=1\r\nTimer_Stop=06:30AM\r\n";
+    WriteIni(kept);
+    ::SetFileAttributesA(ProfilePath().c_str(), FILE_ATTRIBUTE_READONLY);
+    HANDLE probe = ::CreateFileA(ProfilePath().c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const bool writable = probe != INVALID_HANDLE_VALUE;
+    if (writable)
+        ::CloseHandle(probe);
+    ModalSession& session = Start();
+    EXPECT_EQ(Checked(IDC_MULTI), BST_CHECKED);
+    ::SendDlgItemMessageA(session.hwnd(), IDC_MULTI, BM_SETCHECK, BST_UNCHECKED, 0);
+    Stop();
+    if (!writable) {
+        EXPECT_EQ(IniText(), kept);
+    }
+    ::SetFileAttributesA(ProfilePath().c_str(), FILE_ATTRIBUTE_NORMAL);
+}

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 TEST(LinkRules, FittingKeepsTheEdgeTheAlignmentNames) {
@@ -25,6 +26,12 @@ TEST(LinkRules, FittingKeepsTheEdgeTheAlignmentNames) {
         {{0, 10, 100, 30}, left | centerImage, 61, 13, {0, 13, 61, 27}},
         {{0, 10, 100, 18}, center | centerImage, 100, 13, {0, 8, 100, 20}},
         {{0, 0, 0, 0}, left, 0, 0, {0, 0, 0, 0}},
+        // Near the limits of int: the nearest representable edge, never an overflow.
+        {{INT_MAX - 10, INT_MAX - 10, INT_MAX, INT_MAX}, left, 100, 100,
+         {INT_MAX - 10, INT_MAX - 10, INT_MAX, INT_MAX}},
+        {{INT_MIN, 0, 0, 8}, right, INT_MAX, 13, {-INT_MAX, 0, 0, 13}},
+        // Centring an extent of -2^31 in a label 2^32-1 wide moves each edge by 3221225471.
+        {{INT_MIN, 0, INT_MAX, 8}, center, INT_MIN, 8, {1073741823, 0, -1073741824, 8}},
     };
     for (const Row& row : rows) {
         EdgeRect r = FitRectToText(row.in, row.style, row.cx, row.cy);

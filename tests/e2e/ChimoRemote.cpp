@@ -6,6 +6,8 @@
 //   chimo_remote click ID             clicks button or box ID
 //   chimo_remote about                opens the About box, prints its version line and link
 //                                     texts (a line each), and closes it with OK
+//   chimo_remote about keep           the same, but leaves the About box open
+//   chimo_remote settings             opens the settings window, as the tray menu does
 //   chimo_remote timechange           tells CHIMO! the system time was changed (WM_TIMECHANGE)
 //   chimo_remote quit                 ends CHIMO! as a newer instance would, and waits for it
 // Exit code 0 on success, 1 when CHIMO! is not running or the command failed.
@@ -30,7 +32,7 @@ HWND FindChimo(DWORD ms) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|check ID STATE|click ID|timechange|about|quit\n");
+        std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|check ID STATE|click ID|settings|timechange|about [keep]|quit\n");
         return 2;
     }
     HWND chimo = FindChimo(std::strcmp(argv[1], "wait") == 0 ? 20000 : 2000);
@@ -67,6 +69,12 @@ int main(int argc, char** argv) {
         ::SendMessageA(item, BM_CLICK, 0, 0);
         return 0;
     }
+    if (std::strcmp(argv[1], "settings") == 0) {
+        ::PostMessageA(chimo, WM_COMMAND, MAKEWPARAM(32776, 0), 0); // the Settings menu item
+        for (int waited = 0; waited < 5000 && !::IsWindowVisible(chimo); waited += 50)
+            ::Sleep(50);
+        return ::IsWindowVisible(chimo) ? 0 : 1;
+    }
     if (std::strcmp(argv[1], "timechange") == 0) {
         ::SendMessageA(chimo, WM_TIMECHANGE, 0, 0);
         return 0;
@@ -91,6 +99,8 @@ int main(int argc, char** argv) {
             ::GetDlgItemTextA(about, id, text, sizeof text);
             std::printf("%s\n", text);
         }
+        if (argc == 3 && std::strcmp(argv[2], "keep") == 0)
+            return 0;
         ::PostMessageA(about, WM_COMMAND, IDOK, 0);
         for (int waited = 0; waited < 5000 && ::IsWindow(about); waited += 50)
             ::Sleep(50);

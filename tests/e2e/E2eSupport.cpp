@@ -52,7 +52,6 @@ std::vector<InstanceWindow> ChimoWindows() {
     return found;
 }
 
-namespace {
 void PumpFor(DWORD ms) {
     auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     do {
@@ -64,7 +63,6 @@ void PumpFor(DWORD ms) {
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     } while (std::chrono::steady_clock::now() < until);
 }
-} // namespace
 
 HWND WaitForMainWindow(const ChimoProcess& process, DWORD ms) {
     auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);

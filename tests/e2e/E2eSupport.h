@@ -25,6 +25,9 @@ struct InstanceWindow {
 };
 std::vector<InstanceWindow> ChimoWindows();
 
+// Pumps this thread's messages for `ms` milliseconds.
+void PumpFor(DWORD ms);
+
 // Waits (pumping this thread's messages) until `process` has its hidden main window.
 HWND WaitForMainWindow(const ChimoProcess& process, DWORD ms = 20000);
 

@@ -1,0 +1,82 @@
+// The executable as the loader sees it: hardening flags in the PE header, the manifest and the
+// version block in its resources.
+#include "E2eSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<char> ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The resource `id` of `type` in the executable, as text; empty when it has none.
+std::string ResourceText(LPCSTR type, LPCSTR id) {
+    HMODULE image = ::LoadLibraryExA(ChimoExePath().c_str(), nullptr,
+                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!image)
+        return std::string();
+    std::string text;
+    if (HRSRC found = ::FindResourceA(image, id, type)) {
+        const char* bytes = static_cast<const char*>(::LockResource(::LoadResource(image, found)));
+        if (bytes)
+            text.assign(bytes, ::SizeofResource(image, found));
+    }
+    ::FreeLibrary(image);
+    return text;
+}
+
+} // namespace
+
+TEST(Image, HeaderAsksForDepAndHighEntropyAslr) {
+    std::vector<char> file = ReadWholeFile(ChimoExePath());
+    ASSERT_GT(file.size(), sizeof(IMAGE_DOS_HEADER)) << ChimoExePath();
+    IMAGE_DOS_HEADER dos;
+    std::memcpy(&dos, file.data(), sizeof dos);
+    ASSERT_EQ(dos.e_magic, IMAGE_DOS_SIGNATURE);
+    ASSERT_LE(static_cast<size_t>(dos.e_lfanew) + sizeof(IMAGE_NT_HEADERS64), file.size());
+    IMAGE_NT_HEADERS64 nt;
+    std::memcpy(&nt, file.data() + dos.e_lfanew, sizeof nt);
+    ASSERT_EQ(nt.Signature, IMAGE_NT_SIGNATURE);
+    ASSERT_EQ(nt.OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR64_MAGIC) << "the tested build is 64-bit";
+
+    const WORD flags = nt.OptionalHeader.DllCharacteristics;
+    EXPECT_TRUE(flags & IMAGE_DLLCHARACTERISTICS_NX_COMPAT) << "DEP";
+    EXPECT_TRUE(flags & IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE) << "ASLR";
+    EXPECT_TRUE(flags & IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA) << "high-entropy ASLR";
+    EXPECT_FALSE(nt.FileHeader.Characteristics & IMAGE_FILE_RELOCS_STRIPPED)
+        << "ASLR needs the relocations";
+    EXPECT_EQ(nt.OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+}
+
+TEST(Image, ManifestDeclaresOsAndDpiButNoExecutionLevel) {
+    std::string manifest = ResourceText(RT_MANIFEST, MAKEINTRESOURCEA(1));
+    ASSERT_FALSE(manifest.empty()) << "no manifest resource";
+    for (const char* windows : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",   // 7
+                                "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) // 10 and 11
+        EXPECT_NE(manifest.find(windows), std::string::npos) << windows;
+    EXPECT_NE(manifest.find("<dpiAware"), std::string::npos);
+    // Without one, the 32-bit program's INI file in the Windows directory stays writable
+    // through virtualization.
+    EXPECT_EQ(manifest.find("<requestedExecutionLevel"), std::string::npos);
+    EXPECT_EQ(manifest.find("<trustInfo"), std::string::npos);
+}
+
+TEST(Image, VersionBlockNamesTheProgram) {
+    std::string version = ResourceText(RT_VERSION, MAKEINTRESOURCEA(1));
+    ASSERT_FALSE(version.empty()) << "no version resource";
+    // The strings are UTF-16; look for the ASCII file name as wide characters.
+    std::string wide;
+    for (char c : std::string("CHIMO.EXE")) {
+        wide += c;
+        wide += '\0';
+    }
+    EXPECT_NE(version.find(wide), std::string::npos);
+}
