@@ -14,8 +14,14 @@ BOOL Win32TrayService::Notify(DWORD message, NOTIFYICONDATAA* data) {
 
 LocalTime Win32Clock::Now() {
     LocalTime now;
-    std::time_t t = std::time(nullptr);
+    // One reading for the second and the milliseconds into it (100 ns units since 1601).
+    FILETIME ft;
+    ::GetSystemTimeAsFileTime(&ft);
+    const unsigned long long ticks = (static_cast<unsigned long long>(ft.dwHighDateTime) << 32) |
+                                     ft.dwLowDateTime;
+    std::time_t t = static_cast<std::time_t>(ticks / 10000000ull - 11644473600ull);
     now.utc = static_cast<long long>(t);
+    now.millisecond = static_cast<int>(ticks / 10000ull % 1000ull);
     if (const std::tm* tm = std::localtime(&t)) {
         now.year = tm->tm_year + 1900;
         now.month = tm->tm_mon + 1;

@@ -32,6 +32,14 @@ void CChimeDlg::ArmChimeTimer(bool rearm) {
         m_nArmedDelay = NextQuarterDelay(now.minute, now.second);
     }
     m_armedFor = now.utc ? now.utc + m_nArmedDelay / 1000 : 0;
+    // A tick that came a little early has rung its boundary already: wait for the next one.
+    if (!rearm && m_armedFor && m_armedFor == m_handledBoundary) {
+        m_nArmedDelay += 15 * 60 * 1000;
+        m_armedFor += 15 * 60;
+    }
+    // Armed to the millisecond, so the chime starts on the boundary, not up to a second later.
+    if (m_nArmedDelay > static_cast<unsigned>(now.millisecond))
+        m_nArmedDelay -= static_cast<unsigned>(now.millisecond);
     // SetTimer replaces a timer of the same id, so a stale one never fires as well.
     SetTimer(ID_CHIME_TIMER, m_nArmedDelay ? m_nArmedDelay : USER_TIMER_MINIMUM);
 }

@@ -188,6 +188,36 @@ TEST_F(Timing, ALateTickRingsOnlyWithinAMinuteOfItsBoundary) {
     }
 }
 
+// The timer is armed to the millisecond; a tick that comes a little before its boundary rings
+// it, once: the next one waits for the following boundary.
+TEST_F(Timing, ArmedToTheMillisecondAndAnEarlyTickRingsItsBoundaryOnce) {
+    struct Row {
+        int second, millisecond; // of the tick, at 10:14 (59) or 10:15 (0)
+        unsigned delay;           // armed afterwards
+    } rows[] = {
+        {0, 0, 900000},
+        {0, 20, 899980},
+        {59, 950, 900050}, // 50 ms early: not 50 ms to "the next" boundary, 10:15 again
+        {59, 1, 900999},
+    };
+    for (const Row& row : rows) {
+        CChimeDlg dialog;
+        fakes.clock.Set(10, 7, 30);
+        fakes.clock.SetMillisecond(700);
+        ModalSession run(dialog);
+        EXPECT_EQ(dialog.m_nArmedDelay, 449300u);
+        SetSlots(run);
+        fakes.clock.Set(10, row.second ? 14 : 15, row.second);
+        fakes.clock.SetMillisecond(row.millisecond);
+        std::string at = LocalNow() + "." + std::to_string(row.millisecond);
+        EXPECT_EQ(Tick(run), Times("QA.WAV", 1)) << at;
+        EXPECT_EQ(dialog.m_nArmedDelay, row.delay) << at;
+        fakes.clock.Advance(dialog.m_nArmedDelay / 1000);
+        EXPECT_EQ(Tick(run), Times("HP.WAV", 1)) << "the next tick is the half hour, " << at;
+    }
+    fakes.clock.SetMillisecond(0);
+}
+
 // A simulated day in zones with whole-hour, half-hour and 45-minute offsets, across their
 // daylight-saving changes: every tick lands on a local quarter hour and rings it, and the hour
 // count follows the local clock.

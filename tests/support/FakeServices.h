@@ -92,7 +92,14 @@ public:
     LocalTime Now() override {
         std::lock_guard<std::mutex> lock(m_mutex);
         ++m_reads;
-        return LocalAt(m_utc);
+        LocalTime t = LocalAt(m_utc);
+        t.millisecond = m_millisecond;
+        return t;
+    }
+    // The milliseconds into the current second (0 unless set).
+    void SetMillisecond(int millisecond) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_millisecond = millisecond;
     }
     // Sets the local time of day on the current local date.
     void Set(int hour, int minute, int second) {
@@ -163,6 +170,7 @@ private:
 
     mutable std::mutex m_mutex;
     long long m_utc = DaysFromCivil(2026, 3, 29) * 86400; // midnight UTC, a Sunday
+    int m_millisecond = 0;
     std::vector<std::pair<long long, int>> m_changes;
     int m_reads = 0;
 };
