@@ -33,6 +33,7 @@ INT_PTR CFileDialog::DoModal() {
             m_ofn.hwndOwner = main->GetSafeHwnd();
     }
     CWinApp* app = AfxGetApp();
-    BOOL ok = app ? app->FileDialogs().GetOpenFileName(&m_ofn) : ::GetOpenFileNameA(&m_ofn);
+    Win32FileDialogService system;
+    BOOL ok = app ? app->FileDialogs().GetOpenFileName(&m_ofn) : system.GetOpenFileName(&m_ofn);
     return ok ? IDOK : IDCANCEL;
 }

@@ -1,4 +1,5 @@
 #include "CToolTipCtrl.h"
+#include "PlatformServices.h"
 
 #include <commctrl.h>
 
@@ -16,8 +17,13 @@ TOOLINFOA MakeToolInfo(HWND owner, UINT id) {
 } // namespace
 
 BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
-    INITCOMMONCONTROLSEX init{sizeof init, ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&init);
+    // The common controls are loaded when the first tooltip is made (the About box's), not
+    // at start-up.
+    using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    static const Init init = SystemProc<Init>("comctl32.dll", "InitCommonControlsEx");
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
+    if (!init || !init(&classes))
+        return FALSE;
     RECT none{0, 0, 0, 0};
     return CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, none,
                     parent ? parent->GetSafeHwnd() : nullptr, 0);

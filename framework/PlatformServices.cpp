@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include <cstring>
 #include <ctime>
 
 BOOL Win32SoundService::Play(const char* name, HMODULE module, DWORD flags) {
@@ -33,6 +34,22 @@ LocalTime Win32Clock::Now() {
     return now;
 }
 
+FARPROC LoadSystemProc(const char* dll, const char* name) {
+    // From the system directory only, never from the current directory or PATH.
+    char path[MAX_PATH];
+    UINT length = ::GetSystemDirectoryA(path, MAX_PATH);
+    if (length == 0 || length + 1 + std::strlen(dll) >= MAX_PATH)
+        return nullptr;
+    path[length] = '\\';
+    std::strcpy(path + length + 1, dll);
+    HMODULE module = ::LoadLibraryA(path); // kept loaded for the life of the process
+    return module ? ::GetProcAddress(module, name) : nullptr;
+}
+
+// The common dialogs (and the print spooler they bring along) are loaded the first time the
+// user browses: most runs of the program never do.
 BOOL Win32FileDialogService::GetOpenFileName(OPENFILENAMEA* ofn) {
-    return ::GetOpenFileNameA(ofn);
+    using Open = BOOL(WINAPI*)(OPENFILENAMEA*);
+    static const Open open = SystemProc<Open>("comdlg32.dll", "GetOpenFileNameA");
+    return open ? open(ofn) : FALSE;
 }

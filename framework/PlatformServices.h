@@ -55,3 +55,10 @@ class Win32FileDialogService : public IFileDialogService {
 public:
     BOOL GetOpenFileName(OPENFILENAMEA* ofn) override;
 };
+
+// A function of a system DLL, loaded on first use from the system directory; null when the
+// DLL or the function is missing. SystemProc casts it to its real type.
+FARPROC LoadSystemProc(const char* dll, const char* name);
+template <class F> F SystemProc(const char* dll, const char* name) {
+    return reinterpret_cast<F>(reinterpret_cast<void (*)()>(LoadSystemProc(dll, name)));
+}
