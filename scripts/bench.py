@@ -1,0 +1,224 @@
+"""The measurements of scripts/bench, run inside the Wine session it sets up."""
+import os
+import platform
+import statistics
+import subprocess
+import sys
+import time
+import wave
+
+ROOT, WORK = sys.argv[1], sys.argv[2]
+RUNS = int(os.environ.get("BENCH_RUNS", "3"))
+BOUNDARIES = int(os.environ.get("BENCH_BOUNDARIES", "10"))
+IDLE_SECONDS = int(os.environ.get("BENCH_IDLE_SECONDS", "60"))
+CAPTURE = os.environ["CHIMO_CAPTURE"]
+BUILD = os.path.join(ROOT, "build", "win64")
+CHIMO = os.path.join(BUILD, "CHIMO.EXE")
+BASELINE = os.path.join(BUILD, "bench", "baseline.exe")
+PROBE = os.path.join(BUILD, "bench", "startprobe.exe")
+REMOTE = os.path.join(BUILD, "tests", "chimo_remote.exe")
+RELEASE = os.path.join(ROOT, "build", "win32", "CHIMO.EXE")
+FAKETIME = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
+CLOCK_FILE = os.path.join(WORK, "clock")
+TONE = os.path.join(WORK, "tone.wav")
+HZ = os.sysconf("SC_CLK_TCK")
+
+
+def winpath(path):
+    return "Z:" + path.replace("/", "\\")
+
+
+def wine(*args, env=None, wait=True):
+    run = subprocess.run if wait else subprocess.Popen
+    kwargs = dict(env=env, stdout=subprocess.PIPE if wait else subprocess.DEVNULL,
+                  stderr=subprocess.DEVNULL)
+    if wait:
+        kwargs["text"] = True
+    return run(["wine", *args], **kwargs)
+
+
+def make_tone():
+    with wave.open(TONE, "wb") as w:
+        w.setnchannels(1)
+        w.setsampwidth(2)
+        w.setframerate(22050)
+        w.writeframes(b"\x00\x10\x00\xf0" * 4410)  # 0.4 s of a loud square wave
+
+
+def set_offset(seconds):
+    with open(CLOCK_FILE, "w") as f:
+        f.write(("+%ds" if seconds >= 0 else "%ds") % seconds)
+
+
+def fake_env():
+    env = dict(os.environ)
+    env.update(FAKETIME_TIMESTAMP_FILE=CLOCK_FILE, FAKETIME_NO_CACHE="1", LD_PRELOAD=FAKETIME)
+    return env
+
+
+def today_at(hh, mm, ss):
+    t = time.localtime()
+    return int(time.mktime((t.tm_year, t.tm_mon, t.tm_mday, hh, mm, ss, 0, 0, -1)))
+
+
+def stop_all():
+    wine(REMOTE, "quit")
+    subprocess.run(["pkill", "-f", "baseline.exe"], stderr=subprocess.DEVNULL)
+    time.sleep(0.5)
+
+
+def pid_of(name):
+    out = subprocess.run(["pgrep", "-f", name], stdout=subprocess.PIPE, text=True).stdout.split()
+    pids = [int(p) for p in out if int(p) != os.getpid()]
+    return pids[-1] if pids else None
+
+
+def start(program, env=None):
+    """Starts CHIMO.EXE (slots set to the tone) or the baseline; waits for its window."""
+    if program == "chimo":
+        wine(CHIMO, env=env, wait=False)
+        wine(REMOTE, "wait")
+        for slot in (1001, 1002, 1003, 1004):
+            wine(REMOTE, "settext", str(slot), winpath(TONE))
+        return pid_of("CHIMO.EXE")
+    wine(BASELINE, winpath(TONE), env=env, wait=False)
+    for _ in range(200):
+        pid = pid_of("baseline.exe")
+        if pid:
+            return pid
+        time.sleep(0.05)
+    return None
+
+
+def onset(program, boundary_index):
+    """Seconds from a quarter-hour boundary of the fake clock to the first captured audio."""
+    stop_all()
+    if os.path.exists(CAPTURE):
+        os.remove(CAPTURE)
+    quarter = [(10, 15), (10, 30), (10, 45), (11, 0)][boundary_index % 4]
+    boundary = today_at(quarter[0], quarter[1], 0)
+    lead = 6.0  # seconds before the boundary at launch: enough to start and set the slots
+    offset = int(round(boundary - lead - time.time()))
+    set_offset(offset)
+    real_boundary = boundary - offset
+    start(program, fake_env())
+    while time.time() < real_boundary + 5:
+        if os.path.exists(CAPTURE) and os.path.getsize(CAPTURE) > 0:
+            return time.time() - real_boundary
+        time.sleep(0.002)
+    return None
+
+
+def cpu_and_wakeups(pid):
+    with open("/proc/%d/stat" % pid) as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    cpu = (int(fields[11]) + int(fields[12])) / HZ
+    switches = 0
+    for task in os.listdir("/proc/%d/task" % pid):
+        with open("/proc/%d/task/%s/status" % (pid, task)) as f:
+            for line in f:
+                if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
+                    switches += int(line.split()[1])
+    return cpu, switches
+
+
+def rss_kb(pid):
+    """Resident memory in KB: all of it, and the private part (without mapped files)."""
+    values = {}
+    with open("/proc/%d/status" % pid) as f:
+        for line in f:
+            key, _, rest = line.partition(":")
+            if key in ("VmRSS", "RssAnon"):
+                values[key] = int(rest.split()[0])
+    return values.get("VmRSS"), values.get("RssAnon")
+
+
+def idle():
+    """CPU seconds and wake-ups of both programs over IDLE_SECONDS with no boundary due."""
+    stop_all()
+    set_offset(int(today_at(10, 2, 0) - time.time()))  # 13 minutes from the next boundary
+    pids = {p: start(p, fake_env()) for p in ("chimo", "baseline")}
+    time.sleep(3)
+    before = {p: cpu_and_wakeups(pid) for p, pid in pids.items()}
+    time.sleep(IDLE_SECONDS)
+    after = {p: cpu_and_wakeups(pid) for p, pid in pids.items()}
+    stop_all()
+    return {p: (after[p][0] - before[p][0], after[p][1] - before[p][1]) for p in pids}
+
+
+def startup(program):
+    stop_all()
+    if program == "chimo":
+        line, title = winpath(CHIMO), "CHIMO!"
+    else:
+        line, title = '"%s" %s' % (winpath(BASELINE), winpath(TONE)), "Baseline"
+    # The probe's output goes to a file: the program it starts inherits the probe's handles,
+    # so a pipe would stay open while the program runs.
+    out_file = os.path.join(WORK, "probe.out")
+    with open(out_file, "w") as out:
+        subprocess.run(["wine", PROBE, line, title], stdout=out, stderr=subprocess.DEVNULL)
+    with open(out_file) as f:
+        out = f.read().strip()
+    time.sleep(2)
+    pid = pid_of("CHIMO.EXE" if program == "chimo" else "baseline.exe")
+    return (float(out) if out else None,) + (rss_kb(pid) if pid else (None, None))
+
+
+def figure(values, fmt):
+    values = [v for v in values if v is not None]
+    if not values:
+        return "n/a"
+    return (fmt + " / " + fmt) % (statistics.median(values), max(values))
+
+
+def main():
+    make_tone()
+    wine("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f")
+    rows = []
+    print("== Chime onset over %d boundaries each" % BOUNDARIES, flush=True)
+    onsets = {p: [onset(p, i) for i in range(BOUNDARIES)] for p in ("chimo", "baseline")}
+    for p in onsets:
+        print("   %s:" % p, " ".join("-" if v is None else "%.3f" % v for v in onsets[p]), flush=True)
+    print("== Idle cost: %d runs of %d s" % (RUNS, IDLE_SECONDS), flush=True)
+    idles = []
+    for _ in range(RUNS):
+        idles.append(idle())
+        print("   ", idles[-1], flush=True)
+    print("== Start-up: %d runs" % RUNS, flush=True)
+    starts = {p: [startup(p) for _ in range(RUNS)] for p in ("chimo", "baseline")}
+    stop_all()
+
+    missed = {p: sum(1 for v in onsets[p] if v is None) for p in onsets}
+    rows.append(("chime onset, s (median / worst)", figure(onsets["chimo"], "%.3f"),
+                 figure(onsets["baseline"], "%.3f"), "every one < 1.0 s"))
+    rows.append(("boundaries rung / measured", "%d / %d" % (BOUNDARIES - missed["chimo"], BOUNDARIES),
+                 "%d / %d" % (BOUNDARIES - missed["baseline"], BOUNDARIES), "all"))
+    rows.append(("idle CPU over %d s, s" % IDLE_SECONDS, figure([i["chimo"][0] for i in idles], "%.2f"),
+                 figure([i["baseline"][0] for i in idles], "%.2f"), "<= 1.1 x baseline"))
+    rows.append(("idle wake-ups over %d s" % IDLE_SECONDS, figure([i["chimo"][1] for i in idles], "%d"),
+                 figure([i["baseline"][1] for i in idles], "%d"), "no polling"))
+    rows.append(("start-up to hidden window, s", figure([s[0] for s in starts["chimo"]], "%.3f"),
+                 figure([s[0] for s in starts["baseline"]], "%.3f"), "<= 1.1 x baseline"))
+    rows.append(("resident memory after start, KB", figure([s[1] for s in starts["chimo"]], "%d"),
+                 figure([s[1] for s in starts["baseline"]], "%d"), "<= 1.1 x baseline"))
+    rows.append(("  of it private (not mapped files), KB", figure([s[2] for s in starts["chimo"]], "%d"),
+                 figure([s[2] for s in starts["baseline"]], "%d"), ""))
+    size = os.path.getsize(RELEASE)
+    rows.append(("release CHIMO.EXE (i686, static), bytes", "%d" % size, "", "< 300 KB (307200)"))
+
+    print()
+    print("CHIMO! benchmark, %s, %s (%s, %d CPUs), %s" % (
+        time.strftime("%Y-%m-%d %H:%M"), platform.node(), platform.machine(), os.cpu_count(),
+        subprocess.run(["wine", "--version"], stdout=subprocess.PIPE, text=True).stdout.strip()))
+    print("Median / worst of the runs; the tested build is x86_64 (32-bit code cannot run here).")
+    print()
+    print("| measure | CHIMO.EXE | baseline | goal |")
+    print("|---|---|---|---|")
+    for r in rows:
+        print("| %s | %s | %s | %s |" % r)
+    print()
+    for p, name in (("chimo", "CHIMO.EXE"), ("baseline", "baseline")):
+        print("onsets of %s, s:" % name, " ".join("-" if v is None else "%.3f" % v for v in onsets[p]))
+
+
+main()
