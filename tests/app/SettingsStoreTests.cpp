@@ -47,14 +47,17 @@ bool KeyExists(const char* path) {
     return true;
 }
 
-// The default value of path\.current, read straight from the registry; "<none>" if absent.
+// The default value of path\.current, whole, read straight from the registry; "<none>" if
+// absent.
 std::string Current(const char* path) {
     std::string sub = std::string(path) + "\\.current";
-    char buffer[4096];
-    LONG size = sizeof buffer;
-    if (::RegQueryValueA(HKEY_CURRENT_USER, sub.c_str(), buffer, &size) != ERROR_SUCCESS)
+    LONG size = 0;
+    if (::RegQueryValueA(HKEY_CURRENT_USER, sub.c_str(), nullptr, &size) != ERROR_SUCCESS)
         return "<none>";
-    return std::string(buffer);
+    std::string text(static_cast<size_t>(size) + 1, '\0');
+    if (::RegQueryValueA(HKEY_CURRENT_USER, sub.c_str(), &text[0], &size) != ERROR_SUCCESS)
+        return "<unreadable>";
+    return text.c_str();
 }
 
 void SetCurrent(const char* path, const std::string& text) {
@@ -102,10 +105,13 @@ struct SettingsStore : ::testing::Test {
         run.reset();
         dlg.reset();
     }
+    // The whole text of control `id`.
     std::string Text(int id) const {
-        char buffer[1024] = "";
-        ::GetDlgItemTextA(run->hwnd(), id, buffer, sizeof buffer);
-        return buffer;
+        HWND item = ::GetDlgItem(run->hwnd(), id);
+        std::string text(static_cast<size_t>(::GetWindowTextLengthA(item)) + 1, '\0');
+        text.resize(static_cast<size_t>(
+            ::GetWindowTextA(item, &text[0], static_cast<int>(text.size()))));
+        return text;
     }
     int Checked(int id) const {
         return static_cast<int>(::SendDlgItemMessageA(run->hwnd(), id, BM_GETCHECK, 0, 0));
@@ -278,25 +284,6 @@ TEST_F(SettingsStore, TheTimerStateAsStored) {
 
 // Long and hostile stored values: each loads without harm and is kept as it was, except where
 // the rules rewrite it.
-namespace {
-std::string WholeText(HWND dialog, int id) {
-    HWND item = ::GetDlgItem(dialog, id);
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(item)) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(item, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
-std::string WholeCurrent(const char* path) {
-    std::string sub = std::string(path) + "\\.current";
-    LONG size = 0;
-    if (::RegQueryValueA(HKEY_CURRENT_USER, sub.c_str(), nullptr, &size) != ERROR_SUCCESS)
-        return "<none>";
-    std::string text(static_cast<size_t>(size) + 1, '\0');
-    if (::RegQueryValueA(HKEY_CURRENT_USER, sub.c_str(), &text[0], &size) != ERROR_SUCCESS)
-        return "<unreadable>";
-    return text.c_str();
-}
-} // namespace
-
 TEST_F(SettingsStore, LongSlotValuesLoadWholeAndAreSavedUnchanged) {
     for (size_t length : {1000u, 32766u, 100000u}) {
         Stop();
@@ -305,11 +292,11 @@ TEST_F(SettingsStore, LongSlotValuesLoadWholeAndAreSavedUnchanged) {
         SetCurrent(kSlotKeys[0], value);
         SetCurrent(kSlotKeys[3], value);
         Start();
-        EXPECT_EQ(WholeText(run->hwnd(), IDC_SOUND_HOUR).size(), length);
+        EXPECT_EQ(Text(IDC_SOUND_HOUR).size(), length);
         EXPECT_EQ(run->boxes().Count(), 0u);
         Stop();
-        EXPECT_EQ(WholeCurrent(kSlotKeys[0]), value) << length;
-        EXPECT_EQ(WholeCurrent(kSlotKeys[3]), value) << length;
+        EXPECT_EQ(Current(kSlotKeys[0]), value) << length;
+        EXPECT_EQ(Current(kSlotKeys[3]), value) << length;
     }
 }
 
@@ -321,7 +308,7 @@ TEST_F(SettingsStore, LongProfileValuesLoadAndAreSavedUnchanged) {
         const std::string value(length, '7');
         WriteIni("[Options]\r\nTimer=1\r\nTimer_Start=" + value + "\r\nTimer_Stop=06:30AM\r\n");
         Start();
-        EXPECT_EQ(WholeText(run->hwnd(), IDC_SLEEP_START), value) << length;
+        EXPECT_EQ(Text(IDC_SLEEP_START), value) << length;
         EXPECT_EQ(Checked(IDC_SLEEP_TIMER), BST_INDETERMINATE) << "an unparseable time";
         Stop();
         EXPECT_NE(IniText().find("Timer_Start=" + value + "\r\n"), std::string::npos) << length;
@@ -350,7 +337,7 @@ TEST_F(SettingsStore, BinaryJunkWrongTypesAndAReadOnlyProfileDoNoHarm) {
     Start();
     EXPECT_EQ(Text(IDC_SOUND_QUARTER_AFTER), "");
     Stop();
-    EXPECT_EQ(WholeCurrent(kSlotKeys[1]), "");
+    EXPECT_EQ(Current(kSlotKeys[1]), "");
 
     // Bytes are not text either, and a string value keeps loading as before.
     ::RegCreateKeyA(HKEY_CURRENT_USER, (std::string(kSlotKeys[2]) + "\\.current").c_str(), &key);

@@ -8,7 +8,7 @@ set -euo pipefail
 chimo=$1 remote=$2
 source "$(dirname "$0")/lib.sh"
 
-start_movable_at 10:02:00
+start_at 10:02:00
 sleep 1
 moved=$(date +%s.%N)
 set_clock 10:14:56

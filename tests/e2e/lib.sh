@@ -13,25 +13,9 @@ frequency() {
     sox -t raw -r 22050 -e signed -b 16 -c 1 "$CHIMO_CAPTURE" -n stat 2>&1 |
         awk '/Rough/ {print int($3)}'
 }
-# start_at HH:MM:SS: a fresh CHIMO.EXE whose wall clock starts then (today), with the Hour slot
-# at 440 Hz and Quarter After at 880 Hz.
+# start_at HH:MM:SS: a fresh CHIMO.EXE whose wall clock starts then (today) and runs on, with the
+# Hour slot at 440 Hz and Quarter After at 880 Hz. set_clock moves that clock later.
 start_at() {
-    tone hour 440
-    tone quarter 880
-    wine "$remote" quit >/dev/null 2>&1 || true
-    rm -f "$CHIMO_CAPTURE"
-    faketime "$(date +%Y-%m-%d) $1" wine "$chimo" &
-    wine "$remote" wait
-    wine "$remote" settext 1001 "$(winpath "$work/hour.wav")"
-    wine "$remote" settext 1002 "$(winpath "$work/quarter.wav")"
-}
-# waits up to $1 seconds for a sound; true when one was captured.
-heard_within() {
-    for _ in $(seq $(($1 * 10))); do [ -s "$CHIMO_CAPTURE" ] && return 0; sleep 0.1; done
-    return 1
-}
-# start_movable_at HH:MM:SS: like start_at, but the wall clock can be moved later with set_clock.
-start_movable_at() {
     tone hour 440
     tone quarter 880
     wine "$remote" quit >/dev/null 2>&1 || true
@@ -43,6 +27,11 @@ start_movable_at() {
     wine "$remote" wait
     wine "$remote" settext 1001 "$(winpath "$work/hour.wav")"
     wine "$remote" settext 1002 "$(winpath "$work/quarter.wav")"
+}
+# waits up to $1 seconds for a sound; true when one was captured.
+heard_within() {
+    for _ in $(seq $(($1 * 10))); do [ -s "$CHIMO_CAPTURE" ] && return 0; sleep 0.1; done
+    return 1
 }
 # set_clock HH:MM:SS: moves the fake wall clock of CHIMO.EXE to that time today; it runs on from there.
 set_clock() {
