@@ -1,71 +1,62 @@
 #include "app/InstanceTakeover.h"
 
-#include "InstanceMatch.h"
-
-#include <string>
-
 namespace {
 
-std::string ProcessImage(DWORD processId) {
-    std::string image;
-    HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+const char kInstanceProperty[] = "CHIMO!.Instance";
+// Any value but NULL would do; this one reads "CHMO" in a dump.
+const HANDLE kInstanceMark = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(0x4F4D4843));
+
+DWORD MsUntil(DWORD deadline) {
+    const DWORD left = deadline - ::GetTickCount();
+    return static_cast<LONG>(left) > 0 ? left : 0;
+}
+
+// Asks the instance behind `hwnd` to save and exit, and waits until its process has ended.
+void CloseInstance(HWND hwnd, DWORD deadline) {
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(hwnd, &processId);
+    HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId);
+    DWORD_PTR ignored = 0;
+    // A hung instance fails the send at once; a busy one gets the rest of the time.
+    ::SendMessageTimeoutA(hwnd, WM_DESTROY, 0, 0, SMTO_ABORTIFHUNG, MsUntil(deadline), &ignored);
     if (!process)
-        return image;
-    char path[MAX_PATH * 4];
-    DWORD size = sizeof path;
-    if (::QueryFullProcessImageNameA(process, 0, path, &size))
-        image.assign(path, size);
+        return;
+    if (::WaitForSingleObject(process, MsUntil(deadline)) == WAIT_TIMEOUT) {
+        ::TerminateProcess(process, 1);
+        ::WaitForSingleObject(process, 1000);
+    }
     ::CloseHandle(process);
-    return image;
-}
-
-std::string OwnImage() {
-    char path[MAX_PATH * 4];
-    DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
-    return std::string(path, n < sizeof path ? n : 0);
-}
-
-std::string WindowString(HWND hwnd, bool className) {
-    char text[256];
-    int n = className ? ::GetClassNameA(hwnd, text, sizeof text)
-                      : ::GetWindowTextA(hwnd, text, sizeof text);
-    return std::string(text, n > 0 ? static_cast<size_t>(n) : 0);
 }
 
 } // namespace
 
+void MarkInstanceWindow(HWND hwnd) { ::SetPropA(hwnd, kInstanceProperty, kInstanceMark); }
+
+void UnmarkInstanceWindow(HWND hwnd) { ::RemovePropA(hwnd, kInstanceProperty); }
+
 std::vector<HWND> FindOtherInstances() {
     std::vector<HWND> found;
-    const std::string own = OwnImage();
     const DWORD ownId = ::GetCurrentProcessId();
-    // FindWindowEx walks every top-level window with the title, hidden ones included.
+    // FindWindowEx walks every top-level window with the exact title, hidden ones included.
     for (HWND hwnd = nullptr;
          (hwnd = ::FindWindowExA(nullptr, hwnd, nullptr, kInstanceWindowTitle)) != nullptr;) {
-        WindowFacts facts;
-        facts.title = WindowString(hwnd, false);
-        facts.className = WindowString(hwnd, true);
         DWORD processId = 0;
         ::GetWindowThreadProcessId(hwnd, &processId);
-        facts.processId = processId;
-        if (processId != ownId)
-            facts.processImage = ProcessImage(processId);
-        if (IsOtherInstanceWindow(facts, own, ownId))
+        if (processId != ownId && ::GetPropA(hwnd, kInstanceProperty) == kInstanceMark)
             found.push_back(hwnd);
     }
     return found;
 }
 
 void CloseOtherInstances() {
-    for (int pass = 0; pass < kMaxTakeoverPasses; ++pass) {
-        std::vector<HWND> instances = FindOtherInstances();
+    const DWORD deadline = ::GetTickCount() + kTakeoverWaitMs;
+    // More than one pass only when instances start while this one looks; each pass closes
+    // what it found, and the deadline bounds them all.
+    for (int pass = 0; pass < 10; ++pass) {
+        const std::vector<HWND> instances = FindOtherInstances();
         if (instances.empty())
             return;
-        for (HWND hwnd : instances) {
-            DWORD_PTR ignored = 0;
-            ::SendMessageTimeoutA(hwnd, WM_DESTROY, 0, 0, SMTO_NOTIMEOUTIFNOTHUNG,
-                                  kTakeoverSendTimeoutMs, &ignored);
-        }
-        // The old instance ends its modal run on the message; its window goes a moment later.
-        ::Sleep(kTakeoverPauseMs);
+        for (HWND hwnd : instances)
+            CloseInstance(hwnd, deadline);
     }
 }

@@ -73,6 +73,14 @@ std::vector<std::string> SlotLookups(const std::string& text, const std::string&
     return names;
 }
 
+std::string BrowsedFile(const std::string& chosen, const std::string& windowsDir) {
+    if (chosen.empty())
+        return std::string();
+    if (!SplitPath(chosen).directory.empty())
+        return chosen.size() <= kMaxPathLength ? chosen : std::string();
+    return InMedia(windowsDir, chosen);
+}
+
 std::string BrowseStartFolder(const std::string& text, const std::string& windowsDir) {
     PathParts parts = SplitPath(text);
     if (!parts.directory.empty()) {

@@ -39,6 +39,11 @@ bool SlotNamesFile(const std::string& text);
 // directory.
 bool IsBareFileName(const std::string& text);
 
+// The file that a path chosen in the file dialog names: the path itself when it has a
+// directory part, even when its name is only an extension (C:\SOUNDS\.WAV is a file the
+// user picked); a bare name in the media directory. Empty when no path that long can exist.
+std::string BrowsedFile(const std::string& chosen, const std::string& windowsDir);
+
 // The folder the file dialog opens in for a slot text: the text's drive and directory, or the
 // media directory when it has none (or when they are too long to be a folder).
 std::string BrowseStartFolder(const std::string& text, const std::string& windowsDir);

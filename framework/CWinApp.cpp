@@ -128,10 +128,14 @@ BOOL AfxPreTranslateMessage(MSG* msg) {
 }
 
 int AfxMessageBox(const char* text, UINT type, UINT) {
+    // Owned by what the user is looking at: the main window's last active popup (an open
+    // dialog of its own), so that window is disabled while the box is up.
     CWnd* main = AfxGetMainWnd();
+    HWND owner = main ? main->GetSafeHwnd() : nullptr;
+    if (owner)
+        owner = ::GetLastActivePopup(owner);
     CWinApp* app = AfxGetApp();
-    return ::MessageBoxA(main ? main->GetSafeHwnd() : nullptr, text,
-                         app ? app->m_pszAppName : "", type);
+    return ::MessageBoxA(owner, text, app ? app->m_pszAppName : "", type);
 }
 
 int AfxWinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {

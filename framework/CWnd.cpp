@@ -14,7 +14,8 @@ thread_local CWnd* t_pendingCreation = nullptr;
 void DefaultReporter(const char* what) {
     CString text;
     text.Format("An internal error occurred and the last action was not completed:\n%s", what);
-    ::MessageBoxA(nullptr, text, "CHIMO!", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    CWinApp* app = AfxGetApp();
+    ::MessageBoxA(nullptr, text, app ? app->m_pszAppName : "", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 ExceptionReporter g_reporter = DefaultReporter;
 

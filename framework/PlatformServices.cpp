@@ -3,7 +3,6 @@
 #include <mmsystem.h>
 
 #include <cstring>
-#include <ctime>
 
 BOOL Win32SoundService::Play(const char* name, HMODULE module, DWORD flags) {
     return ::PlaySoundA(name, module, flags);
@@ -15,21 +14,23 @@ BOOL Win32TrayService::Notify(DWORD message, NOTIFYICONDATAA* data) {
 
 LocalTime Win32Clock::Now() {
     LocalTime now;
-    // One reading for the second and the milliseconds into it (100 ns units since 1601).
+    // One reading for the moment, the local fields and the milliseconds (100 ns since 1601).
     FILETIME ft;
     ::GetSystemTimeAsFileTime(&ft);
     const unsigned long long ticks = (static_cast<unsigned long long>(ft.dwHighDateTime) << 32) |
                                      ft.dwLowDateTime;
-    std::time_t t = static_cast<std::time_t>(ticks / 10000000ull - 11644473600ull);
-    now.utc = static_cast<long long>(t);
+    now.utc = static_cast<long long>(ticks / 10000000ull) - 11644473600ll;
     now.millisecond = static_cast<int>(ticks / 10000ull % 1000ull);
-    if (const std::tm* tm = std::localtime(&t)) {
-        now.year = tm->tm_year + 1900;
-        now.month = tm->tm_mon + 1;
-        now.day = tm->tm_mday;
-        now.hour = tm->tm_hour;
-        now.minute = tm->tm_min;
-        now.second = tm->tm_sec;
+    // The system's own time zone, as the taskbar clock shows it. The C run-time's localtime
+    // would obey a TZ variable instead, and read UTC from any value it cannot parse.
+    SYSTEMTIME utc, local;
+    if (::FileTimeToSystemTime(&ft, &utc) && ::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
+        now.year = local.wYear;
+        now.month = local.wMonth;
+        now.day = local.wDay;
+        now.hour = local.wHour;
+        now.minute = local.wMinute;
+        now.second = local.wSecond;
     }
     return now;
 }

@@ -22,7 +22,7 @@ public:
     virtual BOOL Notify(DWORD message, NOTIFYICONDATAA* data) = 0;
 };
 
-// The local wall clock (time, then localtime).
+// The local wall clock, in the system's time zone.
 class IClock {
 public:
     virtual ~IClock() = default;

@@ -59,6 +59,8 @@ public:
     // Sound slots
     void ApplyUseSame();
     void ApplyDisableSecondary();
+    // Locks exactly the secondary slots that the two boxes say are not used.
+    void LockSecondarySlots();
     // Runs the file dialog titled `caption` for a slot holding `text`; `text` becomes the
     // chosen path, or stays as it is.
     void BrowseForSound(const char* caption, CString& text);
@@ -105,6 +107,8 @@ private:
     HCURSOR OnQueryDragIcon();
     int OnCreate(LPCREATESTRUCTA createStruct);
     void OnDestroy();
+    // Saves, removes the tray icon and ends the process at once (a newer instance waits).
+    [[noreturn]] void EndForTakeover();
     void OnSettings();
     void OnTaskbarCreated();
     void OpenSettingsWindow();
@@ -113,7 +117,7 @@ private:
     void SetTrayStatus(const char* tip, UINT iconId);
     // Arms the chime timer from a fresh clock reading; `rearm` for a clock change or resume.
     void ArmChimeTimer(bool rearm = false);
-    // FALSE when the profile's "Disable_Tray_Icon" suppresses the icon.
+    // FALSE when the profile's "Disable_Tray_Icon" suppresses the icon, and once the program ends.
     BOOL m_bTrayIconWanted = TRUE;
     void OnAboutCommand() { OnAbout(); }
     void OnBrowseHour();

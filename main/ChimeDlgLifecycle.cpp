@@ -2,6 +2,8 @@
 // destroy paths of the settings window.
 #include "main/ChimeDlg.h"
 
+#include "app/InstanceTakeover.h"
+
 #include <mmsystem.h>
 
 CChimeDlg::CChimeDlg(CWnd* parent) : CDialog(IDD_CHIME, parent) {
@@ -75,6 +77,7 @@ void CChimeDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CChimeDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    MarkInstanceWindow(m_hWnd);
 
     if (CMenuHandle sysMenu = GetSystemMenu(FALSE)) {
         CString aboutItem;
@@ -167,15 +170,32 @@ void CChimeDlg::OnQuit() {
 void CChimeDlg::HideAndSave() {
     ShowWindow(SW_HIDE);
     AfxGetApp()->Tray().Notify(NIM_DELETE, &m_nid);
+    // The program is ending: a new taskbar must not bring the icon back.
+    m_bTrayIconWanted = FALSE;
     SaveSettings();
 }
 
 void CChimeDlg::OnDestroy() {
-    // Also reached by the WM_DESTROY a newer instance sends: save and end the modal run.
+    // Sent from another thread: a newer instance is taking over.
+    if (::InSendMessage())
+        EndForTakeover();
     HideAndSave();
+    UnmarkInstanceWindow(m_hWnd);
     CWnd::OnDestroy();
     PostNcDestroy();
     CDialog::OnCancel();
+}
+
+void CChimeDlg::EndForTakeover() {
+    // This instance may be deep inside a message box, the file dialog, the About box or the
+    // tray menu, whose own loops would keep it alive long after its modal run was told to end.
+    // So it saves the controls exactly as they stand (no check, no question, and a question
+    // still open counts as not answered), removes its icon and ends the process right here.
+    // Nothing is hidden first: losing the focus would run the time fields' checks.
+    SaveSettings();
+    m_nid.uFlags = 0;
+    AfxGetApp()->Tray().Notify(NIM_DELETE, &m_nid);
+    ::ExitProcess(0);
 }
 
 void CChimeDlg::PostNcDestroy() {

@@ -31,7 +31,7 @@ void CChimeDlg::BrowseForSound(const char* caption, CString& text) {
         return;
 
     const CString chosen = dialog.GetPathName();
-    if (FileFound(SlotFile(chosen.str(), windows))) {
+    if (FileFound(BrowsedFile(chosen.str(), windows))) {
         text = chosen;
         return;
     }
@@ -74,21 +74,20 @@ void CChimeDlg::ValidateSlotFiles() {
     check(IDC_SOUND_QUARTER_TIL, "Error: Quarter 'Til");
 }
 
-void CChimeDlg::ApplyDisableSecondary() {
-    const int d = m_chkDisableSecondary.GetCheck();
-    LockSlot(m_editQuarterAfter, m_btnBrowseQuarterAfter, m_btnPlayQuarterAfter, d);
-    if (m_chkUseSame.GetCheck() != 0)
-        return;
-    LockSlot(m_editHalfPast, m_btnBrowseHalfPast, m_btnPlayHalfPast, d);
-    LockSlot(m_editQuarterTil, m_btnBrowseQuarterTil, m_btnPlayQuarterTil, d);
-}
+// Both boxes' handlers, and every load, derive the locks from the two boxes as they stand:
+// with Disable-secondary checked all three secondary slots are locked, with only Use-same
+// checked Half Past and Quarter 'Til are. Derived rather than toggled, so no earlier state of
+// either box can leave a lock behind.
+void CChimeDlg::ApplyDisableSecondary() { LockSecondarySlots(); }
 
-void CChimeDlg::ApplyUseSame() {
-    const int u = m_chkUseSame.GetCheck();
-    if (m_chkDisableSecondary.GetCheck() != 0)
-        return;
-    LockSlot(m_editHalfPast, m_btnBrowseHalfPast, m_btnPlayHalfPast, u);
-    LockSlot(m_editQuarterTil, m_btnBrowseQuarterTil, m_btnPlayQuarterTil, u);
+void CChimeDlg::ApplyUseSame() { LockSecondarySlots(); }
+
+void CChimeDlg::LockSecondarySlots() {
+    const int disabled = m_chkDisableSecondary.GetCheck() != 0;
+    const int locked = disabled || m_chkUseSame.GetCheck() != 0;
+    LockSlot(m_editQuarterAfter, m_btnBrowseQuarterAfter, m_btnPlayQuarterAfter, disabled);
+    LockSlot(m_editHalfPast, m_btnBrowseHalfPast, m_btnPlayHalfPast, locked);
+    LockSlot(m_editQuarterTil, m_btnBrowseQuarterTil, m_btnPlayQuarterTil, locked);
 }
 
 void CChimeDlg::BrowseSlot(int editId, const char* title) {

@@ -90,12 +90,11 @@ void CChimeDlg::LoadSettings() {
     struct Box {
         const char* entry;
         CButton& box;
-        void (CChimeDlg::*onStoredOne)();
     } boxes[] = {
-        {"Multi_Chimo", m_chkMulti, nullptr},
-        {"Use_Same_Secondary", m_chkUseSame, &CChimeDlg::ApplyUseSame},
-        {"Disable_Secondary", m_chkDisableSecondary, &CChimeDlg::ApplyDisableSecondary},
-        {"Timer", m_chkSleepTimer, nullptr},
+        {"Multi_Chimo", m_chkMulti},
+        {"Use_Same_Secondary", m_chkUseSame},
+        {"Disable_Secondary", m_chkDisableSecondary},
+        {"Timer", m_chkSleepTimer},
     };
     for (const Box& b : boxes) {
         int value = app->GetProfileInt("Options", b.entry, -1);
@@ -105,9 +104,9 @@ void CChimeDlg::LoadSettings() {
             continue;
         }
         b.box.SendMessage(BM_SETCHECK, static_cast<WPARAM>(value), 0);
-        if (value == 1 && b.onStoredOne)
-            (this->*b.onStoredOne)();
     }
+    // The locks follow both boxes as loaded, whatever they showed before.
+    LockSecondarySlots();
 
     struct Time {
         const char* entry;

@@ -142,7 +142,7 @@ TEST_F(Drops, TheFirstDroppedFileIsTakenWhenItIsAWavFile) {
         }
     }
     EXPECT_TRUE(fakes.sound.Calls().empty()) << "a drop plays nothing";
-    EXPECT_EQ(AfxGetApp()->GetProfileInt("Options", "Multi", -1), -1) << "and saves nothing";
+    EXPECT_EQ(StoredValue("AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:30) Half Past\\.current"), "<none>") << "and saves nothing";
 }
 
 TEST_F(Drops, YesKeepsTheUpperCasedPathAndLocksDoNotStopADrop) {

@@ -106,14 +106,6 @@ TEST_F(Lifecycle, QuitAnsweredYesRemovesTheIconAndEndsTheRun) {
     EXPECT_EQ(calls.back().data.uFlags, 0u) << "the final clean-up clears the flags";
 }
 
-TEST_F(Lifecycle, DestroyFromANewerInstanceEndsTheRun) {
-    ModalSession run(dlg);
-    run.Send(WM_DESTROY);
-    ASSERT_TRUE(run.WaitForEnd());
-    EXPECT_GE(NimDeletes(fakes.tray), 2) << "HideAndSave and the clean-up both remove the icon";
-    EXPECT_TRUE(fakes.sound.Calls().empty());
-}
-
 TEST_F(Lifecycle, SystemMenuHasTheAboutItem) {
     ModalSession run(dlg);
     HMENU sys = ::GetSystemMenu(run.hwnd(), FALSE);

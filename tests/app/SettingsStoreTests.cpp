@@ -98,10 +98,8 @@ struct SettingsStore : ::testing::Test {
         run = std::make_unique<ModalSession>(*dlg, true, answers);
         return *run;
     }
-    // Ends the program as a newer instance would: it saves as it goes.
+    // Ends the program; it saves as it goes.
     void Stop() {
-        if (run)
-            run->Send(WM_DESTROY);
         run.reset();
         dlg.reset();
     }

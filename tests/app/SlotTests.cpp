@@ -51,13 +51,6 @@ void Touch(const std::string& path) {
     out << "RIFF";
 }
 
-std::string Stored(const char* key) {
-    char buffer[512] = "<none>";
-    LONG size = sizeof buffer;
-    if (::RegQueryValueA(HKEY_CURRENT_USER, key, buffer, &size) != ERROR_SUCCESS)
-        return "<none>";
-    return buffer;
-}
 
 struct Slots : ::testing::Test {
     InstalledFakes fakes;
@@ -143,6 +136,11 @@ TEST_F(Slots, BrowseTakesAFoundFileAndAsksAboutAMissingOne) {
     EXPECT_EQ(run.boxes().Count(), 0u);
     EXPECT_TRUE(fakes.sound.Cues().empty());
 
+    Touch(kDir + "\\.WAV"); // a file named only by its extension is still a file
+    Browse(run, slot, kDir + "\\.WAV");
+    EXPECT_EQ(Text(run, slot.edit), kDir + "\\.WAV");
+    EXPECT_EQ(run.boxes().Count(), 0u);
+
     Touch(kDir + "\\NOTES.TXT"); // any existing file, whatever its extension
     Browse(run, slot, kDir + "\\NOTES.TXT");
     EXPECT_EQ(Text(run, slot.edit), kDir + "\\NOTES.TXT");
@@ -215,7 +213,7 @@ TEST_F(Slots, OkAsksAboutEachUnlockedSlotWhoseFileIsMissing) {
             bool emptied = asked && i != row.asked[0];
             std::string kept = Upper(std::string("MISSING-") + kSlots[i].title + ".WAV");
             EXPECT_EQ(Text(run, kSlots[i].edit), emptied ? "" : kept) << kSlots[i].title;
-            EXPECT_EQ(Stored(kSlots[i].key), emptied ? "" : kept) << kSlots[i].title;
+            EXPECT_EQ(StoredValue(kSlots[i].key), emptied ? "" : kept) << kSlots[i].title;
         }
     }
 }
@@ -303,6 +301,42 @@ TEST_F(Slots, TheBoxesLockTheSlotsTheChimeDoesNotUse) {
     }
 }
 
+// Cancel reloads the boxes from the stores; the locks then follow what the boxes now say,
+// whatever they said before.
+TEST_F(Slots, AfterALoadTheLocksAreWhatTheStoredBoxesSay) {
+    struct Row {
+        std::vector<int> clicks; // before the load
+        int useSame, disable;    // stored
+        const char* quarterAfter;
+        const char* halfPastAndTil;
+    } rows[] = {
+        {{}, 1, 0, "U", "L"},
+        {{}, 0, 1, "L", "L"},
+        {{}, 1, 1, "L", "L"},
+        {{IDC_USE_SAME}, 0, 0, "U", "U"},
+        {{IDC_DISABLE_SECONDARY}, 0, 0, "U", "U"},
+        {{IDC_DISABLE_SECONDARY}, 1, 0, "U", "L"},
+        {{IDC_USE_SAME}, 0, 1, "L", "L"},
+        {{IDC_USE_SAME, IDC_DISABLE_SECONDARY}, 0, 0, "U", "U"},
+    };
+    for (const Row& row : rows) {
+        ForgetStoredSettings();
+        CChimeDlg dialog;
+        ModalSession run(dialog);
+        run.Send(WM_COMMAND, ID_TRAY_ICON, WM_LBUTTONDBLCLK);
+        for (int id : row.clicks)
+            Click(run, id);
+        AfxGetApp()->WriteProfileInt("Options", "Use_Same_Secondary", row.useSame);
+        AfxGetApp()->WriteProfileInt("Options", "Disable_Secondary", row.disable);
+        run.Command(IDCANCEL);
+        const std::string what = std::to_string(row.clicks.size()) + " clicks, stored " +
+                                 std::to_string(row.useSame) + std::to_string(row.disable);
+        EXPECT_EQ(LockState(run, kSlots[1]), row.quarterAfter) << what;
+        EXPECT_EQ(LockState(run, kSlots[2]), row.halfPastAndTil) << what;
+        EXPECT_EQ(LockState(run, kSlots[3]), row.halfPastAndTil) << what;
+    }
+}
+
 TEST_F(Slots, PlayHandsTheTextOverUnchangedAndAsynchronously) {
     ModalSession run(dlg);
     for (const Slot& slot : kSlots) {
@@ -329,6 +363,11 @@ TEST(SlotSound, BareNamesArePlayedFromTheMediaFolder) {
     const std::string media = WindowsDirectory() + "\\media";
     ::CreateDirectoryA(media.c_str(), nullptr);
     ::DeleteFileA((WindowsDirectory() + "\\ONLYMEDIA.WAV").c_str());
+    // The media folder is the system's: the file goes again however the test ends.
+    struct Remove {
+        std::string path;
+        ~Remove() { ::DeleteFileA(path.c_str()); }
+    } remove{media + "\\ONLYMEDIA.WAV"};
     {
         // A short, valid WAV file: 8 kHz, 8-bit mono, 0.1 s of silence.
         std::ofstream out(media + "\\ONLYMEDIA.WAV", std::ios::binary | std::ios::trunc);

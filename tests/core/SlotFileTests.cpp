@@ -112,3 +112,18 @@ TEST(SlotFile, BrowseStartsInTheSlotsFolderOrTheMediaFolder) {
     std::string deep = "C:\\" + std::string(257, 'D') + "\\X.WAV"; // folder of 261 characters
     EXPECT_EQ(BrowseStartFolder(deep, kWin), "C:\\WINDOWS\\media");
 }
+
+TEST(SlotFile, BrowseLooksForTheChosenPathItself) {
+    struct Row {
+        std::string chosen;
+        std::string file;
+    } rows[] = {
+        {"C:\\SOUNDS\\BELL.WAV", "C:\\SOUNDS\\BELL.WAV"},
+        {"C:\\SOUNDS\\.WAV", "C:\\SOUNDS\\.WAV"}, // a file named only by its extension
+        {"BELL.WAV", "C:\\WINDOWS\\media\\BELL.WAV"},
+        {"", ""},
+        {"C:\\" + std::string(260, 'F'), ""},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(BrowsedFile(row.chosen, kWin), row.file) << row.chosen;
+}

@@ -9,6 +9,11 @@
 //   chimo_remote about keep           the same, but leaves the About box open
 //   chimo_remote settings             opens the settings window, as the tray menu does
 //   chimo_remote timechange           tells CHIMO! the system time was changed (WM_TIMECHANGE)
+//   chimo_remote state NAME           leaves CHIMO! showing a window that runs a loop of its own,
+//                                     as a user would, and waits until it is up: settings,
+//                                     about, quit
+//                                     (the question), invalidtime, missingfile (OK's question),
+//                                     browse (the open-file dialog), menu (the tray menu)
 //   chimo_remote quit                 ends CHIMO! as a newer instance would, and waits for it
 // Exit code 0 on success, 1 when CHIMO! is not running or the command failed.
 #include <windows.h>
@@ -21,18 +26,107 @@
 namespace {
 HWND FindChimo(DWORD ms) {
     for (DWORD waited = 0;; waited += 50) {
-        if (HWND hwnd = ::FindWindowA("#32770", "CHIMO!"))
+        if (HWND hwnd = ::FindWindowA("#32770", "CHIMO!")) {
+            // Answered once its thread pumps messages: the window has finished initialising.
+            DWORD_PTR ignored;
+            ::SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
             return hwnd;
+        }
         if (waited >= ms)
             return nullptr;
         ::Sleep(50);
     }
 }
+struct Wanted {
+    DWORD process;
+    const char* className; // or nullptr
+    const char* title;     // or nullptr
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
+    auto* wanted = reinterpret_cast<Wanted*>(param);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hwnd, &process);
+    char text[256] = "";
+    if (process != wanted->process || !::IsWindowVisible(hwnd))
+        return TRUE;
+    if (wanted->className && (!::GetClassNameA(hwnd, text, sizeof text) ||
+                              std::strcmp(text, wanted->className) != 0))
+        return TRUE;
+    if (wanted->title &&
+        (::GetWindowTextA(hwnd, text, sizeof text) < 0 || std::strcmp(text, wanted->title) != 0))
+        return TRUE;
+    wanted->found = hwnd;
+    return FALSE;
+}
+
+// A visible top-level window of CHIMO!'s process with that class and title, within 10 s.
+bool WaitForWindow(HWND chimo, const char* className, const char* title) {
+    Wanted wanted{0, className, title, nullptr};
+    ::GetWindowThreadProcessId(chimo, &wanted.process);
+    for (int waited = 0; waited < 10000 && !wanted.found; waited += 50) {
+        ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&wanted));
+        if (!wanted.found)
+            ::Sleep(50);
+    }
+    return wanted.found != nullptr;
+}
+
+void Post(HWND chimo, int id, WPARAM code = BN_CLICKED) {
+    ::PostMessageA(chimo, WM_COMMAND, MAKEWPARAM(id, code), 0);
+}
+
+bool ShowSettings(HWND chimo) {
+    Post(chimo, 32776, 0); // the Settings menu item
+    for (int waited = 0; waited < 5000 && !::IsWindowVisible(chimo); waited += 50)
+        ::Sleep(50);
+    return ::IsWindowVisible(chimo) != 0;
+}
+
+int EnterState(HWND chimo, const char* state) {
+    if (std::strcmp(state, "settings") == 0)
+        return ShowSettings(chimo) ? 0 : 1;
+    if (std::strcmp(state, "about") == 0) {
+        Post(chimo, 1009);
+        return WaitForWindow(chimo, "#32770", "About CHIMO!") ? 0 : 1;
+    }
+    if (std::strcmp(state, "quit") == 0) {
+        Post(chimo, 3);
+        return WaitForWindow(chimo, "#32770", "CHIMO!: Exit...") ? 0 : 1;
+    }
+    if (std::strcmp(state, "invalidtime") == 0) {
+        if (!ShowSettings(chimo))
+            return 1;
+        ::SendDlgItemMessageA(chimo, 1020, BM_SETCHECK, BST_CHECKED, 0);
+        ::SetDlgItemTextA(chimo, 1021, "99:99");
+        Post(chimo, 1020);
+        return WaitForWindow(chimo, "#32770", "Invalid Time") ? 0 : 1;
+    }
+    if (std::strcmp(state, "missingfile") == 0) {
+        if (!ShowSettings(chimo))
+            return 1;
+        ::SetDlgItemTextA(chimo, 1001, "C:\\NO\\SUCH\\FILE.WAV");
+        Post(chimo, IDOK);
+        return WaitForWindow(chimo, "#32770", "Error: Top Of The Hour") ? 0 : 1;
+    }
+    if (std::strcmp(state, "browse") == 0) {
+        Post(chimo, 1010);
+        return WaitForWindow(chimo, nullptr, "CHIMO! Top Of The Hour") ? 0 : 1;
+    }
+    if (std::strcmp(state, "menu") == 0) {
+        ::PostMessageA(chimo, WM_COMMAND, 129, WM_RBUTTONUP); // a right-click on the tray icon
+        return WaitForWindow(chimo, "#32768", nullptr) ? 0 : 1;
+    }
+    std::fprintf(stderr, "unknown state %s\n", state);
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|check ID STATE|click ID|settings|timechange|about [keep]|quit\n");
+        std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|check ID STATE|click ID|settings|state NAME|timechange|about [keep]|quit\n");
         return 2;
     }
     HWND chimo = FindChimo(std::strcmp(argv[1], "wait") == 0 ? 20000 : 2000);
@@ -69,12 +163,10 @@ int main(int argc, char** argv) {
         ::SendMessageA(item, BM_CLICK, 0, 0);
         return 0;
     }
-    if (std::strcmp(argv[1], "settings") == 0) {
-        ::PostMessageA(chimo, WM_COMMAND, MAKEWPARAM(32776, 0), 0); // the Settings menu item
-        for (int waited = 0; waited < 5000 && !::IsWindowVisible(chimo); waited += 50)
-            ::Sleep(50);
-        return ::IsWindowVisible(chimo) ? 0 : 1;
-    }
+    if (std::strcmp(argv[1], "settings") == 0)
+        return ShowSettings(chimo) ? 0 : 1;
+    if (std::strcmp(argv[1], "state") == 0 && argc == 3)
+        return EnterState(chimo, argv[2]);
     if (std::strcmp(argv[1], "timechange") == 0) {
         ::SendMessageA(chimo, WM_TIMECHANGE, 0, 0);
         return 0;

@@ -10,10 +10,13 @@ struct Takeover : ::testing::Test {
     void TearDown() override { StopAllChimos(); }
 };
 
+WNDPROC g_strangerDefault = nullptr;
+int g_strangerDestroys = 0;
+
 LRESULT CALLBACK StrangerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY)
-        ++*reinterpret_cast<int*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        ++g_strangerDestroys;
+    return ::CallWindowProcA(g_strangerDefault, hwnd, message, wParam, lParam);
 }
 
 } // namespace
@@ -44,21 +47,27 @@ TEST_F(Takeover, ASecondInstanceReplacesTheFirst) {
 
 TEST_F(Takeover, AStrangerTitledChimoIsLeftAlone) {
     WNDCLASSA wc{};
-    wc.lpfnWndProc = StrangerProc;
+    wc.lpfnWndProc = ::DefWindowProcA;
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.lpszClassName = "StrangerWindow";
     ::RegisterClassA(&wc);
-    int destroys = 0;
-    HWND stranger = ::CreateWindowExA(0, "StrangerWindow", "CHIMO!", WS_OVERLAPPEDWINDOW, 0, 0,
-                                      100, 100, nullptr, nullptr, wc.hInstance, nullptr);
-    ASSERT_NE(stranger, nullptr);
-    ::SetWindowLongPtrA(stranger, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&destroys));
+    // Another program's window with the same title, of its own class or a dialog like ours.
+    for (const char* className : {"StrangerWindow", "#32770"}) {
+        HWND stranger = ::CreateWindowExA(0, className, "CHIMO!", WS_OVERLAPPEDWINDOW, 0, 0, 100,
+                                          100, nullptr, nullptr, wc.hInstance, nullptr);
+        ASSERT_NE(stranger, nullptr) << className;
+        g_strangerDestroys = 0;
+        g_strangerDefault = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+            stranger, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StrangerProc)));
 
-    ChimoProcess chimo = StartChimo();
-    HWND window = WaitForMainWindow(chimo);
-    EXPECT_NE(window, nullptr) << "a stranger's window must not keep CHIMO! from starting";
-    EXPECT_TRUE(::IsWindow(stranger));
-    EXPECT_EQ(destroys, 0) << "the stranger was sent WM_DESTROY";
-    ::DestroyWindow(stranger);
-    chimo.Close();
+        ChimoProcess chimo = StartChimo();
+        // Pumps while it waits, so the stranger would see anything sent to it.
+        EXPECT_NE(WaitForMainWindow(chimo), nullptr) << className << ": the stranger must not keep CHIMO! from starting";
+        EXPECT_TRUE(::IsWindow(stranger)) << className;
+        EXPECT_EQ(g_strangerDestroys, 0) << className << ": the stranger was sent WM_DESTROY";
+        ::SetWindowLongPtrA(stranger, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_strangerDefault));
+        ::DestroyWindow(stranger);
+        chimo.Close();
+        StopAllChimos();
+    }
 }

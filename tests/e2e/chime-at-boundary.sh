@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Black-box: the real CHIMO.EXE, started with a fake wall clock a few seconds before 10:15,
-# rings the Quarter After slot's tone at the boundary and nothing before it.
+# rings the Quarter After slot's tone at the boundary and nothing before it; and with a TZ
+# variable that the C run-time cannot parse, it still rings by the system's local time.
 # Needs the environment scripts/test sets up (WINEPREFIX, DISPLAY, ALSA capture in CHIMO_CAPTURE).
 # Usage: chime-at-boundary.sh CHIMO.EXE chimo_remote.exe
 set -euo pipefail
@@ -17,4 +18,16 @@ echo "rang at the boundary, rough frequency $f Hz"
 if [ "$f" -lt 800 ] || [ "$f" -gt 960 ]; then
     echo "FAIL: expected the Quarter After tone (880 Hz)"; exit 1
 fi
-echo "1 passed, 0 failed"
+
+# Unix-style zone names are what shells and Wine on Linux set; the system's local time (the
+# taskbar clock) follows them, the C run-time's localtime would read UTC (05:29 here).
+export TZ=Asia/Kolkata
+start_at 10:59:56
+heard_within 10 || { echo "FAIL: nothing rang at 11:00 India time"; exit 1; }
+sleep 1
+f=$(frequency)
+echo "with TZ=$TZ, rang at 11:00, rough frequency $f Hz"
+if [ "$f" -lt 400 ] || [ "$f" -gt 480 ]; then
+    echo "FAIL: expected the Hour tone (440 Hz)"; exit 1
+fi
+echo "2 passed, 0 failed"

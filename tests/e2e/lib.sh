@@ -3,7 +3,8 @@
 set -E  # the trap below also reports failures inside functions
 trap 'echo "FAIL: ${BASH_SOURCE[0]}:$LINENO: $BASH_COMMAND"' ERR
 work=$(mktemp -d)
-trap 'wine "$remote" quit >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+leftovers=() # files a test puts outside $work, removed however it ends
+trap 'wine "$remote" quit >/dev/null 2>&1 || true; rm -rf "$work" "${leftovers[@]}"' EXIT
 
 # tone NAME HZ: a 0.4 s test tone in the capture's format.
 tone() { sox -n -r 22050 -b 16 -c 1 "$work/$1.wav" synth 0.4 sine "$2"; }
@@ -23,7 +24,7 @@ start_at() {
     clock_file=$work/clock
     set_clock "$1"
     FAKETIME_TIMESTAMP_FILE=$clock_file FAKETIME_NO_CACHE=1 \
-        LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 wine "$chimo" &
+        LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 wine "$chimo" >/dev/null 2>&1 &
     wine "$remote" wait
     wine "$remote" settext 1001 "$(winpath "$work/hour.wav")"
     wine "$remote" settext 1002 "$(winpath "$work/quarter.wav")"

@@ -26,6 +26,7 @@ expect_tone 600 720 "Half Past's Play with a full path"
 
 media="$WINEPREFIX/drive_c/windows/media"
 mkdir -p "$media"
+leftovers+=("$media/PLAYME.WAV")
 sox -n -r 22050 -b 16 -c 1 "$media/PLAYME.WAV" synth 0.4 sine 330
 wine "$remote" settext 1001 PLAYME.WAV
 sleep 1

@@ -12,6 +12,7 @@
 namespace {
 
 constexpr UINT WM_TEST_PROBE = WM_APP + 10;
+constexpr UINT WM_TEST_BOX = WM_APP + 11;
 
 class TrackedEdit : public CEdit {
 public:
@@ -42,6 +43,7 @@ public:
                                     {
                                         on::Message<WM_CREATE>(&TestDialog::OnCreate),
                                         on::Raw(WM_TEST_PROBE, &TestDialog::OnProbe),
+                                        on::Raw(WM_TEST_BOX, &TestDialog::OnBox),
                                     }};
         return map;
     }
@@ -50,6 +52,7 @@ public:
                                                     : "create: no controls yet");
         return static_cast<int>(Default());
     }
+    LRESULT OnBox(WPARAM, LPARAM) { return AfxMessageBox("A question", MB_OK); }
     LRESULT OnProbe(WPARAM, LPARAM) {
         visibleAtProbe = IsWindowVisible() != 0;
         return 1;
@@ -110,6 +113,10 @@ TEST(ModalDialog, ShownOnceIdleAndOwnerDisabledForTheRun) {
         EXPECT_TRUE(dlg.visibleAtProbe) << "the modal loop shows the dialog once idle";
         EXPECT_EQ(::GetWindow(run.hwnd(), GW_OWNER), main.m_hWnd) << "the main window owns it";
         EXPECT_FALSE(main.IsWindowEnabled()) << "the owner is disabled during the run";
+        // A box of the application's is modal to the dialog the user is looking at.
+        run.Send(WM_TEST_BOX);
+        ASSERT_EQ(run.boxes().Count(), 1u);
+        EXPECT_EQ(run.boxes().Boxes()[0].owner, run.hwnd());
         run.Command(IDCANCEL);
         ASSERT_TRUE(run.WaitForEnd());
         EXPECT_EQ(run.Result(), IDCANCEL);

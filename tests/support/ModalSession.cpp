@@ -35,6 +35,16 @@ LRESULT CALLBACK ModalSession::ShowHookProc(int code, WPARAM wParam, LPARAM lPar
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// The dialog's own timers (the chime's) are the test's to deliver, with WM_TIMER sent at the
+// moment the test chooses: a real one falling due meanwhile would race the test's fake clock.
+LRESULT CALLBACK ModalSession::TimerHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && g_session && msg->message == WM_TIMER &&
+        msg->hwnd && msg->hwnd == g_session->m_dialog.m_hWnd)
+        msg->message = WM_NULL;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 std::vector<bool> ModalSession::ShowHistory() const {
     std::lock_guard<std::mutex> lock(m_showMutex);
     return m_shows;
@@ -53,13 +63,15 @@ ModalSession::ModalSession(CDialog& dialog, bool asMainWindow, std::vector<int> 
         for (int answer : answers)
             m_answerer->Answer(answer);
         m_showHook = ::SetWindowsHookExA(WH_CALLWNDPROC, ShowHookProc, nullptr, m_threadId);
+        m_timerHook = ::SetWindowsHookExA(WH_GETMESSAGE, TimerHookProc, nullptr, m_threadId);
         if (asMainWindow)
             AfxGetApp()->m_pMainWnd = &m_dialog;
         m_result = m_dialog.DoModal();
         if (AfxGetApp()->m_pMainWnd == &m_dialog)
             AfxGetApp()->m_pMainWnd = nullptr;
         ::UnhookWindowsHookEx(m_showHook);
-        m_showHook = nullptr;
+        ::UnhookWindowsHookEx(m_timerHook);
+        m_showHook = m_timerHook = nullptr;
         ::CoUninitialize();
         m_ended = true;
     });

@@ -1,6 +1,7 @@
 #pragma once
 // Runs a dialog modally on its own GUI thread, so that a test can drive it from outside with
 // SendMessage (which waits until the GUI thread has handled the message) and look at it.
+// The dialog's own timers never fire by themselves: the test sends WM_TIMER when it wants one.
 #include "CDialog.h"
 #include "CWinApp.h"
 #include "MessageBoxAnswerer.h"
@@ -46,6 +47,8 @@ private:
     CDialog& m_dialog;
     std::unique_ptr<MessageBoxAnswerer> m_answerer;
     HHOOK m_showHook = nullptr;
+    HHOOK m_timerHook = nullptr;
+    static LRESULT CALLBACK TimerHookProc(int code, WPARAM wParam, LPARAM lParam);
     mutable std::mutex m_showMutex;
     std::vector<bool> m_shows;
     static LRESULT CALLBACK ShowHookProc(int code, WPARAM wParam, LPARAM lParam);

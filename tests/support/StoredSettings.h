@@ -16,3 +16,13 @@ inline void ForgetStoredSettings() {
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Apps\\CHIMO!");
     ::DeleteFileA(ProfilePath().c_str());
 }
+
+// The default value of a registry key below HKEY_CURRENT_USER, as a slot stores its text;
+// "<none>" when there is none.
+inline std::string StoredValue(const char* key) {
+    char buffer[512] = "";
+    LONG size = sizeof buffer;
+    if (::RegQueryValueA(HKEY_CURRENT_USER, key, buffer, &size) != ERROR_SUCCESS)
+        return "<none>";
+    return buffer;
+}

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Black-box: starting CHIMO.EXE again always leaves exactly one instance, the new one, showing
+# what the old one had typed but never confirmed, whatever window the old one had open; a
+# renamed copy counts as an instance too; and ten takeovers in a row lose no edit.
+# Usage: takeover.sh CHIMO.EXE chimo_remote.exe
+set -euo pipefail
+chimo=$1 remote=$2
+source "$(dirname "$0")/lib.sh"
+wine "$remote" quit >/dev/null 2>&1 || true
+
+# launch EXE: starts it in the background (never holding this script's output) and waits for
+# its window; the process id is in $pid.
+launch() {
+    wine "$1" >/dev/null 2>&1 &
+    pid=$!
+    wine "$remote" wait
+}
+# gone PID: true when that process has ended by itself (exit code 0: saved and left, not
+# terminated by the new instance when its wait ran out).
+gone() {
+    for _ in $(seq 150); do
+        if ! kill -0 "$1" 2>/dev/null; then
+            local code=0
+            wait "$1" 2>/dev/null || code=$?
+            [ "$code" -eq 0 ] || echo "the old instance ended with code $code"
+            return "$code"
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+# takes_over OLD_PID EXPECTED: a new CHIMO.EXE starts, the old process ends, and the new one
+# shows EXPECTED in the Half Past slot.
+takes_over() {
+    launch "$chimo"
+    gone "$1" || { echo "FAIL: the old instance did not save and exit by itself"; return 1; }
+    wine "$remote" wait
+    shown=$(wine "$remote" gettext 1003 | tr -d '\r')
+    [ "$shown" = "$2" ] || { echo "FAIL: the new instance shows '$shown', not '$2'"; return 1; }
+}
+
+passed=0
+for state in none settings about quit invalidtime missingfile browse menu; do
+    launch "$chimo"
+    old=$pid
+    edit="C:\\UNSAVED\\${state^^}.WAV" # the slot fields are upper-case
+    [ "$state" = none ] || wine "$remote" state "$state"
+    # Typed while that window is up (opening the settings window reloads the fields).
+    wine "$remote" settext 1003 "$edit"
+    takes_over "$old" "$edit"
+    echo "taken over while showing: $state"
+    passed=$((passed + 1))
+done
+
+# A copy under another name is still an instance.
+cp "$chimo" "$work/BELLS.EXE"
+launch "$work/BELLS.EXE"
+old=$pid
+wine "$remote" settext 1003 'C:\RENAMED.WAV'
+takes_over "$old" 'C:\RENAMED.WAV'
+echo "a renamed copy was taken over"
+passed=$((passed + 1))
+
+# Ten in a row, each with an edit of its own.
+launch "$chimo"
+for i in $(seq 10); do
+    old=$pid
+    wine "$remote" settext 1003 "C:\\STORM\\$i.WAV"
+    takes_over "$old" "C:\\STORM\\$i.WAV"
+done
+echo "ten takeovers in a row kept every edit"
+passed=$((passed + 1))
+echo "$passed passed, 0 failed"
