@@ -1,4 +1,4 @@
-# The tested build: 64-bit Windows, run under Wine.
+# 64-bit Windows, tested under Wine.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CHIMO_MINGW_TRIPLE x86_64-w64-mingw32)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -17,6 +17,7 @@ chimo_packages() {
     command -v i686-w64-mingw32-windres >/dev/null || missing+=(binutils-mingw-w64-i686)
     command -v wine >/dev/null || missing+=(wine)
     [ -x /usr/lib/wine/wine64 ] || missing+=(wine64)
+    [ -x /usr/lib/wine/wine ] || missing+=(wine32:i386) # 32-bit programs: the release build
     command -v Xvfb >/dev/null || missing+=(xvfb)
     command -v xdotool >/dev/null || missing+=(xdotool)
     command -v faketime >/dev/null || missing+=(faketime)
@@ -29,18 +30,24 @@ chimo_packages() {
     printf '%s\n' "${missing[@]}"
 }
 
-# Installs what is missing (as root), or prints the exact line to run and fails.
+# Installs what is missing (as root), or prints the exact lines to run and fails. The 32-bit
+# Wine (wine32:i386) needs Debian's i386 architecture added first.
 chimo_ensure_packages() {
-    local missing
+    local missing add_i386=
     missing=$(chimo_packages | sort -u | tr '\n' ' ')
     [ -z "${missing// /}" ] && return 0
+    case " $missing " in
+    *" wine32:i386 "*) dpkg --print-foreign-architectures | grep -qx i386 || add_i386=1 ;;
+    esac
     if [ "$(id -u)" -ne 0 ]; then
         echo "Missing packages. Install them with:" >&2
+        [ -n "$add_i386" ] && echo "  sudo dpkg --add-architecture i386 && sudo apt-get update" >&2
         echo "  sudo apt-get install -y --no-install-recommends $missing" >&2
         return 1
     fi
     echo "Installing: $missing"
     export DEBIAN_FRONTEND=noninteractive
+    [ -n "$add_i386" ] && dpkg --add-architecture i386
     apt-get update -qq >/dev/null
     # shellcheck disable=SC2086
     apt-get install -y -qq --no-install-recommends $missing >/dev/null

@@ -32,19 +32,18 @@ RECT RectIn(HWND dialog, HWND control) {
     return r;
 }
 
+BOOL CALLBACK MatchAboutBox(HWND hwnd, LPARAM out) {
+    if (TextOf(hwnd) != "About CHIMO!")
+        return TRUE;
+    *reinterpret_cast<HWND*>(out) = hwnd;
+    return FALSE;
+}
+
 // The About box a thread has open, or nullptr after `ms`.
 HWND FindAboutBox(DWORD thread, DWORD ms) {
     for (DWORD waited = 0;; waited += 20) {
         HWND found = nullptr;
-        ::EnumThreadWindows(
-            thread,
-            [](HWND hwnd, LPARAM out) -> BOOL {
-                if (TextOf(hwnd) != "About CHIMO!")
-                    return TRUE;
-                *reinterpret_cast<HWND*>(out) = hwnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&found));
+        ::EnumThreadWindows(thread, MatchAboutBox, reinterpret_cast<LPARAM>(&found));
         if (found || waited >= ms)
             return found;
         ::Sleep(20);

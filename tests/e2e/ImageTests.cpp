@@ -35,22 +35,22 @@ std::string ResourceText(LPCSTR type, LPCSTR id) {
 
 } // namespace
 
-TEST(Image, HeaderAsksForDepAndHighEntropyAslr) {
+// The file that ships is a 32-bit image: DEP and ASLR, with its relocations kept.
+TEST(Image, HeaderAsksForDepAndAslr) {
     std::vector<char> file = ReadWholeFile(ChimoExePath());
     ASSERT_GT(file.size(), sizeof(IMAGE_DOS_HEADER)) << ChimoExePath();
     IMAGE_DOS_HEADER dos;
     std::memcpy(&dos, file.data(), sizeof dos);
     ASSERT_EQ(dos.e_magic, IMAGE_DOS_SIGNATURE);
-    ASSERT_LE(static_cast<size_t>(dos.e_lfanew) + sizeof(IMAGE_NT_HEADERS64), file.size());
-    IMAGE_NT_HEADERS64 nt;
+    ASSERT_LE(static_cast<size_t>(dos.e_lfanew) + sizeof(IMAGE_NT_HEADERS32), file.size());
+    IMAGE_NT_HEADERS32 nt;
     std::memcpy(&nt, file.data() + dos.e_lfanew, sizeof nt);
     ASSERT_EQ(nt.Signature, IMAGE_NT_SIGNATURE);
-    ASSERT_EQ(nt.OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR64_MAGIC) << "the tested build is 64-bit";
+    ASSERT_EQ(nt.FileHeader.Machine, IMAGE_FILE_MACHINE_I386) << "the release is 32-bit";
 
     const WORD flags = nt.OptionalHeader.DllCharacteristics;
     EXPECT_TRUE(flags & IMAGE_DLLCHARACTERISTICS_NX_COMPAT) << "DEP";
     EXPECT_TRUE(flags & IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE) << "ASLR";
-    EXPECT_TRUE(flags & IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA) << "high-entropy ASLR";
     EXPECT_FALSE(nt.FileHeader.Characteristics & IMAGE_FILE_RELOCS_STRIPPED)
         << "ASLR needs the relocations";
     EXPECT_EQ(nt.OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);

@@ -7,7 +7,7 @@ set -euo pipefail
 chimo=$1 remote=$2
 source "$(dirname "$0")/lib.sh"
 
-start_at 10:02:00
+start_quiet
 sleep 1
 rm -f "$CHIMO_CAPTURE"
 texts=$(wine "$remote" about | tr -d '\r')

@@ -29,6 +29,15 @@ start_at() {
     wine "$remote" settext 1001 "$(winpath "$work/hour.wav")"
     wine "$remote" settext 1002 "$(winpath "$work/quarter.wav")"
 }
+# start_quiet: a fresh CHIMO.EXE on the real clock, switched to Disabled so that no quarter hour
+# rings into the capture while the test listens for something else.
+start_quiet() {
+    wine "$remote" quit >/dev/null 2>&1 || true
+    rm -f "$CHIMO_CAPTURE"
+    wine "$chimo" >/dev/null 2>&1 &
+    wine "$remote" wait
+    wine "$remote" click 1019
+}
 # waits up to $1 seconds for a sound; true when one was captured.
 heard_within() {
     for _ in $(seq $(($1 * 10))); do [ -s "$CHIMO_CAPTURE" ] && return 0; sleep 0.1; done

@@ -16,7 +16,7 @@ expect_tone() { # LOW HIGH WHAT
     if [ "$f" -lt "$1" ] || [ "$f" -gt "$2" ]; then echo "FAIL: wrong sound for $3"; exit 1; fi
 }
 
-start_at 10:02:00
+start_quiet
 tone half 660
 wine "$remote" settext 1003 "$(winpath "$work/half.wav")"
 sleep 1

@@ -40,9 +40,9 @@ takes_over() {
 }
 
 passed=0
+launch "$chimo"
 for state in none settings about quit invalidtime missingfile browse menu; do
-    launch "$chimo"
-    old=$pid
+    old=$pid # the instance the last takeover left running
     edit="C:\\UNSAVED\\${state^^}.WAV" # the slot fields are upper-case
     [ "$state" = none ] || wine "$remote" state "$state"
     # Typed while that window is up (opening the settings window reloads the fields).
@@ -54,7 +54,10 @@ done
 
 # A copy under another name is still an instance.
 cp "$chimo" "$work/BELLS.EXE"
+old=$pid
 launch "$work/BELLS.EXE"
+gone "$old" # the copy took over from the last CHIMO.EXE above
+wine "$remote" wait
 old=$pid
 wine "$remote" settext 1003 'C:\RENAMED.WAV'
 takes_over "$old" 'C:\RENAMED.WAV'
@@ -62,7 +65,6 @@ echo "a renamed copy was taken over"
 passed=$((passed + 1))
 
 # Ten in a row, each with an edit of its own.
-launch "$chimo"
 for i in $(seq 10); do
     old=$pid
     wine "$remote" settext 1003 "C:\\STORM\\$i.WAV"
