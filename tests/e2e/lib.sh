@@ -14,6 +14,16 @@ frequency() {
     sox -t raw -r 22050 -e signed -b 16 -c 1 "$CHIMO_CAPTURE" -n stat 2>&1 |
         awk '/Rough/ {print int($3)}'
 }
+# The fake wall clock (fakeclock.c), built for both Wine architectures; the loader's $LIB picks
+# the one that matches the process (lib/i386-linux-gnu or lib/x86_64-linux-gnu).
+build_fake_clock() {
+    local arch
+    for arch in i386:-m32 x86_64:-m64; do
+        mkdir -p "$work/lib/${arch%%:*}-linux-gnu"
+        clang "${arch#*:}" -O2 -shared -fPIC -nostdlib -ffreestanding \
+            -o "$work/lib/${arch%%:*}-linux-gnu/fakeclock.so" "$(dirname "${BASH_SOURCE[0]}")/fakeclock.c"
+    done
+}
 # start_at HH:MM:SS: a fresh CHIMO.EXE whose wall clock starts then (today) and runs on, with the
 # Hour slot at 440 Hz and Quarter After at 880 Hz. set_clock moves that clock later.
 start_at() {
@@ -21,10 +31,11 @@ start_at() {
     tone quarter 880
     wine "$remote" quit >/dev/null 2>&1 || true
     rm -f "$CHIMO_CAPTURE"
+    [ -e "$work/lib/i386-linux-gnu/fakeclock.so" ] || build_fake_clock
     clock_file=$work/clock
     set_clock "$1"
-    FAKETIME_TIMESTAMP_FILE=$clock_file FAKETIME_NO_CACHE=1 \
-        LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 wine "$chimo" >/dev/null 2>&1 &
+    CHIMO_FAKE_CLOCK_FILE=$clock_file LD_PRELOAD="$work/"'$LIB'"/fakeclock.so" \
+        wine "$chimo" >/dev/null 2>&1 &
     wine "$remote" wait
     wine "$remote" settext 1001 "$(winpath "$work/hour.wav")"
     wine "$remote" settext 1002 "$(winpath "$work/quarter.wav")"
