@@ -22,6 +22,8 @@ chimo_packages() {
     command -v xdotool >/dev/null || missing+=(xdotool)
     command -v faketime >/dev/null || missing+=(faketime)
     command -v sox >/dev/null || missing+=(sox)
+    command -v wixl >/dev/null || missing+=(wixl)        # the installer
+    command -v msibuild >/dev/null || missing+=(msitools)
     [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
     # clang with its libFuzzer and sanitizer run-times, for scripts/fuzz
     command -v clang++ >/dev/null || missing+=(clang)

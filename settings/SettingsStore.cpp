@@ -19,6 +19,9 @@ const SlotKey kSlotKeys[] = {
     {IDC_SOUND_QUARTER_TIL, "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:45) Quarter Til"},
 };
 const char kCurrent[] = ".current";
+// The platform's place for an event's default sound, which the installer fills with the chimes
+// it ships; it counts only while the user has made no choice (no ".current" yet).
+const char kDefault[] = ".Default";
 
 const char kLegacyHourly[] = "AppEvents\\Schemes\\Apps\\.Default\\Hourly CHIMO!";
 const char kLegacyQuarterHourly[] = "AppEvents\\Schemes\\Apps\\.Default\\Quarter Hourly CHIMO!";
@@ -27,11 +30,11 @@ const char kLegacyQuarterHourlyLabel[] = "AppEvents\\EventLabels\\Quarter Hourly
 // Subkey names are read into a buffer of this size.
 constexpr DWORD kSubkeyNameSize = 100;
 
-// The default value of `key`'s ".current" subkey, whole; empty when it cannot be read or is
-// not text (another program may have stored a number or bytes there).
-CString ReadSlotText(HKEY key) {
+// The default value of `key`'s subkey `name`, whole; empty when it cannot be read or is not
+// text (another program may have stored a number or bytes there).
+CString ReadSlotText(HKEY key, const char* name) {
     HKEY current = nullptr;
-    if (::RegOpenKeyExA(key, kCurrent, 0, KEY_QUERY_VALUE, &current) != ERROR_SUCCESS)
+    if (::RegOpenKeyExA(key, name, 0, KEY_QUERY_VALUE, &current) != ERROR_SUCCESS)
         return CString();
     CString text;
     DWORD type = 0, size = 0;
@@ -80,7 +83,12 @@ void CChimeDlg::LoadSettings() {
         HKEY key = nullptr;
         CString text;
         if (::RegCreateKeyA(HKEY_CURRENT_USER, slot.key, &key) == ERROR_SUCCESS) {
-            text = ReadSlotText(key);
+            HKEY current = nullptr;
+            const bool chosen = ::RegOpenKeyExA(key, kCurrent, 0, KEY_QUERY_VALUE, &current) ==
+                                ERROR_SUCCESS;
+            if (chosen)
+                ::RegCloseKey(current);
+            text = ReadSlotText(key, chosen ? kCurrent : kDefault);
             ::RegCloseKey(key);
         }
         SetDlgItemText(slot.editId, text);

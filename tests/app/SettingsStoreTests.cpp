@@ -201,6 +201,27 @@ TEST_F(SettingsStore, AValueWrittenByAnotherProgramShowsAtTheNextLoad) {
     EXPECT_EQ(Current(kSlotKeys[2]), "MINE.WAV") << "the next save overwrites it";
 }
 
+// The installer puts the chimes it ships in each slot's ".Default"; they count until the user
+// has a ".current" of their own, even an empty one.
+TEST_F(SettingsStore, TheInstalledDefaultCountsUntilTheUserHasChosen) {
+    for (const char* path : {kSlotKeys[0], kSlotKeys[2]}) {
+        HKEY key;
+        ::RegCreateKeyA(HKEY_CURRENT_USER, path, &key);
+        ::RegSetValueA(key, ".Default", REG_SZ, "C:\\CHIMES\\DEFAULT.WAV", 22);
+        ::RegCloseKey(key);
+    }
+    SetCurrent(kSlotKeys[2], ""); // the user chose silence for the half hour
+    Start();
+    EXPECT_EQ(Text(IDC_SOUND_HOUR), "C:\\CHIMES\\DEFAULT.WAV");
+    EXPECT_EQ(Text(IDC_SOUND_HALF_PAST), "");
+    EXPECT_EQ(Text(IDC_SOUND_QUARTER_AFTER), "") << "no default, no choice";
+    Stop();
+    EXPECT_EQ(Current(kSlotKeys[0]), "C:\\CHIMES\\DEFAULT.WAV") << "saved as the user's own";
+    SetCurrent(kSlotKeys[0], "MINE.WAV");
+    Start();
+    EXPECT_EQ(Text(IDC_SOUND_HOUR), "MINE.WAV");
+}
+
 void MakeAllLegacyEntries() {
     MakeLegacyEvent(kLegacyHourly);
     MakeLegacyEvent(kLegacyQuarter);

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# Black-box, as a user installs it: the MSI built from the release CHIMO.EXE installs silently
+# for this user (files, Start-menu shortcut, installed-programs entry, sign-in entry); CHIMO!
+# started from the shortcut strikes the bundled hour bell at a faked boundary; a sound the
+# user chose survives an upgrade; uninstalling leaves nothing of ours. The portable zip holds
+# the same files.
+# Usage: install.sh CHIMO.EXE chimo_remote.exe
+set -euo pipefail
+chimo=$1 remote=$2
+source "$(dirname "$0")/lib.sh"
+repo=$(cd "$(dirname "$0")/../.." && pwd)
+wine "$remote" quit >/dev/null 2>&1 || true
+
+python3 "$repo/package/pack.py" "$repo" "$chimo" "$work/dist" >/dev/null
+msi=$work/dist/CHIMO-1.60.msi
+passed=0
+pass() { echo "ok: $1"; passed=$((passed + 1)); }
+
+# The default value (or NAME) of a registry key, or nothing when there is none.
+reg_value() {
+    local key=$1 name=${2:-}
+    if [ -n "$name" ]; then wine reg query "$key" /v "$name" 2>/dev/null; else wine reg query "$key" /ve 2>/dev/null; fi |
+        tr -d '\r' | awk -F'    ' '/REG_/ {print $4}' || true
+}
+# The installed-programs entries named CHIMO!, one line each (Wine files per-user ones in HKLM).
+arp_entries() {
+    for hive in HKCU HKLM; do
+        wine reg query "$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s 2>/dev/null |
+            tr -d '\r' | awk '/^HKEY/ {key=$0} /DisplayName +REG_SZ +CHIMO!$/ {print key}' || true
+    done
+}
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+slots='HKCU\AppEvents\Schemes\Apps\CHIMO!'
+
+# The zip: the same program, sounds and texts, in one folder.
+contents=$(python3 -c 'import sys, zipfile; print("\n".join(sorted(zipfile.ZipFile(sys.argv[1]).namelist())))' \
+    "$work/dist/CHIMO-1.60-portable.zip")
+expected='CHIMO/CHIMO.EXE
+CHIMO/LICENSE.txt
+CHIMO/README.txt
+CHIMO/Sounds/
+CHIMO/Sounds/Half Past.wav
+CHIMO/Sounds/Hour.wav
+CHIMO/Sounds/Quarter Past.wav
+CHIMO/Sounds/Quarter To.wav'
+[ "$contents" = "$expected" ] || { echo "FAIL: the zip holds:"; echo "$contents"; exit 1; }
+unzip_exe=$(python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read("CHIMO/CHIMO.EXE"))' \
+    "$work/dist/CHIMO-1.60-portable.zip" | cmp - "$chimo" && echo same)
+[ "$unzip_exe" = same ] || { echo "FAIL: the zip's CHIMO.EXE is not the release build"; exit 1; }
+pass "the portable zip"
+
+# A user who has never run CHIMO!, and a silent install, no administrator rights asked for.
+wine reg delete "$slots" /f >/dev/null 2>&1 || true
+wine msiexec /i "$msi" /qn
+local_app=$(winepath -u "$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')")
+roaming=$(winepath -u "$(wine cmd /c echo %APPDATA% | tr -d '\r')")
+dir=$local_app/Programs/CHIMO
+shortcut=$roaming/Microsoft/Windows/Start\ Menu/Programs/CHIMO!.lnk
+leftovers+=("$dir") # however the test ends
+for f in CHIMO.EXE README.txt LICENSE.txt "Sounds/Hour.wav" "Sounds/Quarter Past.wav" \
+    "Sounds/Half Past.wav" "Sounds/Quarter To.wav"; do
+    [ -f "$dir/$f" ] || { echo "FAIL: $dir/$f was not installed"; exit 1; }
+done
+cmp -s "$dir/CHIMO.EXE" "$chimo" || { echo "FAIL: the installed CHIMO.EXE is not the release build"; exit 1; }
+[ -f "$shortcut" ] || { echo "FAIL: no Start-menu shortcut"; exit 1; }
+[ "$(arp_entries | wc -l)" -eq 1 ] || { echo "FAIL: no installed-programs entry"; exit 1; }
+arp=$(arp_entries)
+[ "$(reg_value "$arp" DisplayVersion)" = 1.60.0 ] || { echo "FAIL: version"; exit 1; }
+[ "$(reg_value "$arp" Publisher)" = "The CHIMO! developers" ] || { echo "FAIL: publisher"; exit 1; }
+exe_win=$(winepath -w "$dir/CHIMO.EXE")
+[ "$(reg_value "$run_key" 'CHIMO!')" = "\"$exe_win\"" ] || { echo "FAIL: no sign-in entry"; exit 1; }
+pass "installed: files, shortcut, installed-programs entry, sign-in entry"
+
+# Started as the shortcut starts it, with the clock a moment before eleven: the hour bell.
+tone quarter 880 # not installed: for the user's own choice below
+rm -f "$CHIMO_CAPTURE"
+[ -e "$work/lib/i386-linux-gnu/fakeclock.so" ] || build_fake_clock
+clock_file=$work/clock
+set_clock 10:59:57
+CHIMO_FAKE_CLOCK_FILE=$clock_file LD_PRELOAD="$work/"'$LIB'"/fakeclock.so" \
+    wine start "$(winepath -w "$shortcut")" >/dev/null 2>&1
+wine "$remote" wait
+heard_within 10 || { echo "FAIL: nothing rang at 11:00"; exit 1; }
+captured_whole "$dir/Sounds/Hour.wav" || { echo "FAIL: the capture is not the bundled hour bell"; exit 1; }
+pass "the shortcut's CHIMO! struck the bundled hour bell at 11:00"
+
+# The user's own choice, saved as CHIMO! ends; then another build of the same version is
+# installed over it, this time without the sign-in entry.
+mine=$(winpath "$work/quarter.wav")
+wine "$remote" settext 1002 "$mine"
+wine "$remote" quit
+python3 - "$repo/package/pack.py" "$repo" "$chimo" "$work/dist2" <<'PY' >/dev/null
+import os, runpy, subprocess, sys
+epoch = int(subprocess.run(["git", "-C", sys.argv[2], "log", "-1", "--format=%ct"],
+                           capture_output=True, text=True).stdout.strip() or 0)
+os.environ["SOURCE_DATE_EPOCH"] = str(epoch + 60)
+sys.argv = sys.argv[1:]
+runpy.run_path(sys.argv[0], run_name="__main__")
+PY
+wine msiexec /i "$work/dist2/CHIMO-1.60.msi" AUTOSTART=0 /qn
+[ "$(reg_value "$slots\\(XX:15) Quarter After\\.current")" = "${mine^^}" ] ||
+    { echo "FAIL: the upgrade lost the user's sound"; exit 1; }
+[ "$(arp_entries | wc -l)" -eq 1 ] || { echo "FAIL: the old version is still listed"; exit 1; }
+[ -z "$(reg_value "$run_key" 'CHIMO!')" ] || { echo "FAIL: AUTOSTART=0 kept the sign-in entry"; exit 1; }
+[ -f "$dir/CHIMO.EXE" ] || { echo "FAIL: the upgrade removed the program"; exit 1; }
+pass "an upgrade keeps the user's sound; AUTOSTART=0 leaves out the sign-in entry"
+
+wine msiexec /x "$work/dist2/CHIMO-1.60.msi" /qn
+[ ! -e "$dir" ] || { echo "FAIL: left behind: $(find "$dir")"; exit 1; }
+[ ! -e "$shortcut" ] || { echo "FAIL: the shortcut was left behind"; exit 1; }
+[ -z "$(arp_entries)" ] || { echo "FAIL: still listed as installed"; exit 1; }
+[ -z "$(reg_value "$run_key" 'CHIMO!')" ] || { echo "FAIL: the sign-in entry was left behind"; exit 1; }
+[ -z "$(reg_value "$slots\\(XX:00) Hourly\\.Default")" ] || { echo "FAIL: the default sounds were left behind"; exit 1; }
+[ "$(reg_value "$slots\\(XX:15) Quarter After\\.current")" = "${mine^^}" ] ||
+    { echo "FAIL: the user's settings went too"; exit 1; }
+pass "uninstalled: no file, shortcut, entry or default of ours left; the user's settings stay"
+echo "$passed passed, 0 failed"
