@@ -102,7 +102,7 @@ def main(repo, exe, dist):
               "VALUES ('{%s}', '%s.0', 513, 'WIX_UPGRADE_DETECTED')" % (upgrade_code, version),
     ], check=True, env=env)
     # The package code (the summary's revision) derived as above, not a random one.
-    subprocess.run(["msibuild", msi, "-s", "CHIMO! %s" % version, "The CHIMO! developers",
+    subprocess.run(["msibuild", msi, "-s", "CHIMO! %s" % version, "The CHIMO! Project",
                     "Intel;1033", "{%s}" % defines["PackageCode"]], check=True, env=env)
     set_summary_times(msi, epoch)
 

@@ -93,6 +93,18 @@ ALSA
     export ALSA_CONFIG_PATH=$conf
 }
 
+# Wine's own Windows fonts (MS Sans Serif, Tahoma, Marlett, ...) in the prefix, so that dialogs
+# draw as on Windows. Debian's Wine 8 does not load the fonts of its package fonts-wine from
+# /usr/share/wine/fonts; it loads those in C:\windows\Fonts and the system's own (fontconfig).
+# Without them every face falls back to DejaVu Sans: 7 x 13 dialog base units instead of
+# MS Sans Serif's 6 x 13, so texts are a sixth wider, and Marlett's caption glyphs show as
+# letters ("r" for the close box).
+chimo_windows_fonts() {
+    local fonts=$WINEPREFIX/drive_c/windows/Fonts
+    mkdir -p "$fonts"
+    cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$fonts/"
+}
+
 # A throwaway Wine session for this shell: a fresh prefix in $work, a private Xvfb, sound
 # captured to $CHIMO_CAPTURE, one Wine server kept running; all removed on exit.
 chimo_fresh_wine() {

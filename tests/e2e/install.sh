@@ -66,7 +66,7 @@ cmp -s "$dir/CHIMO.EXE" "$chimo" || { echo "FAIL: the installed CHIMO.EXE is not
 [ "$(arp_entries | wc -l)" -eq 1 ] || { echo "FAIL: no installed-programs entry"; exit 1; }
 arp=$(arp_entries)
 [ "$(reg_value "$arp" DisplayVersion)" = 1.60.0 ] || { echo "FAIL: version"; exit 1; }
-[ "$(reg_value "$arp" Publisher)" = "The CHIMO! developers" ] || { echo "FAIL: publisher"; exit 1; }
+[ "$(reg_value "$arp" Publisher)" = "The CHIMO! Project" ] || { echo "FAIL: publisher"; exit 1; }
 exe_win=$(winepath -w "$dir/CHIMO.EXE")
 [ "$(reg_value "$run_key" 'CHIMO!')" = "\"$exe_win\"" ] || { echo "FAIL: no sign-in entry"; exit 1; }
 pass "installed: files, shortcut, installed-programs entry, sign-in entry"
