@@ -107,6 +107,7 @@ private:
     HCURSOR OnQueryDragIcon();
     int OnCreate(LPCREATESTRUCTA createStruct);
     void OnDestroy();
+    LRESULT OnEndSession(WPARAM ending, LPARAM flags);
     // Saves, removes the tray icon and ends the process at once (a newer instance waits).
     [[noreturn]] void EndForTakeover();
     void OnSettings();

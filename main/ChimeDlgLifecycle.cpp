@@ -36,6 +36,7 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
             on::Command(IDC_USE_SAME, &CChimeDlg::ApplyUseSame),
             on::Command(ID_SETTINGS, &CChimeDlg::OnSettings),
             on::Message<WM_DESTROY>(&CChimeDlg::OnDestroy),
+            on::Raw(WM_ENDSESSION, &CChimeDlg::OnEndSession),
             on::Command(IDC_DISABLE, &CChimeDlg::ToggleDisabled),
             on::Control(EN_KILLFOCUS, IDC_SLEEP_START, &CChimeDlg::OnKillFocusSleepStart),
             on::Control(EN_KILLFOCUS, IDC_SLEEP_STOP, &CChimeDlg::OnKillFocusSleepStop),
@@ -184,6 +185,15 @@ void CChimeDlg::OnDestroy() {
     CWnd::OnDestroy();
     PostNcDestroy();
     CDialog::OnCancel();
+}
+
+// The session ends (sign-out, shutdown), or the Restart Manager closes CHIMO! for an installer
+// that must replace its files: save as a takeover does, and go. Without this the system would
+// end the process with the settings window's unconfirmed edits unsaved.
+LRESULT CChimeDlg::OnEndSession(WPARAM ending, LPARAM) {
+    if (ending)
+        EndForTakeover();
+    return 0;
 }
 
 void CChimeDlg::EndForTakeover() {

@@ -14,6 +14,8 @@
 //                                     about, quit
 //                                     (the question), invalidtime, missingfile (OK's question),
 //                                     browse (the open-file dialog), menu (the tray menu)
+//   chimo_remote endsession           tells CHIMO! the session ends, as the Restart Manager does
+//                                     to close a program whose files an installer replaces
 //   chimo_remote quit                 ends CHIMO! as a newer instance would, and waits for it
 // Exit code 0 on success, 1 when CHIMO! is not running or the command failed.
 #include <windows.h>
@@ -167,6 +169,16 @@ int main(int argc, char** argv) {
         return ShowSettings(chimo) ? 0 : 1;
     if (std::strcmp(argv[1], "state") == 0 && argc == 3)
         return EnterState(chimo, argv[2]);
+    if (std::strcmp(argv[1], "endsession") == 0) {
+        DWORD_PTR answer = 0;
+        ::SendMessageTimeoutA(chimo, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_NORMAL, 5000,
+                              &answer);
+        if (!answer)
+            return 1;
+        ::SendMessageTimeoutA(chimo, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, SMTO_NORMAL, 5000,
+                              &answer);
+        return 0;
+    }
     if (std::strcmp(argv[1], "timechange") == 0) {
         ::SendMessageA(chimo, WM_TIMECHANGE, 0, 0);
         return 0;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Black-box: starting CHIMO.EXE again always leaves exactly one instance, the new one, showing
-# what the old one had typed but never confirmed, whatever window the old one had open; a
-# renamed copy counts as an instance too; and ten takeovers in a row lose no edit.
+# what the old one had typed but never confirmed, whatever window the old one had open; the end
+# of the session saves too; a renamed copy counts as an instance; and ten takeovers in a row
+# lose no edit.
 # Usage: takeover.sh CHIMO.EXE chimo_remote.exe
 set -euo pipefail
 chimo=$1 remote=$2
@@ -51,6 +52,18 @@ for state in none settings about quit invalidtime missingfile browse menu; do
     echo "taken over while showing: $state"
     passed=$((passed + 1))
 done
+
+# Closed as an installer closes a program in its way (the Restart Manager ends its session):
+# it saves and goes, and the next start shows the edit.
+old=$pid
+wine "$remote" settext 1003 'C:\ENDSESSION.WAV'
+wine "$remote" endsession
+gone "$old" || { echo "FAIL: the session's end did not save and exit"; exit 1; }
+launch "$chimo"
+shown=$(wine "$remote" gettext 1003 | tr -d '\r')
+[ "$shown" = 'C:\ENDSESSION.WAV' ] || { echo "FAIL: after the session's end: '$shown'"; exit 1; }
+echo "the end of the session saved and closed it"
+passed=$((passed + 1))
 
 # A copy under another name is still an instance.
 cp "$chimo" "$work/BELLS.EXE"
