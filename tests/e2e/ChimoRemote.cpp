@@ -13,6 +13,7 @@
 //                                     as a user would, and waits until it is up: settings,
 //                                     about, quit
 //                                     (the question), invalidtime, missingfile (OK's question),
+//                                     linkerror (the About box's link failed to open),
 //                                     browse (the open-file dialog), menu (the tray menu)
 //   chimo_remote endsession           tells CHIMO! the session ends, as the Restart Manager does
 //                                     to close a program whose files an installer replaces
@@ -111,6 +112,23 @@ int EnterState(HWND chimo, const char* state) {
         ::SetDlgItemTextA(chimo, 1001, "C:\\NO\\SUCH\\FILE.WAV");
         Post(chimo, IDOK);
         return WaitForWindow(chimo, "#32770", "Error: Top Of The Hour") ? 0 : 1;
+    }
+    if (std::strcmp(state, "linkerror") == 0) {
+        // The web link, clicked while opening it fails: the error box is modal to the About
+        // box, which stays disabled under it.
+        Post(chimo, 1009);
+        if (!WaitForWindow(chimo, "#32770", "About CHIMO!"))
+            return 1;
+        HWND about = ::FindWindowA("#32770", "About CHIMO!");
+        HWND link = ::GetDlgItem(about, 1026);
+        ::PostMessageA(about, WM_COMMAND, MAKEWPARAM(1026, STN_CLICKED), reinterpret_cast<LPARAM>(link));
+        if (!WaitForWindow(chimo, "#32770", "CHIMO"))
+            return 1;
+        if (::IsWindowEnabled(about)) {
+            std::fprintf(stderr, "the About box is enabled under the error\n");
+            return 1;
+        }
+        return 0;
     }
     if (std::strcmp(state, "browse") == 0) {
         Post(chimo, 1010);

@@ -40,9 +40,15 @@ takes_over() {
     [ "$shown" = "$2" ] || { echo "FAIL: the new instance shows '$shown', not '$2'"; return 1; }
 }
 
+# A browser that cannot be started, so the About box's web link fails (put back at the end).
+http='HKCR\http\shell\open\command'
+browser=$(wine reg query "$http" /ve 2>/dev/null | tr -d '\r' | awk -F'    ' '/REG_/ {print $4}' || true)
+restore+=("wine reg add '$http' /ve /d '$browser' /f >/dev/null 2>&1")
+wine reg add "$http" /ve /d '"C:\no-such-folder\browser.exe" "%1"' /f >/dev/null
+
 passed=0
 launch "$chimo"
-for state in none settings about quit invalidtime missingfile browse menu; do
+for state in none settings about quit invalidtime missingfile linkerror browse menu; do
     old=$pid # the instance the last takeover left running
     edit="C:\\UNSAVED\\${state^^}.WAV" # the slot fields are upper-case
     [ "$state" = none ] || wine "$remote" state "$state"
