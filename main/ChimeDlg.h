@@ -121,16 +121,9 @@ private:
     // FALSE when the profile's "Disable_Tray_Icon" suppresses the icon, and once the program ends.
     BOOL m_bTrayIconWanted = TRUE;
     void OnAboutCommand() { OnAbout(); }
-    void OnBrowseHour();
-    void OnBrowseQuarterAfter();
-    void OnBrowseHalfPast();
-    void OnBrowseQuarterTil();
-    void OnPlayHour();
-    void OnPlayQuarterAfter();
-    void OnPlayHalfPast();
-    void OnPlayQuarterTil();
-    void BrowseSlot(int editId, const char* title);
-    void PlaySlot(int editId);
+    // A slot's Browse... and Play buttons (the slot table finds the slot by the button's id).
+    void OnBrowse(UINT id);
+    void OnPlay(UINT id);
     // Reads and parses both time texts; TRUE when both are valid.
     BOOL ParseSleepTimes(CString& start, CString& stop, BOOL& startOk);
     // Leaving a time field: both valid turns the timer on, else it becomes indeterminate.

@@ -2,26 +2,11 @@
 #include "main/ChimeDlg.h"
 
 #include "Chime.h"
+#include "main/SoundSlots.h"
 
 #include <mmsystem.h>
 
 #include <cstring>
-
-namespace {
-int SlotEditId(SoundSlot slot) {
-    switch (slot) {
-    case SoundSlot::QuarterAfter:
-        return IDC_SOUND_QUARTER_AFTER;
-    case SoundSlot::HalfPast:
-        return IDC_SOUND_HALF_PAST;
-    case SoundSlot::QuarterTil:
-        return IDC_SOUND_QUARTER_TIL;
-    case SoundSlot::Hour:
-    default:
-        return IDC_SOUND_HOUR;
-    }
-}
-} // namespace
 
 void CChimeDlg::ArmChimeTimer(bool rearm) {
     LocalTime now = AfxGetApp()->Clock().Now();
@@ -82,7 +67,7 @@ void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
                                          m_chkDisableSecondary.GetCheck() != 0);
         if (choice.play) {
             CString text;
-            GetDlgItemText(SlotEditId(choice.slot), text);
+            GetDlgItemText(SlotInfo(choice.slot).edit, text);
             // Synchronous: each strike starts when the previous one has finished.
             for (int i = 0; i < choice.count; ++i)
                 app->Sound().Play(text, nullptr, SND_FILENAME | SND_NODEFAULT);

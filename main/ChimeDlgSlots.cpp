@@ -4,6 +4,7 @@
 
 #include "SlotFile.h"
 #include "app/SlotSoundService.h"
+#include "main/SoundSlots.h"
 
 #include <mmsystem.h>
 
@@ -58,20 +59,20 @@ BOOL CChimeDlg::ValidateSoundFile(const char* caption, const CString& text) {
 }
 
 void CChimeDlg::ValidateSlotFiles() {
-    auto check = [this](int editId, const char* caption) {
+    // Exactly the unlocked slots, in order: the Hour slot always, Quarter After unless the
+    // secondary slots are disabled, Half Past and Quarter 'Til unless Use-same holds as well.
+    const bool disabled = m_chkDisableSecondary.GetCheck() != 0;
+    const bool same = m_chkUseSame.GetCheck() != 0;
+    for (const SoundSlotInfo& slot : kSoundSlots) {
+        if (slot.slot != SoundSlot::Hour && disabled)
+            break;
+        if ((slot.slot == SoundSlot::HalfPast || slot.slot == SoundSlot::QuarterTil) && same)
+            break;
         CString text;
-        GetDlgItemText(editId, text);
-        if (!ValidateSoundFile(caption, text))
-            SetDlgItemText(editId, "");
-    };
-    check(IDC_SOUND_HOUR, "Error: Top Of The Hour");
-    if (m_chkDisableSecondary.GetCheck() != 0)
-        return;
-    check(IDC_SOUND_QUARTER_AFTER, "Error: Quarter After");
-    if (m_chkUseSame.GetCheck() != 0)
-        return;
-    check(IDC_SOUND_HALF_PAST, "Error: Half Past");
-    check(IDC_SOUND_QUARTER_TIL, "Error: Quarter 'Til");
+        GetDlgItemText(slot.edit, text);
+        if (!ValidateSoundFile(slot.caption, text))
+            SetDlgItemText(slot.edit, "");
+    }
 }
 
 // Both boxes' handlers, and every load, derive the locks from the two boxes as they stand:
@@ -90,25 +91,22 @@ void CChimeDlg::LockSecondarySlots() {
     LockSlot(m_editQuarterTil, m_btnBrowseQuarterTil, m_btnPlayQuarterTil, locked);
 }
 
-void CChimeDlg::BrowseSlot(int editId, const char* title) {
+void CChimeDlg::OnBrowse(UINT id) {
+    const SoundSlotInfo* slot = SlotByButton(static_cast<int>(id));
+    if (!slot)
+        return;
     CString text;
-    GetDlgItemText(editId, text);
-    BrowseForSound(title, text);
+    GetDlgItemText(slot->edit, text);
+    BrowseForSound(slot->browseTitle, text);
     if (!text.IsEmpty())
-        SetDlgItemText(editId, text);
+        SetDlgItemText(slot->edit, text);
 }
 
-void CChimeDlg::PlaySlot(int editId) {
+void CChimeDlg::OnPlay(UINT id) {
+    const SoundSlotInfo* slot = SlotByButton(static_cast<int>(id));
+    if (!slot)
+        return;
     CString text;
-    GetDlgItemText(editId, text);
+    GetDlgItemText(slot->edit, text);
     AfxGetApp()->Sound().Play(text, nullptr, SND_FILENAME | SND_NODEFAULT | SND_ASYNC);
 }
-
-void CChimeDlg::OnBrowseHour() { BrowseSlot(IDC_SOUND_HOUR, "CHIMO! Top Of The Hour"); }
-void CChimeDlg::OnBrowseQuarterAfter() { BrowseSlot(IDC_SOUND_QUARTER_AFTER, "CHIMO! Quarter After"); }
-void CChimeDlg::OnBrowseHalfPast() { BrowseSlot(IDC_SOUND_HALF_PAST, "CHIMO! Half Past"); }
-void CChimeDlg::OnBrowseQuarterTil() { BrowseSlot(IDC_SOUND_QUARTER_TIL, "CHIMO! Quarter Til"); }
-void CChimeDlg::OnPlayHour() { PlaySlot(IDC_SOUND_HOUR); }
-void CChimeDlg::OnPlayQuarterAfter() { PlaySlot(IDC_SOUND_QUARTER_AFTER); }
-void CChimeDlg::OnPlayHalfPast() { PlaySlot(IDC_SOUND_HALF_PAST); }
-void CChimeDlg::OnPlayQuarterTil() { PlaySlot(IDC_SOUND_QUARTER_TIL); }

@@ -2,22 +2,12 @@
 // also show in the system's sound settings) and the private INI profile.
 #include "main/ChimeDlg.h"
 
+#include "main/SoundSlots.h"
+
 #include <vector>
 
 namespace {
 
-struct SlotKey {
-    int editId;
-    const char* key;
-};
-
-// The key paths are fixed; "Quarter Til" has no apostrophe.
-const SlotKey kSlotKeys[] = {
-    {IDC_SOUND_HOUR, "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:00) Hourly"},
-    {IDC_SOUND_QUARTER_AFTER, "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:15) Quarter After"},
-    {IDC_SOUND_HALF_PAST, "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:30) Half Past"},
-    {IDC_SOUND_QUARTER_TIL, "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:45) Quarter Til"},
-};
 const char kCurrent[] = ".current";
 // The platform's place for an event's default sound, which the installer fills with the chimes
 // it ships; it counts only while the user has made no choice (no ".current" yet).
@@ -79,7 +69,7 @@ void DeleteLegacyTree(const char* path) {
 } // namespace
 
 void CChimeDlg::LoadSettings() {
-    for (const SlotKey& slot : kSlotKeys) {
+    for (const SoundSlotInfo& slot : kSoundSlots) {
         HKEY key = nullptr;
         CString text;
         if (::RegCreateKeyA(HKEY_CURRENT_USER, slot.key, &key) == ERROR_SUCCESS) {
@@ -91,7 +81,7 @@ void CChimeDlg::LoadSettings() {
             text = ReadSlotText(key, chosen ? kCurrent : kDefault);
             ::RegCloseKey(key);
         }
-        SetDlgItemText(slot.editId, text);
+        SetDlgItemText(slot.edit, text);
     }
 
     CWinApp* app = AfxGetApp();
@@ -143,11 +133,11 @@ void CChimeDlg::SaveSettings() {
     GetDlgItemText(IDC_SLEEP_STOP, text);
     app->WriteProfileString("Options", "Timer_Stop", text);
 
-    for (const SlotKey& slot : kSlotKeys) {
+    for (const SoundSlotInfo& slot : kSoundSlots) {
         HKEY key = nullptr;
         if (::RegOpenKeyA(HKEY_CURRENT_USER, slot.key, &key) != ERROR_SUCCESS)
             continue;
-        GetDlgItemText(slot.editId, text);
+        GetDlgItemText(slot.edit, text);
         ::RegSetValueA(key, kCurrent, REG_SZ, text, static_cast<DWORD>(text.GetLength()));
         ::RegCloseKey(key);
     }

@@ -121,7 +121,6 @@ Dialog ReadDialog(UINT id) {
     return d;
 }
 
-constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 const char* kButton = "BUTTON";
 const char* kEdit = "EDIT";
 const char* kStatic = "STATIC";
@@ -138,128 +137,113 @@ std::string ClassName(std::string cls) {
         c = static_cast<char>(::toupper(static_cast<unsigned char>(c)));
     return cls;
 }
-constexpr DWORD kSlotEdit = kChild | WS_BORDER | ES_AUTOHSCROLL | ES_UPPERCASE | WS_TABSTOP;
-constexpr DWORD kTimeEdit = kChild | WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP;
-constexpr DWORD kLabel = kChild | SS_LEFT | WS_GROUP;
-constexpr DWORD kPush = kChild | BS_PUSHBUTTON | WS_TABSTOP;
-constexpr DWORD kCheck = kChild | BS_AUTOCHECKBOX | WS_TABSTOP;
+// What other code relies on in a control: its id, class and text, in tab order, and the style
+// bits that change behaviour (not where it sits).
+struct Expected {
+    int id;
+    const char* cls;
+    const char* text; // nullptr: our own wording, only not empty
+    DWORD behaviour;  // these bits must be set...
+    DWORD exStyle;    // ...and the extended style must be this
+};
+constexpr DWORD kTab = WS_TABSTOP;
+constexpr DWORD kSlotEdit = ES_AUTOHSCROLL | ES_UPPERCASE | WS_TABSTOP;
+
+void ExpectControls(const Dialog& d, const std::vector<Expected>& expected) {
+    ASSERT_EQ(d.controls.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const Control& got = d.controls[i];
+        const Expected& want = expected[i];
+        SCOPED_TRACE("control #" + std::to_string(i + 1) + " " + got.text);
+        EXPECT_EQ(got.id, want.id);
+        EXPECT_EQ(got.cls, want.cls);
+        EXPECT_EQ(got.style & (WS_CHILD | WS_VISIBLE | WS_DISABLED), DWORD(WS_CHILD | WS_VISIBLE));
+        EXPECT_EQ(got.style & want.behaviour, want.behaviour) << std::hex << got.style;
+        if (want.cls == kButton) { // the button kind: push, default, check box, 3-state, group
+            EXPECT_EQ(got.style & BS_TYPEMASK, want.behaviour & BS_TYPEMASK);
+        }
+        EXPECT_EQ(got.exStyle, want.exStyle);
+        if (want.text) {
+            EXPECT_EQ(got.text, want.text);
+        } else {
+            EXPECT_FALSE(got.text.empty());
+        }
+    }
+}
 
 } // namespace
 
+// The settings window: hidden until shown (no WS_VISIBLE), titled "CHIMO!" (the mark other
+// instances look for), and its controls in tab order with the styles the program relies on.
 TEST(Resources, SettingsDialogTemplate) {
     Dialog d = ReadDialog(IDD_CHIME);
     EXPECT_TRUE(d.extended);
     EXPECT_EQ(d.style, 0x80C80AC4u);
     EXPECT_EQ(d.exStyle, static_cast<DWORD>(WS_EX_APPWINDOW));
     EXPECT_EQ(d.caption, "CHIMO!");
-    EXPECT_EQ(d.cx, 338);
-    EXPECT_EQ(d.cy, 191);
     EXPECT_EQ(d.font, "MS Sans Serif");
     EXPECT_EQ(d.pointSize, 8);
-    EXPECT_EQ(d.weight, 0);
-    EXPECT_EQ(d.italic, 0);
-    EXPECT_EQ(d.charset, DEFAULT_CHARSET);
-
-    const Control expected[] = {
-        {IDOK, kButton, kPush, 0, 281, 7, 50, 14, "&OK"},
-        {IDCANCEL, kButton, kPush, 0, 281, 23, 50, 14, "&Cancel"},
-        {-1, kStatic, kLabel, 0, 23, 15, 52, 8, "Top of the hour:"},
-        {-1, kStatic, kLabel, 0, 23, 74, 43, 8, "Quarter After:"},
-        {-1, kStatic, kLabel, 0, 23, 100, 32, 8, "Half Past:"},
-        {-1, kStatic, kLabel, 0, 23, 125, 37, 8, "Quarter 'Til:"},
-        {IDC_SOUND_HOUR, kEdit, kSlotEdit, WS_EX_ACCEPTFILES, 25, 23, 152, 13, ""},
-        {IDC_SOUND_QUARTER_AFTER, kEdit, kSlotEdit, WS_EX_ACCEPTFILES, 23, 82, 152, 13, ""},
-        {IDC_SOUND_HALF_PAST, kEdit, kSlotEdit, WS_EX_ACCEPTFILES, 23, 108, 152, 13, ""},
-        {IDC_SOUND_QUARTER_TIL, kEdit, kSlotEdit, WS_EX_ACCEPTFILES, 23, 134, 152, 13, ""},
-        {IDC_USE_SAME, kButton, kCheck, 0, 21, 154, 131, 10, "Use same for all secondary CHIMO!s."},
-        {-1, kButton, kChild | BS_GROUPBOX, 0, 7, 66, 263, 118, "Secondary CHIMO!s"},
-        {IDC_DISABLE_SECONDARY, kButton, kCheck, 0, 21, 167, 106, 10, "Disable Secondary CHIMO!s."},
-        {-1, kButton, kChild | BS_GROUPBOX, 0, 7, 7, 263, 49, "Primary CHIMO!"},
-        {IDC_ABOUT, kButton, kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 281, 70, 50, 14, "&About"},
-        {IDC_BROWSE_HOUR, kButton, kPush, 0, 180, 23, 39, 13, "Browse..."},
-        {IDC_BROWSE_QUARTER_AFTER, kButton, kPush, 0, 179, 82, 39, 13, "Browse..."},
-        {IDC_BROWSE_HALF_PAST, kButton, kPush, 0, 179, 108, 39, 13, "Browse..."},
-        {IDC_BROWSE_QUARTER_TIL, kButton, kPush, 0, 179, 134, 39, 13, "Browse..."},
-        {IDC_PLAY_HOUR, kButton, kPush, 0, 224, 23, 39, 13, "Play"},
-        {IDC_PLAY_QUARTER_AFTER, kButton, kPush, 0, 224, 82, 39, 13, "Play"},
-        {IDC_PLAY_HALF_PAST, kButton, kPush, 0, 224, 108, 39, 13, "Play"},
-        {IDC_PLAY_QUARTER_TIL, kButton, kPush, 0, 224, 134, 39, 13, "Play"},
-        {IDC_MULTI, kButton, kCheck, 0, 25, 42, 56, 10, "Multi-CHIMO!"},
-        {IDC_DISABLE, kButton, kCheck | BS_NOTIFY, 0, 273, 167, 39, 11, "Disable"},
-        {-1, kButton, kChild | BS_GROUPBOX, 0, 277, 92, 54, 64, ""},
-        {IDC_SLEEP_TIMER, kButton, kChild | BS_AUTO3STATE | WS_TABSTOP, 0, 274, 92, 50, 11, "Sleep Timer"},
-        {-1, kStatic, kLabel, 0, 280, 105, 33, 8, "Start Time"},
-        {-1, kStatic, kLabel, 0, 280, 129, 33, 8, "Stop Time"},
-        {IDC_SLEEP_START, kEdit, kTimeEdit, 0, 284, 114, 40, 14, ""},
-        {IDC_SLEEP_STOP, kEdit, kTimeEdit, 0, 284, 137, 40, 14, ""},
-        {ID_QUIT, kButton, kPush, 0, 281, 54, 50, 14, "&Quit"},
-    };
-    ASSERT_EQ(d.controls.size(), std::size(expected));
-    for (size_t i = 0; i < d.controls.size(); ++i) {
-        const Control& got = d.controls[i];
-        const Control& want = expected[i];
-        SCOPED_TRACE("control #" + std::to_string(i + 1) + " " + want.text);
-        EXPECT_EQ(got.id, want.id);
-        EXPECT_EQ(got.cls, want.cls);
-        EXPECT_EQ(got.style, want.style) << std::hex << got.style << " vs " << want.style;
-        EXPECT_EQ(got.exStyle, want.exStyle);
-        EXPECT_EQ(got.x, want.x);
-        EXPECT_EQ(got.y, want.y);
-        EXPECT_EQ(got.cx, want.cx);
-        EXPECT_EQ(got.cy, want.cy);
-        EXPECT_EQ(got.text, want.text);
-    }
+    const DWORD drop = WS_EX_ACCEPTFILES;
+    ExpectControls(d, {
+        {IDOK, kButton, "&OK", BS_PUSHBUTTON | kTab, 0},
+        {IDCANCEL, kButton, "&Cancel", BS_PUSHBUTTON | kTab, 0},
+        {-1, kStatic, "Top of the hour:", 0, 0},
+        {-1, kStatic, "Quarter After:", 0, 0},
+        {-1, kStatic, "Half Past:", 0, 0},
+        {-1, kStatic, "Quarter 'Til:", 0, 0},
+        {IDC_SOUND_HOUR, kEdit, "", kSlotEdit, drop},
+        {IDC_SOUND_QUARTER_AFTER, kEdit, "", kSlotEdit, drop},
+        {IDC_SOUND_HALF_PAST, kEdit, "", kSlotEdit, drop},
+        {IDC_SOUND_QUARTER_TIL, kEdit, "", kSlotEdit, drop},
+        {IDC_USE_SAME, kButton, "Use same for all secondary CHIMO!s.", BS_AUTOCHECKBOX | kTab, 0},
+        {-1, kButton, "Secondary CHIMO!s", BS_GROUPBOX, 0},
+        {IDC_DISABLE_SECONDARY, kButton, "Disable Secondary CHIMO!s.", BS_AUTOCHECKBOX | kTab, 0},
+        {-1, kButton, "Primary CHIMO!", BS_GROUPBOX, 0},
+        {IDC_ABOUT, kButton, "&About", BS_DEFPUSHBUTTON | kTab, 0},
+        {IDC_BROWSE_HOUR, kButton, "Browse...", BS_PUSHBUTTON | kTab, 0},
+        {IDC_BROWSE_QUARTER_AFTER, kButton, "Browse...", BS_PUSHBUTTON | kTab, 0},
+        {IDC_BROWSE_HALF_PAST, kButton, "Browse...", BS_PUSHBUTTON | kTab, 0},
+        {IDC_BROWSE_QUARTER_TIL, kButton, "Browse...", BS_PUSHBUTTON | kTab, 0},
+        {IDC_PLAY_HOUR, kButton, "Play", BS_PUSHBUTTON | kTab, 0},
+        {IDC_PLAY_QUARTER_AFTER, kButton, "Play", BS_PUSHBUTTON | kTab, 0},
+        {IDC_PLAY_HALF_PAST, kButton, "Play", BS_PUSHBUTTON | kTab, 0},
+        {IDC_PLAY_QUARTER_TIL, kButton, "Play", BS_PUSHBUTTON | kTab, 0},
+        {IDC_MULTI, kButton, "Multi-CHIMO!", BS_AUTOCHECKBOX | kTab, 0},
+        {IDC_DISABLE, kButton, "Disable", BS_AUTOCHECKBOX | BS_NOTIFY | kTab, 0},
+        {-1, kButton, "", BS_GROUPBOX, 0},
+        {IDC_SLEEP_TIMER, kButton, "Sleep Timer", BS_AUTO3STATE | kTab, 0},
+        {-1, kStatic, "Start Time", 0, 0},
+        {-1, kStatic, "Stop Time", 0, 0},
+        {IDC_SLEEP_START, kEdit, "", ES_AUTOHSCROLL | kTab, 0},
+        {IDC_SLEEP_STOP, kEdit, "", ES_AUTOHSCROLL | kTab, 0},
+        {ID_QUIT, kButton, "&Quit", BS_PUSHBUTTON | kTab, 0},
+    });
 }
 
+// The About box: its texts, the three links (notifying statics, the web link on one line) and
+// the icon.
 TEST(Resources, AboutDialogTemplate) {
     Dialog d = ReadDialog(IDD_ABOUT_BOX);
-    EXPECT_FALSE(d.extended);
-    EXPECT_EQ(d.style, 0x80C800C0u);
-    EXPECT_EQ(d.exStyle, 0u);
     EXPECT_EQ(d.caption, "About CHIMO!");
-    EXPECT_EQ(d.cx, 288);
-    EXPECT_EQ(d.cy, 135);
     EXPECT_EQ(d.font, "MS Sans Serif");
     EXPECT_EQ(d.pointSize, 8);
-    struct Row {
-        int id;
-        const char* cls;
-        DWORD style;
-        short x, y, cx, cy;
-        const char* text; // nullptr: our own wording, not checked here
-    } rows[] = {
-        {-1, kStatic, kChild | SS_ICON | SS_SUNKEN, 7, 15, 20, 20, "#128"},
-        {IDC_VERSION, kStatic, kLabel | SS_NOPREFIX, 40, 10, 192, 8, "CHIMO! Version 1.60"},
-        {-1, kStatic, kLabel, 40, 30, 191, 8, nullptr},
-        {IDOK, kButton, kChild | BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 249, 7, 32, 14, "OK"},
-        {-1, kStatic, kLabel, 40, 20, 110, 8, nullptr},
-        {IDC_WEB_LINK, kStatic, kChild | SS_LEFTNOWORDWRAP | WS_GROUP, 60, 105, 151, 8, nullptr},
-        {-1, kStatic, kLabel, 39, 116, 20, 8, "Email:"},
-        {-1, kStatic, kLabel, 40, 52, 197, 8, nullptr},
-        {-1, kStatic, kLabel, 40, 62, 171, 8, nullptr},
-        {-1, kStatic, kLabel, 40, 72, 157, 8, nullptr},
-        {-1, kStatic, kLabel, 38, 94, 211, 8, nullptr},
-        {-1, kStatic, kLabel, 38, 105, 21, 8, "Web:"},
-        {IDC_MAIL_LINK_A, kStatic, kLabel, 60, 116, 73, 8, nullptr},
-        {IDC_MAIL_LINK_B, kStatic, kLabel, 149, 116, 117, 8, nullptr},
-        {-1, kStatic, kLabel, 138, 116, 10, 8, "or"},
-    };
-    ASSERT_EQ(d.controls.size(), std::size(rows));
-    for (size_t i = 0; i < d.controls.size(); ++i) {
-        const Control& got = d.controls[i];
-        SCOPED_TRACE("about control #" + std::to_string(i + 1));
-        EXPECT_EQ(got.id, rows[i].id);
-        EXPECT_EQ(got.cls, rows[i].cls);
-        EXPECT_EQ(got.style, rows[i].style) << std::hex << got.style;
-        EXPECT_EQ(got.x, rows[i].x);
-        EXPECT_EQ(got.y, rows[i].y);
-        EXPECT_EQ(got.cx, rows[i].cx);
-        EXPECT_EQ(got.cy, rows[i].cy);
-        if (rows[i].text)
-            EXPECT_EQ(got.text, rows[i].text);
-        else
-            EXPECT_FALSE(got.text.empty());
-    }
+    ExpectControls(d, {
+        {-1, kStatic, "#128", SS_ICON, 0},
+        {IDC_VERSION, kStatic, "CHIMO! Version 1.60", SS_NOPREFIX, 0},
+        {-1, kStatic, nullptr, 0, 0},
+        {IDOK, kButton, "OK", BS_DEFPUSHBUTTON | kTab, 0},
+        {-1, kStatic, nullptr, 0, 0},
+        {IDC_WEB_LINK, kStatic, nullptr, SS_LEFTNOWORDWRAP, 0},
+        {-1, kStatic, "Email:", 0, 0},
+        {-1, kStatic, nullptr, 0, 0},
+        {-1, kStatic, nullptr, 0, 0},
+        {-1, kStatic, nullptr, 0, 0},
+        {-1, kStatic, nullptr, 0, 0},
+        {-1, kStatic, "Web:", 0, 0},
+        {IDC_MAIL_LINK_A, kStatic, nullptr, 0, 0},
+        {IDC_MAIL_LINK_B, kStatic, nullptr, 0, 0},
+        {-1, kStatic, "or", 0, 0},
+    });
 }
 
 TEST(Resources, SoundsAreWaveFilesInTheirFormats) {
@@ -352,34 +336,4 @@ TEST(Resources, IconsCursorMenuAndString) {
     char item[64] = "";
     ::LoadStringA(::GetModuleHandleA(nullptr), IDS_ABOUT_ITEM, item, sizeof item);
     EXPECT_STREQ(item, "&About CHIMO...");
-}
-
-TEST(Resources, VersionBlock) {
-    char path[MAX_PATH];
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    DWORD ignored = 0;
-    DWORD size = ::GetFileVersionInfoSizeA(path, &ignored);
-    ASSERT_GT(size, 0u);
-    std::vector<BYTE> info(size);
-    ASSERT_TRUE(::GetFileVersionInfoA(path, 0, size, info.data()));
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(::VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(60, 1));
-    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(60, 1));
-    struct Row {
-        const char* key;
-        const char* value;
-    } rows[] = {{"FileDescription", "CHIMO! v1.60"}, {"ProductName", "CHIMO! v1.60"},
-                {"InternalName", "CHIMO"},          {"OriginalFilename", "CHIMO.EXE"},
-                {"FileVersion", "1, 60, 0, 0"}};
-    for (const Row& row : rows) {
-        char* value = nullptr;
-        std::string query = std::string("\\StringFileInfo\\040904b0\\") + row.key;
-        ASSERT_TRUE(::VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&value),
-                                     &length))
-            << row.key;
-        EXPECT_STREQ(value, row.value);
-    }
 }

@@ -69,14 +69,31 @@ TEST(Image, ManifestDeclaresOsAndDpiButNoExecutionLevel) {
     EXPECT_EQ(manifest.find("<trustInfo"), std::string::npos);
 }
 
-TEST(Image, VersionBlockNamesTheProgram) {
-    std::string version = ResourceText(RT_VERSION, MAKEINTRESOURCEA(1));
-    ASSERT_FALSE(version.empty()) << "no version resource";
-    // The strings are UTF-16; look for the ASCII file name as wide characters.
-    std::string wide;
-    for (char c : std::string("CHIMO.EXE")) {
-        wide += c;
-        wide += '\0';
+// The version block Explorer and the installed-programs list show.
+TEST(Image, VersionBlock) {
+    const std::string path = ChimoExePath();
+    DWORD ignored = 0;
+    DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    ASSERT_GT(size, 0u) << "no version resource";
+    std::vector<BYTE> info(size);
+    ASSERT_TRUE(::GetFileVersionInfoA(path.c_str(), 0, size, info.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(::VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(60, 1));
+    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(60, 1));
+    struct Row {
+        const char* key;
+        const char* value;
+    } rows[] = {{"FileDescription", "CHIMO! v1.60"}, {"ProductName", "CHIMO! v1.60"},
+                {"InternalName", "CHIMO"},          {"OriginalFilename", "CHIMO.EXE"},
+                {"FileVersion", "1, 60, 0, 0"}};
+    for (const Row& row : rows) {
+        char* value = nullptr;
+        std::string query = std::string("\\StringFileInfo\\040904b0\\") + row.key;
+        ASSERT_TRUE(::VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&value),
+                                     &length))
+            << row.key;
+        EXPECT_STREQ(value, row.value);
     }
-    EXPECT_NE(version.find(wide), std::string::npos);
 }

@@ -1,0 +1,22 @@
+#pragma once
+// The four sound slots, in their order: Hour (the top of the hour), Quarter After, Half Past
+// and Quarter 'Til. Every slot operation (Browse, Play, the chime's choice of field, the
+// stores, the check on OK) reads this one table.
+#include "Chime.h"
+
+struct SoundSlotInfo {
+    SoundSlot slot;
+    int edit;   // the slot's CSoundPathEdit
+    int browse; // its Browse... button
+    int play;   // its Play button
+    const char* key;         // below HKEY_CURRENT_USER, with a ".current" subkey for the text
+    const char* browseTitle; // of the open-file dialog
+    const char* caption;     // of the question on OK when the file cannot be found
+};
+
+extern const SoundSlotInfo kSoundSlots[4];
+
+// The table's row for `slot`.
+const SoundSlotInfo& SlotInfo(SoundSlot slot);
+// The row whose Browse or Play button has id `id`; nullptr for none.
+const SoundSlotInfo* SlotByButton(int id);
