@@ -1,8 +1,8 @@
 #include "CWinApp.h"
 
 #include "CWnd.h"
-#include "PathName.h"
 
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -28,6 +28,18 @@ HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
 HINSTANCE AfxFindResourceHandle(const char*, const char*) { return AfxGetResourceHandle(); }
 CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
 
+namespace {
+// The executable's name without its directory and extension: "NOTEPAD" for "C:\Apps\NOTEPAD.EXE".
+CString BaseName(const char* path) {
+    const char* name = path;
+    for (const char* p = path; *p; ++p)
+        if (*p == '\\' || *p == '/' || *p == ':')
+            name = p + 1;
+    const char* dot = std::strrchr(name, '.');
+    return CString(name, dot ? static_cast<int>(dot - name) : lstrlenA(name));
+}
+} // namespace
+
 void CWinApp::InitNames(HINSTANCE instance) {
     m_hInstance = instance;
     std::vector<char> path(MAX_PATH);
@@ -37,7 +49,7 @@ void CWinApp::InitNames(HINSTANCE instance) {
             break;
         path.resize(path.size() * 2);
     }
-    CString base(StripExtension(FileNamePart(path.data())));
+    CString base = BaseName(path.data());
     m_strExeName = base;
     if (m_strAppName.IsEmpty())
         m_strAppName = base;
