@@ -126,6 +126,10 @@ void CWinApp::SetSoundService(ISoundService* service) {
 }
 void CWinApp::SetTrayService(ITrayService* service) { m_pTray = service ? service : &m_win32Tray; }
 void CWinApp::SetClock(IClock* clock) { m_pClock = clock ? clock : &m_win32Clock; }
+void CWinApp::SetUserStateService(IUserStateService* service) {
+    m_pUserState = service ? service : &m_win32UserState;
+}
+
 void CWinApp::SetFileDialogService(IFileDialogService* service) {
     m_pFileDialogs = service ? service : &m_win32FileDialogs;
 }

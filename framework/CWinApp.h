@@ -52,11 +52,13 @@ public:
     ITrayService& Tray() { return *m_pTray; }
     IClock& Clock() { return *m_pClock; }
     IFileDialogService& FileDialogs() { return *m_pFileDialogs; }
+    IUserStateService& UserState() { return *m_pUserState; }
     // Replaces a service (tests); nullptr restores the Win32 one.
     void SetSoundService(ISoundService* service);
     void SetTrayService(ITrayService* service);
     void SetClock(IClock* clock);
     void SetFileDialogService(IFileDialogService* service);
+    void SetUserStateService(IUserStateService* service);
 
     // Sets the instance and the names from the module (AfxWinMain does this first).
     void InitNames(HINSTANCE instance);
@@ -70,10 +72,12 @@ private:
     Win32TrayService m_win32Tray;
     Win32Clock m_win32Clock;
     Win32FileDialogService m_win32FileDialogs;
+    Win32UserStateService m_win32UserState;
     ISoundService* m_pSound = &m_win32Sound;
     ITrayService* m_pTray = &m_win32Tray;
     IClock* m_pClock = &m_win32Clock;
     IFileDialogService* m_pFileDialogs = &m_win32FileDialogs;
+    IUserStateService* m_pUserState = &m_win32UserState;
 };
 
 CWinApp* AfxGetApp();

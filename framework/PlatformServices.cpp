@@ -54,3 +54,10 @@ BOOL Win32FileDialogService::GetOpenFileName(OPENFILENAMEA* ofn) {
     static const Open open = SystemProc<Open>("comdlg32.dll", "GetOpenFileNameA");
     return open ? open(ofn) : FALSE;
 }
+
+HRESULT Win32UserStateService::Query(QUERY_USER_NOTIFICATION_STATE* state) {
+    using QueryState = HRESULT(WINAPI*)(QUERY_USER_NOTIFICATION_STATE*);
+    static const QueryState query =
+        SystemProc<QueryState>("shell32.dll", "SHQueryUserNotificationState");
+    return query ? query(state) : E_NOTIMPL;
+}

@@ -36,6 +36,14 @@ public:
     virtual BOOL GetOpenFileName(OPENFILENAMEA* ofn) = 0;
 };
 
+// SHQueryUserNotificationState: whether the user can be disturbed now (Windows Vista and
+// later; on older systems the call is missing and the answer is a failure).
+class IUserStateService {
+public:
+    virtual ~IUserStateService() = default;
+    virtual HRESULT Query(QUERY_USER_NOTIFICATION_STATE* state) = 0;
+};
+
 class Win32SoundService : public ISoundService {
 public:
     BOOL Play(const char* name, HMODULE module, DWORD flags) override;
@@ -49,6 +57,11 @@ public:
 class Win32Clock : public IClock {
 public:
     LocalTime Now() override;
+};
+
+class Win32UserStateService : public IUserStateService {
+public:
+    HRESULT Query(QUERY_USER_NOTIFICATION_STATE* state) override;
 };
 
 class Win32FileDialogService : public IFileDialogService {

@@ -120,6 +120,11 @@ private:
     void ArmChimeTimer(bool rearm = false);
     // FALSE when the profile's "Disable_Tray_Icon" suppresses the icon, and once the program ends.
     BOOL m_bTrayIconWanted = TRUE;
+    // The profile's "Chime_When_Busy": TRUE rings even over a full-screen program or a
+    // presentation.
+    BOOL m_bChimeWhenBusy = FALSE;
+    // TRUE when the shell says the user is presenting or running something full screen.
+    BOOL UserIsBusy();
     void OnAboutCommand() { OnAbout(); }
     // A slot's Browse... and Play buttons (the slot table finds the slot by the button's id).
     void OnBrowse(UINT id);

@@ -41,6 +41,16 @@ void CChimeDlg::OnPowerBroadcast(UINT event) {
         OnTimeChange();
 }
 
+// A full-screen program, a full-screen game or presentation mode: no chime over them. Any other
+// answer, or none (a failed call, a system without it), lets the chime ring.
+BOOL CChimeDlg::UserIsBusy() {
+    QUERY_USER_NOTIFICATION_STATE state = QUNS_ACCEPTS_NOTIFICATIONS;
+    if (FAILED(AfxGetApp()->UserState().Query(&state)))
+        return FALSE;
+    return state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN ||
+           state == QUNS_PRESENTATION_MODE;
+}
+
 void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
     CWinApp* app = AfxGetApp();
     // The choice is made for the time at the start of the tick, whatever happens after.
@@ -53,7 +63,7 @@ void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
 
     if (!timely) {
         RefreshStatus();
-    } else if (!m_bDisabled && !RefreshStatus()) {
+    } else if (!m_bDisabled && !RefreshStatus() && (m_bChimeWhenBusy || !UserIsBusy())) {
         app->DoWaitCursor(1);
 
         char savedTip[sizeof m_nid.szTip];

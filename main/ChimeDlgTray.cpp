@@ -28,6 +28,13 @@ int CChimeDlg::OnCreate(LPCREATESTRUCTA createStruct) {
         suppress = 0;
     }
     m_bTrayIconWanted = suppress == 0;
+    // Read once, like the tray switch, and written back as 0 when absent.
+    int whenBusy = app->GetProfileInt("Special", "Chime_When_Busy", -1);
+    if (whenBusy == -1) {
+        app->WriteProfileInt("Special", "Chime_When_Busy", 0);
+        whenBusy = 0;
+    }
+    m_bChimeWhenBusy = whenBusy != 0;
     if (m_bTrayIconWanted)
         app->Tray().Notify(NIM_ADD, &m_nid);
 

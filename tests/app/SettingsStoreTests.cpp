@@ -120,7 +120,7 @@ struct SettingsStore : ::testing::Test {
 
 TEST_F(SettingsStore, FirstStartOnACleanAccount) {
     Start();
-    EXPECT_EQ(IniText(), "[Special]\r\nDisable_Tray_Icon=0\r\n"
+    EXPECT_EQ(IniText(), "[Special]\r\nDisable_Tray_Icon=0\r\nChime_When_Busy=0\r\n"
                          "[Options]\r\nMulti_Chimo=0\r\nUse_Same_Secondary=0\r\n"
                          "Disable_Secondary=0\r\nTimer=0\r\n");
     for (const char* key : kSlotKeys) {

@@ -156,6 +156,48 @@ TEST_F(TrayChime, TicksPlayTheSlotOfTheirQuarter) {
     }
 }
 
+// Over a full-screen program, a full-screen game or a presentation the chime keeps quiet (no
+// sound, no ringing status) unless the profile asks for it; any other answer of the shell, or
+// none, rings. The timer is re-armed either way.
+TEST_F(TrayChime, NoChimeOverAPresentationOrAFullScreenProgram) {
+    struct Row {
+        HRESULT result;
+        QUERY_USER_NOTIFICATION_STATE state;
+        bool quiet; // with "Chime_When_Busy" 0
+    } rows[] = {
+        {S_OK, QUNS_NOT_PRESENT, false},          {S_OK, QUNS_BUSY, true},
+        {S_OK, QUNS_RUNNING_D3D_FULL_SCREEN, true}, {S_OK, QUNS_PRESENTATION_MODE, true},
+        {S_OK, QUNS_ACCEPTS_NOTIFICATIONS, false}, {S_OK, QUNS_QUIET_TIME, false},
+        {S_OK, QUERY_USER_NOTIFICATION_STATE(7), false}, // a full-screen Store app
+        {E_FAIL, QUNS_BUSY, false},
+    };
+    for (int whenBusy : {-1, 0, 1}) {
+        if (whenBusy == -1)
+            ::WritePrivateProfileStringA("Special", "Chime_When_Busy", nullptr,
+                                         AfxGetApp()->m_pszProfileName);
+        else
+            AfxGetApp()->WriteProfileInt("Special", "Chime_When_Busy", whenBusy);
+        CChimeDlg dialog;
+        ModalSession run(dialog);
+        SetSlots(run);
+        for (const Row& row : rows) {
+            SCOPED_TRACE(std::to_string(whenBusy) + ": state " + std::to_string(row.state));
+            fakes.user.result = row.result;
+            fakes.user.state = row.state;
+            ArmFor(run, 10, 15);
+            fakes.sound.Clear();
+            fakes.tray.Clear();
+            run.Send(WM_TIMER, ID_CHIME_TIMER);
+            const bool quiet = row.quiet && whenBusy != 1;
+            EXPECT_EQ(fakes.sound.Calls().size(), quiet ? 0u : 1u);
+            const std::vector<std::string> ringing{"CHIMO!: Active", "CHIMO!!!!", "CHIMO!: Active"};
+            EXPECT_EQ(Tips(), quiet ? std::vector<std::string>{"CHIMO!: Active"} : ringing);
+            EXPECT_EQ(dialog.m_nArmedDelay, 900000u) << "re-armed all the same";
+        }
+    }
+    fakes.user = ScriptedUserState();
+}
+
 TEST_F(TrayChime, DisabledTicksAreSilentAndLeaveTheTrayAlone) {
     ModalSession run(dlg);
     SetSlots(run);

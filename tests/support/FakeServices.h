@@ -200,19 +200,34 @@ public:
     }
 };
 
+// The shell's answer about the user, as a test sets it.
+class ScriptedUserState : public IUserStateService {
+public:
+    HRESULT result = S_OK;
+    QUERY_USER_NOTIFICATION_STATE state = QUNS_ACCEPTS_NOTIFICATIONS;
+    HRESULT Query(QUERY_USER_NOTIFICATION_STATE* out) override {
+        if (SUCCEEDED(result))
+            *out = state;
+        return result;
+    }
+};
+
 // Installs fakes into the application object for one scope.
 struct InstalledFakes {
     RecordingSound sound;
     RecordingTray tray;
     FakeClock clock;
     ScriptedFileDialog files;
+    ScriptedUserState user;
     InstalledFakes() {
+        AfxGetApp()->SetUserStateService(&user);
         AfxGetApp()->SetSoundService(&sound);
         AfxGetApp()->SetTrayService(&tray);
         AfxGetApp()->SetClock(&clock);
         AfxGetApp()->SetFileDialogService(&files);
     }
     ~InstalledFakes() {
+        AfxGetApp()->SetUserStateService(nullptr);
         AfxGetApp()->SetSoundService(nullptr);
         AfxGetApp()->SetTrayService(nullptr);
         AfxGetApp()->SetClock(nullptr);
