@@ -9,6 +9,7 @@
 #include "CFileDialog.h"
 #include "CFileFind.h"
 #include "CFont.h"
+#include "CIcon.h"
 #include "CMenu.h"
 #include "CStatic.h"
 #include "CString.h"

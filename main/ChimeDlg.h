@@ -96,6 +96,9 @@ public:
     CSoundPathEdit m_editHalfPast;
     BOOL m_bDisabled = FALSE;
     HICON m_hMainIcon = nullptr;
+    // The tray's icon for status icon `iconId`, at the small-icon size of the display scale
+    // (16, 20, 24 or 32 pixels at 100 % to 200 %), loaded once from the image of that size.
+    HICON TrayIcon(UINT iconId);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -105,7 +108,7 @@ private:
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
-    int OnCreate(LPCREATESTRUCTA createStruct);
+    int OnCreate(LPCREATESTRUCTA);
     void OnDestroy();
     LRESULT OnEndSession(WPARAM ending, LPARAM flags);
     // Saves, removes the tray icon and ends the process at once (a newer instance waits).
@@ -118,6 +121,13 @@ private:
     void SetTrayStatus(const char* tip, UINT iconId);
     // Arms the chime timer from a fresh clock reading; `rearm` for a clock change or resume.
     void ArmChimeTimer(bool rearm = false);
+    // The window's small icon, at the small-icon size of the display scale.
+    CIcon m_smallIcon;
+    struct SizedTrayIcon {
+        UINT id;
+        CIcon icon;
+    } m_trayIcons[4] = {{IDI_TRAY_ACTIVE, {}}, {IDI_TRAY_DISABLED, {}}, {IDI_TRAY_SLEEPING, {}},
+                        {IDI_TRAY_RINGING, {}}};
     // FALSE when the profile's "Disable_Tray_Icon" suppresses the icon, and once the program ends.
     BOOL m_bTrayIconWanted = TRUE;
     // The profile's "Chime_When_Busy": TRUE rings even over a full-screen program or a

@@ -83,8 +83,13 @@ BOOL CChimeDlg::OnInitDialog() {
         }
     }
 
+    // The caption and the taskbar button take the small icon: drawn for its size, not the big
+    // one shrunk.
+    m_smallIcon.Load(AfxGetInstanceHandle(), IDI_MAIN, ::GetSystemMetrics(SM_CXSMICON),
+                     ::GetSystemMetrics(SM_CYSMICON));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hMainIcon));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hMainIcon));
+    SendMessage(WM_SETICON, ICON_SMALL,
+                reinterpret_cast<LPARAM>(m_smallIcon ? static_cast<HICON>(m_smallIcon) : m_hMainIcon));
 
     m_bDisabled = FALSE;
     m_bShown = FALSE;

@@ -7,7 +7,7 @@ const char kTipDisabled[] = "CHIMO!: Disabled";
 const char kTipSleeping[] = "CHIMO!: Sleeping";
 } // namespace
 
-int CChimeDlg::OnCreate(LPCREATESTRUCTA createStruct) {
+int CChimeDlg::OnCreate(LPCREATESTRUCTA) {
     if (Default() == -1)
         return -1;
 
@@ -18,7 +18,7 @@ int CChimeDlg::OnCreate(LPCREATESTRUCTA createStruct) {
     m_nid.uID = ID_TRAY_ICON;
     m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     m_nid.uCallbackMessage = WM_COMMAND;
-    m_nid.hIcon = ::LoadIconA(createStruct->hInstance, MAKEINTRESOURCEA(IDI_TRAY_ACTIVE));
+    m_nid.hIcon = TrayIcon(IDI_TRAY_ACTIVE);
     lstrcpynA(m_nid.szTip, kTipActive, sizeof m_nid.szTip);
 
     CWinApp* app = AfxGetApp();
@@ -48,9 +48,23 @@ void CChimeDlg::OnTaskbarCreated() {
         AfxGetApp()->Tray().Notify(NIM_ADD, &m_nid);
 }
 
+HICON CChimeDlg::TrayIcon(UINT iconId) {
+    for (SizedTrayIcon& entry : m_trayIcons) {
+        if (entry.id != iconId)
+            continue;
+        // The size is the system's for this display scale; the process is DPI aware, so it
+        // is fixed for the process's life.
+        if (!entry.icon)
+            entry.icon.Load(AfxGetInstanceHandle(), iconId, ::GetSystemMetrics(SM_CXSMICON),
+                            ::GetSystemMetrics(SM_CYSMICON));
+        return entry.icon;
+    }
+    return nullptr;
+}
+
 void CChimeDlg::SetTrayStatus(const char* tip, UINT iconId) {
     lstrcpynA(m_nid.szTip, tip, sizeof m_nid.szTip);
-    m_nid.hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(iconId));
+    m_nid.hIcon = TrayIcon(iconId);
 }
 
 BOOL CChimeDlg::RefreshStatus() {

@@ -292,24 +292,24 @@ TEST(Resources, SoundsAreWaveFilesInTheirFormats) {
 TEST(Resources, IconsCursorMenuAndString) {
     struct Row {
         UINT id;
-        WORD images; // sizes in the group: 32x32, and 16x16 where there are two
+        WORD classic; // 16-colour images first: 32x32, and 16x16 where there are two
     } icons[] = {{IDI_MAIN, 2},          {IDI_TRAY_ACTIVE, 2},   {IDI_TRAY_DISABLED, 1},
                  {IDI_TRAY_SLEEPING, 1}, {IDI_TRAY_RINGING, 1}};
+    const BYTE sharp[] = {16, 20, 24, 32, 40, 48}; // then 32-bit ones, for every display scale
     for (const Row& row : icons) {
         SCOPED_TRACE(row.id);
         const BYTE* group = Resource(RT_GROUP_ICON, row.id);
         ASSERT_NE(group, nullptr);
         WORD count;
         std::memcpy(&count, group + 4, 2);
-        EXPECT_EQ(count, row.images);
+        ASSERT_EQ(count, row.classic + std::size(sharp));
         for (WORD i = 0; i < count; ++i) {
             const BYTE* entry = group + 6 + 14 * i;
-            EXPECT_EQ(entry[0], i == 0 ? 32 : 16);
             WORD bitCount;
             std::memcpy(&bitCount, entry + 6, 2);
-            EXPECT_EQ(bitCount, 4) << "16 colours";
+            EXPECT_EQ(entry[0], i < row.classic ? (i == 0 ? 32 : 16) : sharp[i - row.classic]);
+            EXPECT_EQ(bitCount, i < row.classic ? 4 : 32);
         }
-        EXPECT_NE(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(row.id)), nullptr);
     }
     EXPECT_NE(Resource(RT_GROUP_CURSOR, IDC_LINK_CURSOR), nullptr);
     EXPECT_NE(::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_LINK_CURSOR)),

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -78,7 +79,7 @@ TEST_F(TrayChime, CreationAddsTheIconAndArmsForTheNextQuarter) {
     EXPECT_EQ(nid.uFlags, 7u);
     EXPECT_EQ(nid.uCallbackMessage, static_cast<UINT>(WM_COMMAND));
     EXPECT_STREQ(nid.szTip, "CHIMO!: Active");
-    EXPECT_EQ(nid.hIcon, ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY_ACTIVE)));
+    EXPECT_EQ(nid.hIcon, dlg.TrayIcon(IDI_TRAY_ACTIVE));
     EXPECT_EQ(dlg.m_nArmedDelay, 450000u) << "10:07:30 waits for 10:15:00";
     EXPECT_EQ(AfxGetApp()->GetProfileInt("Special", "Disable_Tray_Icon", -1), 0)
         << "the absent switch is written as 0";
@@ -95,6 +96,43 @@ TEST_F(TrayChime, TheProfileSwitchSuppressesTheIconButNotTheChime) {
     run.Send(::RegisterWindowMessageA("TaskbarCreated"));
     for (const auto& call : fakes.tray.Calls())
         EXPECT_NE(call.message, static_cast<DWORD>(NIM_ADD));
+}
+
+// Every status icon handed to the tray is exactly the small-icon size of the display scale,
+// and is the image drawn for that size (not another size scaled). Run at 96, 120, 144 and
+// 192 DPI by at-each-dpi.sh.
+TEST_F(TrayChime, TrayIconsAreDrawnForTheDisplayScale) {
+    ModalSession run(dlg);
+    const int size = ::GetSystemMetrics(SM_CXSMICON);
+    HMODULE module = ::GetModuleHandleA(nullptr);
+    for (UINT id : {IDI_TRAY_ACTIVE, IDI_TRAY_DISABLED, IDI_TRAY_SLEEPING, IDI_TRAY_RINGING}) {
+        SCOPED_TRACE(std::to_string(id) + " at " + std::to_string(size) + " pixels");
+        ICONINFO info{};
+        ASSERT_TRUE(::GetIconInfo(dlg.TrayIcon(id), &info));
+        BITMAP bitmap{};
+        ::GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, size);
+        EXPECT_EQ(bitmap.bmHeight, size);
+        // The group's image for this size, and its pixels against the icon's.
+        auto* group = static_cast<BYTE*>(
+            ::LockResource(::LoadResource(module, ::FindResourceA(module, MAKEINTRESOURCEA(id), RT_GROUP_ICON))));
+        int image = ::LookupIconIdFromDirectoryEx(group, TRUE, size, size, LR_DEFAULTCOLOR);
+        auto* header = static_cast<const BITMAPINFOHEADER*>(::LockResource(::LoadResource(
+            module, ::FindResourceA(module, MAKEINTRESOURCEA(image), RT_ICON))));
+        ASSERT_NE(header, nullptr);
+        EXPECT_EQ(header->biWidth, size) << "the group has an image of this size";
+        EXPECT_EQ(header->biBitCount, 32);
+        BITMAPINFO format{};
+        format.bmiHeader = {sizeof(BITMAPINFOHEADER), size, size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        std::vector<BYTE> pixels(static_cast<size_t>(size) * size * 4);
+        HDC dc = ::GetDC(nullptr);
+        ASSERT_EQ(::GetDIBits(dc, info.hbmColor, 0, static_cast<UINT>(size), pixels.data(), &format,
+                              DIB_RGB_COLORS), size);
+        ::ReleaseDC(nullptr, dc);
+        EXPECT_EQ(std::memcmp(pixels.data(), header + 1, pixels.size()), 0) << "the very image";
+        ::DeleteObject(info.hbmColor);
+        ::DeleteObject(info.hbmMask);
+    }
 }
 
 TEST_F(TrayChime, ANewTaskbarGetsTheIconBackWithTheCurrentStatus) {
@@ -149,8 +187,7 @@ TEST_F(TrayChime, TicksPlayTheSlotOfTheirQuarter) {
         EXPECT_EQ(Tips(), expected);
         auto calls = fakes.tray.Calls();
         ASSERT_EQ(calls.size(), 3u);
-        EXPECT_EQ(calls[1].data.hIcon,
-                  ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY_RINGING)));
+        EXPECT_EQ(calls[1].data.hIcon, dlg.TrayIcon(IDI_TRAY_RINGING));
         EXPECT_EQ(calls[2].data.hIcon, calls[0].data.hIcon);
         EXPECT_EQ(AfxGetApp()->GetWaitCursorCount(), 0);
     }

@@ -14,6 +14,8 @@ void FailOnBoundaryException(const char* what) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // As CHIMO.EXE's manifest declares: metrics and icon sizes follow the display scale.
+    ::SetProcessDPIAware();
     g_testApp.InitNames(::GetModuleHandleA(nullptr));
     SetExceptionReporter(FailOnBoundaryException);
     ::testing::InitGoogleTest(&argc, argv);
