@@ -4,6 +4,7 @@
 //   chimo_remote gettext ID           prints the text of control ID
 //   chimo_remote check ID STATE       sets the check state of box ID
 //   chimo_remote click ID             clicks button or box ID
+//   chimo_remote command ID           sends command ID, as a tray menu item does
 //   chimo_remote about                opens the About box, prints its version line and link
 //                                     texts (a line each), and closes it with OK
 //   chimo_remote about keep           the same, but leaves the About box open
@@ -146,7 +147,7 @@ int EnterState(HWND chimo, const char* state) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|check ID STATE|click ID|settings|state NAME|timechange|about [keep]|quit\n");
+        std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|check ID STATE|click ID|command ID|settings|state NAME|timechange|about [keep]|quit\n");
         return 2;
     }
     HWND chimo = FindChimo(std::strcmp(argv[1], "wait") == 0 ? 20000 : 2000);
@@ -181,6 +182,10 @@ int main(int argc, char** argv) {
         if (!item)
             return 1;
         ::SendMessageA(item, BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (std::strcmp(argv[1], "command") == 0 && argc == 3) {
+        ::SendMessageA(chimo, WM_COMMAND, MAKEWPARAM(std::atoi(argv[2]), 0), 0);
         return 0;
     }
     if (std::strcmp(argv[1], "settings") == 0)
