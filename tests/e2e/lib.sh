@@ -51,6 +51,16 @@ start_quiet() {
     wine "$remote" wait
     wine "$remote" click 1019
 }
+# expect_tone SECONDS LOW HIGH WHAT: within SECONDS a sound rings whose rough frequency is
+# between LOW and HIGH Hz; else the test fails, saying WHAT it listened for.
+expect_tone() {
+    heard_within "$1" || { echo "FAIL: nothing played for $4"; exit 1; }
+    sleep 1
+    local f
+    f=$(frequency)
+    echo "$4: rough frequency $f Hz"
+    if [ "$f" -lt "$2" ] || [ "$f" -gt "$3" ]; then echo "FAIL: wrong sound for $4"; exit 1; fi
+}
 # captured_is WAV: true when the capture holds exactly that file's samples, the whole sound.
 captured_is() {
     python3 - "$1" "$CHIMO_CAPTURE" <<'PY'

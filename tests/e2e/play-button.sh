@@ -7,22 +7,13 @@ set -euo pipefail
 chimo=$1 remote=$2
 source "$(dirname "$0")/lib.sh"
 
-expect_tone() { # LOW HIGH WHAT
-    heard_within 5 || { echo "FAIL: nothing played for $3"; exit 1; }
-    sleep 1
-    local f
-    f=$(frequency)
-    echo "$3: rough frequency $f Hz"
-    if [ "$f" -lt "$1" ] || [ "$f" -gt "$2" ]; then echo "FAIL: wrong sound for $3"; exit 1; fi
-}
-
 start_quiet
 tone half 660
 wine "$remote" settext 1003 "$(winpath "$work/half.wav")"
 sleep 1
 rm -f "$CHIMO_CAPTURE"
 wine "$remote" click 1016
-expect_tone 600 720 "Half Past's Play with a full path"
+expect_tone 5 600 720 "Half Past's Play with a full path"
 
 media="$WINEPREFIX/drive_c/windows/media"
 mkdir -p "$media"
@@ -32,5 +23,5 @@ wine "$remote" settext 1001 PLAYME.WAV
 sleep 1
 rm -f "$CHIMO_CAPTURE"
 wine "$remote" click 1014
-expect_tone 290 370 "Top of the hour's Play with a bare name in the media folder"
+expect_tone 5 290 370 "Top of the hour's Play with a bare name in the media folder"
 echo "2 passed, 0 failed"
