@@ -5,6 +5,17 @@ namespace {
 const char kTipActive[] = "CHIMO!: Active";
 const char kTipDisabled[] = "CHIMO!: Disabled";
 const char kTipSleeping[] = "CHIMO!: Sleeping";
+// A hand-edited switch of the profile's "Special" section, read once when the window is created:
+// on when non-zero; an absent entry (or -1, which cannot be told from one) is written back as 0.
+BOOL SpecialSwitch(const char* entry) {
+    CWinApp* app = AfxGetApp();
+    int value = app->GetProfileInt("Special", entry, -1);
+    if (value == -1) {
+        app->WriteProfileInt("Special", entry, 0);
+        value = 0;
+    }
+    return value != 0;
+}
 } // namespace
 
 int CChimeDlg::OnCreate(LPCREATESTRUCTA) {
@@ -21,22 +32,10 @@ int CChimeDlg::OnCreate(LPCREATESTRUCTA) {
     m_nid.hIcon = TrayIcon(IDI_TRAY_ACTIVE);
     lstrcpynA(m_nid.szTip, kTipActive, sizeof m_nid.szTip);
 
-    CWinApp* app = AfxGetApp();
-    int suppress = app->GetProfileInt("Special", "Disable_Tray_Icon", -1);
-    if (suppress == -1) {
-        app->WriteProfileInt("Special", "Disable_Tray_Icon", 0);
-        suppress = 0;
-    }
-    m_bTrayIconWanted = suppress == 0;
-    // Read once, like the tray switch, and written back as 0 when absent.
-    int whenBusy = app->GetProfileInt("Special", "Chime_When_Busy", -1);
-    if (whenBusy == -1) {
-        app->WriteProfileInt("Special", "Chime_When_Busy", 0);
-        whenBusy = 0;
-    }
-    m_bChimeWhenBusy = whenBusy != 0;
+    m_bTrayIconWanted = !SpecialSwitch("Disable_Tray_Icon");
+    m_bChimeWhenBusy = SpecialSwitch("Chime_When_Busy");
     if (m_bTrayIconWanted)
-        app->Tray().Notify(NIM_ADD, &m_nid);
+        AfxGetApp()->Tray().Notify(NIM_ADD, &m_nid);
 
     ArmChimeTimer();
     return 0;
