@@ -19,6 +19,8 @@
 //   chimo_remote endsession           tells CHIMO! the session ends, as the Restart Manager does
 //                                     to close a program whose files an installer replaces
 //   chimo_remote quit                 ends CHIMO! as a newer instance would, and waits for it
+//   chimo_remote hang                 plays a hung instance: a window marked as CHIMO!'s whose
+//                                     thread never answers (needs no running CHIMO!)
 // Exit code 0 on success, 1 when CHIMO! is not running or the command failed.
 #include <windows.h>
 
@@ -149,6 +151,12 @@ int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|check ID STATE|click ID|command ID|settings|state NAME|timechange|about [keep]|quit\n");
         return 2;
+    }
+    if (std::strcmp(argv[1], "hang") == 0) {
+        HWND hwnd = ::CreateWindowExA(0, "STATIC", "CHIMO!", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                      nullptr, nullptr, nullptr);
+        ::SetPropA(hwnd, "CHIMO!.Instance", reinterpret_cast<HANDLE>(0x4F4D4843));
+        ::Sleep(INFINITE); // never pumps: sent messages are never answered
     }
     HWND chimo = FindChimo(std::strcmp(argv[1], "wait") == 0 ? 20000 : 2000);
     if (!chimo) {

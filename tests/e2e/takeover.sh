@@ -83,6 +83,22 @@ takes_over "$old" 'C:\RENAMED.WAV'
 echo "a renamed copy was taken over"
 passed=$((passed + 1))
 
+# A hung instance holds a new start for seconds, not minutes, and is then ended.
+wine "$remote" quit
+wine "$remote" hang >/dev/null 2>&1 &
+hung=$!
+sleep 1
+started=$(date +%s)
+launch "$chimo"
+took=$(($(date +%s) - started))
+sleep 1
+if kill -0 "$hung" 2>/dev/null; then echo "FAIL: the hung instance is still running"; exit 1; fi
+echo "a hung instance held the start for ${took} s, and was ended"
+[ "$took" -le 20 ] || { echo "FAIL: the hung instance held the start too long"; exit 1; }
+wine "$remote" quit
+passed=$((passed + 1))
+launch "$chimo"
+
 # Ten in a row, each with an edit of its own.
 for i in $(seq 10); do
     old=$pid
