@@ -15,19 +15,13 @@ UINT MillisecondsToNextQuarter() {
 
 INT_PTR CALLBACK BaselineProc(HWND hwnd, UINT message, WPARAM, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG:
-        ::SetTimer(hwnd, 1, MillisecondsToNextQuarter(), nullptr);
-        return TRUE;
+    case WM_INITDIALOG: ::SetTimer(hwnd, 1, MillisecondsToNextQuarter(), nullptr); return TRUE;
     case WM_TIMER:
         ::PlaySoundA(g_sound, nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
         ::SetTimer(hwnd, 1, MillisecondsToNextQuarter(), nullptr);
         return TRUE;
-    case WM_CLOSE:
-        ::DestroyWindow(hwnd);
-        return TRUE;
-    case WM_DESTROY:
-        ::PostQuitMessage(0);
-        return TRUE;
+    case WM_CLOSE: ::DestroyWindow(hwnd); return TRUE;
+    case WM_DESTROY: ::PostQuitMessage(0); return TRUE;
     }
     return FALSE;
 }

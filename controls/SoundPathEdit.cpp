@@ -61,7 +61,8 @@ void CSoundPathEdit::OnDropFiles(HDROP hDrop) {
             SetWindowText(path);
             return;
         }
-        if (MessageBox("This file does not appear to be a WAV file.\nWould you still like to use this file?",
+        if (MessageBox("This file does not appear to be a WAV file.\nWould you still like to use "
+                       "this file?",
                        "CHIMO!: Warning...", MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
             SetWindowText(path);
     }

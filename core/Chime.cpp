@@ -1,7 +1,9 @@
 #include "Chime.h"
 
 namespace {
-int Clamp(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
+int Clamp(int value, int low, int high) {
+    return value < low ? low : (value > high ? high : value);
+}
 } // namespace
 
 unsigned NextQuarterDelay(int minute, int second) {

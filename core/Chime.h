@@ -6,9 +6,9 @@
 enum class SoundSlot { Hour, QuarterAfter, HalfPast, QuarterTil };
 
 struct ChimeChoice {
-    bool play = false;               // false: nothing sounds this tick
+    bool play = false; // false: nothing sounds this tick
     SoundSlot slot = SoundSlot::Hour;
-    int count = 0;                   // strikes, 1 to 12, when play is true
+    int count = 0; // strikes, 1 to 12, when play is true
 };
 
 // Milliseconds from minute:second to the next :00, :15, :30 or :45 strictly after the current

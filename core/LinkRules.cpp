@@ -68,7 +68,9 @@ std::string OpenErrorText(int code) {
         message = "The DDE transaction could not\nbe completed because other DDE transactions\n"
                   "were being processed.";
         break;
-    case 31: message = "There is no application associated\nwith the given filename extension."; break;
+    case 31:
+        message = "There is no application associated\nwith the given filename extension.";
+        break;
     case 32: message = "The specified dynamic-link library was not found."; break;
     default: break;
     }

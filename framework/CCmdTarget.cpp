@@ -2,8 +2,7 @@
 
 bool MessageEntry::MatchesMessage(UINT msg) const {
     switch (kind) {
-    case Kind::Message:
-        return message == msg;
+    case Kind::Message: return message == msg;
     case Kind::Registered: {
         UINT id = m_registeredId.load(std::memory_order_relaxed);
         if (id == 0) {
@@ -12,8 +11,7 @@ bool MessageEntry::MatchesMessage(UINT msg) const {
         }
         return id != 0 && id == msg;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

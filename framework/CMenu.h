@@ -48,8 +48,6 @@ public:
 
     BOOL LoadMenu(UINT id);
     BOOL CreatePopupMenu();
-    BOOL DestroyMenu() {
-        return m_hMenu ? ::DestroyMenu(std::exchange(m_hMenu, nullptr)) : FALSE;
-    }
+    BOOL DestroyMenu() { return m_hMenu ? ::DestroyMenu(std::exchange(m_hMenu, nullptr)) : FALSE; }
     HMENU Detach() { return std::exchange(m_hMenu, nullptr); }
 };

@@ -88,6 +88,7 @@ HINSTANCE AfxFindResourceHandle(const char* name, const char* type);
 CWnd* AfxGetMainWnd();
 // PreTranslateMessage of every bound window from the message's window up its parent chain.
 BOOL AfxPreTranslateMessage(MSG* msg);
-// A message box owned by the main window's last active popup, captioned with the application's name.
+// A message box owned by the main window's last active popup, captioned with the application's
+// name.
 int AfxMessageBox(const char* text, UINT type = MB_OK, UINT helpId = 0);
 int AfxWinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);

@@ -130,8 +130,8 @@ LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
     CWnd::CurrentMessage saved = wnd->m_current;
     wnd->m_current = {message, wParam, lParam};
-    LRESULT result = GuardedCall(
-        [&] { return wnd->WindowProc(message, wParam, lParam); }, static_cast<LRESULT>(0));
+    LRESULT result = GuardedCall([&] { return wnd->WindowProc(message, wParam, lParam); },
+                                 static_cast<LRESULT>(0));
 
     if (message == WM_NCDESTROY) {
         // The window is gone: forget it, then give the object its last word.

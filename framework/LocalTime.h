@@ -4,11 +4,11 @@
 
 struct LocalTime {
     int year = 1970;
-    int month = 1; // 1..12
-    int day = 1;   // 1..31
-    int hour = 0;  // 0..23
-    int minute = 0; // 0..59
-    int second = 0; // 0..59 (60 on a leap second)
+    int month = 1;       // 1..12
+    int day = 1;         // 1..31
+    int hour = 0;        // 0..23
+    int minute = 0;      // 0..59
+    int second = 0;      // 0..59 (60 on a leap second)
     int millisecond = 0; // 0..999 into the second; 0 when the clock does not say
-    long long utc = 0; // seconds since 1970-01-01 00:00 UTC; 0 when unknown
+    long long utc = 0;   // seconds since 1970-01-01 00:00 UTC; 0 when unknown
 };

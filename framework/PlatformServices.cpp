@@ -17,14 +17,15 @@ LocalTime Win32Clock::Now() {
     // One reading for the moment, the local fields and the milliseconds (100 ns since 1601).
     FILETIME ft;
     ::GetSystemTimeAsFileTime(&ft);
-    const unsigned long long ticks = (static_cast<unsigned long long>(ft.dwHighDateTime) << 32) |
-                                     ft.dwLowDateTime;
+    const unsigned long long ticks =
+        (static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
     now.utc = static_cast<long long>(ticks / 10000000ull) - 11644473600ll;
     now.millisecond = static_cast<int>(ticks / 10000ull % 1000ull);
     // The system's own time zone, as the taskbar clock shows it. The C run-time's localtime
     // would obey a TZ variable instead, and read UTC from any value it cannot parse.
     SYSTEMTIME utc, local;
-    if (::FileTimeToSystemTime(&ft, &utc) && ::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
+    if (::FileTimeToSystemTime(&ft, &utc) &&
+        ::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
         now.year = local.wYear;
         now.month = local.wMonth;
         now.day = local.wDay;

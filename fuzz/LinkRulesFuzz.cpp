@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string out = "untouched";
     if (BuildOpenCommand(command, target, out)) {
         Check(out.size() <= kMaxOpenCommand);
-        Check(out.size() > target.size() && out.compare(out.size() - target.size(), target.size(), target) == 0);
+        Check(out.size() > target.size() &&
+              out.compare(out.size() - target.size(), target.size(), target) == 0);
         Check(out[out.size() - target.size() - 1] == ' ');
     } else {
         Check(out == "untouched");

@@ -126,7 +126,9 @@ private:
     struct SizedTrayIcon {
         UINT id;
         CIcon icon;
-    } m_trayIcons[4] = {{IDI_TRAY_ACTIVE, {}}, {IDI_TRAY_DISABLED, {}}, {IDI_TRAY_SLEEPING, {}},
+    } m_trayIcons[4] = {{IDI_TRAY_ACTIVE, {}},
+                        {IDI_TRAY_DISABLED, {}},
+                        {IDI_TRAY_SLEEPING, {}},
                         {IDI_TRAY_RINGING, {}}};
     // FALSE when the profile's "Disable_Tray_Icon" suppresses the icon, and once the program ends.
     BOOL m_bTrayIconWanted = TRUE;

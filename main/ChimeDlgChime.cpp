@@ -72,9 +72,9 @@ void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
         SetTrayStatus("CHIMO!!!!", IDI_TRAY_RINGING);
         app->Tray().Notify(NIM_MODIFY, &m_nid);
 
-        ChimeChoice choice = SelectChime(start.hour, start.minute, m_chkMulti.GetCheck() != 0,
-                                         m_chkUseSame.GetCheck() != 0,
-                                         m_chkDisableSecondary.GetCheck() != 0);
+        ChimeChoice choice =
+            SelectChime(start.hour, start.minute, m_chkMulti.GetCheck() != 0,
+                        m_chkUseSame.GetCheck() != 0, m_chkDisableSecondary.GetCheck() != 0);
         if (choice.play) {
             CString text;
             GetDlgItemText(SlotInfo(choice.slot).edit, text);

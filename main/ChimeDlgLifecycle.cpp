@@ -88,8 +88,9 @@ BOOL CChimeDlg::OnInitDialog() {
     m_smallIcon.Load(AfxGetInstanceHandle(), IDI_MAIN, ::GetSystemMetrics(SM_CXSMICON),
                      ::GetSystemMetrics(SM_CYSMICON));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hMainIcon));
-    SendMessage(WM_SETICON, ICON_SMALL,
-                reinterpret_cast<LPARAM>(m_smallIcon ? static_cast<HICON>(m_smallIcon) : m_hMainIcon));
+    SendMessage(
+        WM_SETICON, ICON_SMALL,
+        reinterpret_cast<LPARAM>(m_smallIcon ? static_cast<HICON>(m_smallIcon) : m_hMainIcon));
 
     m_bDisabled = FALSE;
     m_bShown = FALSE;
@@ -156,8 +157,9 @@ void CChimeDlg::OnQuit() {
         PlayCue(IDW_CUE_NO);
         ::Sleep(300);
     }
-    int answer = MessageBox("CHIMO! sound events will not play if you exit.\nDo you wish to continue?",
-                            "CHIMO!: Exit...", MB_YESNO | MB_ICONEXCLAMATION);
+    int answer =
+        MessageBox("CHIMO! sound events will not play if you exit.\nDo you wish to continue?",
+                   "CHIMO!: Exit...", MB_YESNO | MB_ICONEXCLAMATION);
     if (answer == IDYES) {
         PlayCue(IDW_CUE_YES);
         HideAndSave();

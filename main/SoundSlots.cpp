@@ -11,11 +11,10 @@ const SoundSlotInfo kSoundSlots[4] = {
      IDC_PLAY_QUARTER_AFTER, "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:15) Quarter After",
      "CHIMO! Quarter After", "Error: Quarter After"},
     {SoundSlot::HalfPast, IDC_SOUND_HALF_PAST, IDC_BROWSE_HALF_PAST, IDC_PLAY_HALF_PAST,
-     "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:30) Half Past", "CHIMO! Half Past",
-     "Error: Half Past"},
-    {SoundSlot::QuarterTil, IDC_SOUND_QUARTER_TIL, IDC_BROWSE_QUARTER_TIL,
-     IDC_PLAY_QUARTER_TIL, "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:45) Quarter Til",
-     "CHIMO! Quarter Til", "Error: Quarter 'Til"},
+     "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:30) Half Past", "CHIMO! Half Past", "Error: Half Past"},
+    {SoundSlot::QuarterTil, IDC_SOUND_QUARTER_TIL, IDC_BROWSE_QUARTER_TIL, IDC_PLAY_QUARTER_TIL,
+     "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:45) Quarter Til", "CHIMO! Quarter Til",
+     "Error: Quarter 'Til"},
 };
 
 const SoundSlotInfo& SlotInfo(SoundSlot slot) { return kSoundSlots[static_cast<int>(slot)]; }
@@ -28,5 +27,6 @@ const SoundSlotInfo* SlotByButton(int id) {
 }
 
 // The message map routes the Browse and Play buttons as two ranges of ids.
-static_assert(IDC_BROWSE_QUARTER_TIL - IDC_BROWSE_HOUR == 3 && IDC_PLAY_QUARTER_TIL - IDC_PLAY_HOUR == 3,
+static_assert(IDC_BROWSE_QUARTER_TIL - IDC_BROWSE_HOUR == 3 &&
+                  IDC_PLAY_QUARTER_TIL - IDC_PLAY_HOUR == 3,
               "the slots' buttons have consecutive ids");

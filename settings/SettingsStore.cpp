@@ -74,8 +74,8 @@ void CChimeDlg::LoadSettings() {
         CString text;
         if (::RegCreateKeyA(HKEY_CURRENT_USER, slot.key, &key) == ERROR_SUCCESS) {
             HKEY current = nullptr;
-            const bool chosen = ::RegOpenKeyExA(key, kCurrent, 0, KEY_QUERY_VALUE, &current) ==
-                                ERROR_SUCCESS;
+            const bool chosen =
+                ::RegOpenKeyExA(key, kCurrent, 0, KEY_QUERY_VALUE, &current) == ERROR_SUCCESS;
             if (chosen)
                 ::RegCloseKey(current);
             text = ReadSlotText(key, chosen ? kCurrent : kDefault);
@@ -149,9 +149,9 @@ void CChimeDlg::RemoveLegacyEntries() {
         return;
     ::RegCloseKey(key);
 
-    int answer = MessageBox(
-        "CHIMO! has detected outdated registry entries.  Would you care to remove them?",
-        "CHIMO!: Previous Version Detected", MB_YESNO | MB_ICONEXCLAMATION);
+    int answer =
+        MessageBox("CHIMO! has detected outdated registry entries.  Would you care to remove them?",
+                   "CHIMO!: Previous Version Detected", MB_YESNO | MB_ICONEXCLAMATION);
     if (answer != IDYES) {
         PlayCue(IDW_CUE_NO);
         return;

@@ -75,7 +75,8 @@ class HtmAssociation {
 public:
     explicit HtmAssociation(const std::string& command) {
         LONG size = sizeof m_oldClass;
-        m_hadClass = ::RegQueryValueA(HKEY_CLASSES_ROOT, ".htm", m_oldClass, &size) == ERROR_SUCCESS;
+        m_hadClass =
+            ::RegQueryValueA(HKEY_CLASSES_ROOT, ".htm", m_oldClass, &size) == ERROR_SUCCESS;
         ::RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, "ChimoTest.htm", 13);
         ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "ChimoTest.htm");
         if (!command.empty())
@@ -138,7 +139,8 @@ TEST_F(About, ShowsItsTextsAndLinksAndPlaysTheAboutSound) {
         const char* text;
         const char* target;
     } links[] = {
-        {box.m_linkWeb, IDC_WEB_LINK, "http://www.example.org/chimo/", "http://www.example.org/chimo/"},
+        {box.m_linkWeb, IDC_WEB_LINK, "http://www.example.org/chimo/",
+         "http://www.example.org/chimo/"},
         {box.m_linkMailA, IDC_MAIL_LINK_A, "chimo@EXAMPLE.ORG", kMailTargetA},
         {box.m_linkMailB, IDC_MAIL_LINK_B, "developers@EXAMPLE.ORG", kMailTargetB},
     };
@@ -154,7 +156,8 @@ TEST_F(About, ShowsItsTextsAndLinksAndPlaysTheAboutSound) {
                   TRUE);
         // Fitted to its text in its own font, left and top edges kept.
         HDC dc = ::GetDC(hwnd);
-        HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+        HGDIOBJ old =
+            ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(hwnd, WM_GETFONT, 0, 0)));
         SIZE extent;
         ::GetTextExtentPoint32A(dc, link.text, lstrlenA(link.text), &extent);
         ::SelectObject(dc, old);
@@ -180,8 +183,8 @@ TEST_F(About, ShowsItsTextsAndLinksAndPlaysTheAboutSound) {
     auto inOrder = [&](std::vector<int> row) {
         for (size_t i = 0; i + 1 < row.size(); ++i) {
             RECT a = RectIn(dlg, controls[row[i]]), b = RectIn(dlg, controls[row[i + 1]]);
-            EXPECT_LE(a.right, b.left) << TextOf(controls[row[i]]) << " runs into "
-                                       << TextOf(controls[row[i + 1]]);
+            EXPECT_LE(a.right, b.left)
+                << TextOf(controls[row[i]]) << " runs into " << TextOf(controls[row[i + 1]]);
         }
     };
     inOrder({6, 12, 14, 13}); // Email: chimo@... or developers@...
@@ -195,8 +198,8 @@ TEST_F(About, LinksAreDrawnInTheirColoursWithAnUnderline) {
     HWND link = box.m_linkMailA.m_hWnd;
     HDC dc = ::CreateCompatibleDC(nullptr);
     auto paint = [&] {
-        return reinterpret_cast<HBRUSH>(
-            run.Send(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(link)));
+        return reinterpret_cast<HBRUSH>(run.Send(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                 reinterpret_cast<LPARAM>(link)));
     };
     EXPECT_EQ(paint(), ::GetStockObject(NULL_BRUSH));
     EXPECT_EQ(::GetTextColor(dc), RGB(0, 0, 238));
@@ -252,8 +255,8 @@ TEST_F(About, AFailedClickReportsTheLastCodeAndClearsVisited) {
         std::string command; // of the .htm class; "" for none
         int code;            // reported
     } rows[] = {
-        {"\"C:\\no-such-folder\\browser.exe\" \"%1\"", 2}, // WinExec's code
-        {"", shellCode},                                   // no command: the shell's code
+        {"\"C:\\no-such-folder\\browser.exe\" \"%1\"", 2},   // WinExec's code
+        {"", shellCode},                                     // no command: the shell's code
         {"\"" + std::string(250, 'p') + "\" %1", shellCode}, // fits the value, not the command
     };
     for (const Row& row : rows) {
@@ -298,7 +301,8 @@ TEST_F(About, RegistryDefaultsAreReadSafely) {
             ::RegSetValueA(HKEY_CURRENT_USER, key, REG_SZ, row.value.c_str(),
                            static_cast<DWORD>(row.value.size()));
         lstrcpyA(out, "stale");
-        EXPECT_EQ(CLinkLabel::ReadRegDefault(HKEY_CURRENT_USER, key, out), row.result) << row.value.size();
+        EXPECT_EQ(CLinkLabel::ReadRegDefault(HKEY_CURRENT_USER, key, out), row.result)
+            << row.value.size();
         EXPECT_EQ(std::string(out), row.read) << row.value.size();
     }
     ::RegCloseKey(k);

@@ -119,8 +119,8 @@ TEST_F(Drops, TheFirstDroppedFileIsTakenWhenItIsAWavFile) {
         {{kDir + "\\nothing.wav"}, "", false},
         {{kDir + "\\" + std::string(300, 'n') + ".wav"}, "", false}, // longer than a path
         {{}, "", false},
-        {{kDir + "\\tune.mid"}, "", true},   // answered No
-        {{kDir + "\\tune.wave"}, "", true},  // answered No
+        {{kDir + "\\tune.mid"}, "", true},     // answered No
+        {{kDir + "\\tune.wave"}, "", true},    // answered No
         {{kDir + "\\computer.lnk"}, "", true}, // no file path in it: the shortcut itself
     };
     ModalSession run(dlg);
@@ -142,7 +142,9 @@ TEST_F(Drops, TheFirstDroppedFileIsTakenWhenItIsAWavFile) {
         }
     }
     EXPECT_TRUE(fakes.sound.Calls().empty()) << "a drop plays nothing";
-    EXPECT_EQ(StoredValue("AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:30) Half Past\\.current"), "<none>") << "and saves nothing";
+    EXPECT_EQ(StoredValue("AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:30) Half Past\\.current"),
+              "<none>")
+        << "and saves nothing";
 }
 
 TEST_F(Drops, YesKeepsTheUpperCasedPathAndLocksDoNotStopADrop) {

@@ -26,9 +26,21 @@ const BYTE* Resource(LPCSTR type, UINT id, DWORD* size = nullptr, WORD lang = 0x
 class TemplateReader {
 public:
     explicit TemplateReader(const BYTE* p) : m_p(p) {}
-    WORD Word() { WORD w; std::memcpy(&w, m_p, 2); m_p += 2; return w; }
-    DWORD Dword() { DWORD d; std::memcpy(&d, m_p, 4); m_p += 4; return d; }
-    void Align() { m_p = reinterpret_cast<const BYTE*>((reinterpret_cast<UINT_PTR>(m_p) + 3) & ~UINT_PTR(3)); }
+    WORD Word() {
+        WORD w;
+        std::memcpy(&w, m_p, 2);
+        m_p += 2;
+        return w;
+    }
+    DWORD Dword() {
+        DWORD d;
+        std::memcpy(&d, m_p, 4);
+        m_p += 4;
+        return d;
+    }
+    void Align() {
+        m_p = reinterpret_cast<const BYTE*>((reinterpret_cast<UINT_PTR>(m_p) + 3) & ~UINT_PTR(3));
+    }
     // A string or an ordinal ("#n").
     std::string SzOrOrd() {
         WORD first = Word();
@@ -185,39 +197,41 @@ TEST(Resources, SettingsDialogTemplate) {
     EXPECT_EQ(d.pointSize, 8);
     const DWORD drop = WS_EX_ACCEPTFILES;
     ExpectControls(d, {
-        {IDOK, kButton, "&OK", BS_PUSHBUTTON | kTab, 0},
-        {IDCANCEL, kButton, "&Cancel", BS_PUSHBUTTON | kTab, 0},
-        {-1, kStatic, "Top of the hour:", 0, 0},
-        {-1, kStatic, "Quarter After:", 0, 0},
-        {-1, kStatic, "Half Past:", 0, 0},
-        {-1, kStatic, "Quarter 'Til:", 0, 0},
-        {IDC_SOUND_HOUR, kEdit, "", kSlotEdit, drop},
-        {IDC_SOUND_QUARTER_AFTER, kEdit, "", kSlotEdit, drop},
-        {IDC_SOUND_HALF_PAST, kEdit, "", kSlotEdit, drop},
-        {IDC_SOUND_QUARTER_TIL, kEdit, "", kSlotEdit, drop},
-        {IDC_USE_SAME, kButton, "Use same for all secondary CHIMO!s.", BS_AUTOCHECKBOX | kTab, 0},
-        {-1, kButton, "Secondary CHIMO!s", BS_GROUPBOX, 0},
-        {IDC_DISABLE_SECONDARY, kButton, "Disable Secondary CHIMO!s.", BS_AUTOCHECKBOX | kTab, 0},
-        {-1, kButton, "Primary CHIMO!", BS_GROUPBOX, 0},
-        {IDC_ABOUT, kButton, "&About", BS_DEFPUSHBUTTON | kTab, 0},
-        {IDC_BROWSE_HOUR, kButton, "Browse...", BS_PUSHBUTTON | kTab, 0},
-        {IDC_BROWSE_QUARTER_AFTER, kButton, "Browse...", BS_PUSHBUTTON | kTab, 0},
-        {IDC_BROWSE_HALF_PAST, kButton, "Browse...", BS_PUSHBUTTON | kTab, 0},
-        {IDC_BROWSE_QUARTER_TIL, kButton, "Browse...", BS_PUSHBUTTON | kTab, 0},
-        {IDC_PLAY_HOUR, kButton, "Play", BS_PUSHBUTTON | kTab, 0},
-        {IDC_PLAY_QUARTER_AFTER, kButton, "Play", BS_PUSHBUTTON | kTab, 0},
-        {IDC_PLAY_HALF_PAST, kButton, "Play", BS_PUSHBUTTON | kTab, 0},
-        {IDC_PLAY_QUARTER_TIL, kButton, "Play", BS_PUSHBUTTON | kTab, 0},
-        {IDC_MULTI, kButton, "Multi-CHIMO!", BS_AUTOCHECKBOX | kTab, 0},
-        {IDC_DISABLE, kButton, "Disable", BS_AUTOCHECKBOX | BS_NOTIFY | kTab, 0},
-        {-1, kButton, "", BS_GROUPBOX, 0},
-        {IDC_SLEEP_TIMER, kButton, "Sleep Timer", BS_AUTO3STATE | kTab, 0},
-        {-1, kStatic, "Start Time", 0, 0},
-        {-1, kStatic, "Stop Time", 0, 0},
-        {IDC_SLEEP_START, kEdit, "", ES_AUTOHSCROLL | kTab, 0},
-        {IDC_SLEEP_STOP, kEdit, "", ES_AUTOHSCROLL | kTab, 0},
-        {ID_QUIT, kButton, "&Quit", BS_PUSHBUTTON | kTab, 0},
-    });
+                          {IDOK, kButton, "&OK", BS_PUSHBUTTON | kTab, 0},
+                          {IDCANCEL, kButton, "&Cancel", BS_PUSHBUTTON | kTab, 0},
+                          {-1, kStatic, "Top of the hour:", 0, 0},
+                          {-1, kStatic, "Quarter After:", 0, 0},
+                          {-1, kStatic, "Half Past:", 0, 0},
+                          {-1, kStatic, "Quarter 'Til:", 0, 0},
+                          {IDC_SOUND_HOUR, kEdit, "", kSlotEdit, drop},
+                          {IDC_SOUND_QUARTER_AFTER, kEdit, "", kSlotEdit, drop},
+                          {IDC_SOUND_HALF_PAST, kEdit, "", kSlotEdit, drop},
+                          {IDC_SOUND_QUARTER_TIL, kEdit, "", kSlotEdit, drop},
+                          {IDC_USE_SAME, kButton, "Use same for all secondary CHIMO!s.",
+                           BS_AUTOCHECKBOX | kTab, 0},
+                          {-1, kButton, "Secondary CHIMO!s", BS_GROUPBOX, 0},
+                          {IDC_DISABLE_SECONDARY, kButton, "Disable Secondary CHIMO!s.",
+                           BS_AUTOCHECKBOX | kTab, 0},
+                          {-1, kButton, "Primary CHIMO!", BS_GROUPBOX, 0},
+                          {IDC_ABOUT, kButton, "&About", BS_DEFPUSHBUTTON | kTab, 0},
+                          {IDC_BROWSE_HOUR, kButton, "Browse...", BS_PUSHBUTTON | kTab, 0},
+                          {IDC_BROWSE_QUARTER_AFTER, kButton, "Browse...", BS_PUSHBUTTON | kTab, 0},
+                          {IDC_BROWSE_HALF_PAST, kButton, "Browse...", BS_PUSHBUTTON | kTab, 0},
+                          {IDC_BROWSE_QUARTER_TIL, kButton, "Browse...", BS_PUSHBUTTON | kTab, 0},
+                          {IDC_PLAY_HOUR, kButton, "Play", BS_PUSHBUTTON | kTab, 0},
+                          {IDC_PLAY_QUARTER_AFTER, kButton, "Play", BS_PUSHBUTTON | kTab, 0},
+                          {IDC_PLAY_HALF_PAST, kButton, "Play", BS_PUSHBUTTON | kTab, 0},
+                          {IDC_PLAY_QUARTER_TIL, kButton, "Play", BS_PUSHBUTTON | kTab, 0},
+                          {IDC_MULTI, kButton, "Multi-CHIMO!", BS_AUTOCHECKBOX | kTab, 0},
+                          {IDC_DISABLE, kButton, "Disable", BS_AUTOCHECKBOX | BS_NOTIFY | kTab, 0},
+                          {-1, kButton, "", BS_GROUPBOX, 0},
+                          {IDC_SLEEP_TIMER, kButton, "Sleep Timer", BS_AUTO3STATE | kTab, 0},
+                          {-1, kStatic, "Start Time", 0, 0},
+                          {-1, kStatic, "Stop Time", 0, 0},
+                          {IDC_SLEEP_START, kEdit, "", ES_AUTOHSCROLL | kTab, 0},
+                          {IDC_SLEEP_STOP, kEdit, "", ES_AUTOHSCROLL | kTab, 0},
+                          {ID_QUIT, kButton, "&Quit", BS_PUSHBUTTON | kTab, 0},
+                      });
 }
 
 // The About box: its texts, the three links (notifying statics, the web link on one line) and
@@ -228,22 +242,22 @@ TEST(Resources, AboutDialogTemplate) {
     EXPECT_EQ(d.font, "MS Sans Serif");
     EXPECT_EQ(d.pointSize, 8);
     ExpectControls(d, {
-        {-1, kStatic, "#128", SS_ICON, 0},
-        {IDC_VERSION, kStatic, "CHIMO! Version 1.60", SS_NOPREFIX, 0},
-        {-1, kStatic, nullptr, 0, 0},
-        {IDOK, kButton, "OK", BS_DEFPUSHBUTTON | kTab, 0},
-        {-1, kStatic, nullptr, 0, 0},
-        {IDC_WEB_LINK, kStatic, nullptr, SS_LEFTNOWORDWRAP, 0},
-        {-1, kStatic, "Email:", 0, 0},
-        {-1, kStatic, nullptr, 0, 0},
-        {-1, kStatic, nullptr, 0, 0},
-        {-1, kStatic, nullptr, 0, 0},
-        {-1, kStatic, nullptr, 0, 0},
-        {-1, kStatic, "Web:", 0, 0},
-        {IDC_MAIL_LINK_A, kStatic, nullptr, 0, 0},
-        {IDC_MAIL_LINK_B, kStatic, nullptr, 0, 0},
-        {-1, kStatic, "or", 0, 0},
-    });
+                          {-1, kStatic, "#128", SS_ICON, 0},
+                          {IDC_VERSION, kStatic, "CHIMO! Version 1.60", SS_NOPREFIX, 0},
+                          {-1, kStatic, nullptr, 0, 0},
+                          {IDOK, kButton, "OK", BS_DEFPUSHBUTTON | kTab, 0},
+                          {-1, kStatic, nullptr, 0, 0},
+                          {IDC_WEB_LINK, kStatic, nullptr, SS_LEFTNOWORDWRAP, 0},
+                          {-1, kStatic, "Email:", 0, 0},
+                          {-1, kStatic, nullptr, 0, 0},
+                          {-1, kStatic, nullptr, 0, 0},
+                          {-1, kStatic, nullptr, 0, 0},
+                          {-1, kStatic, nullptr, 0, 0},
+                          {-1, kStatic, "Web:", 0, 0},
+                          {IDC_MAIL_LINK_A, kStatic, nullptr, 0, 0},
+                          {IDC_MAIL_LINK_B, kStatic, nullptr, 0, 0},
+                          {-1, kStatic, "or", 0, 0},
+                      });
 }
 
 TEST(Resources, SoundsAreWaveFilesInTheirFormats) {
@@ -293,8 +307,11 @@ TEST(Resources, IconsCursorMenuAndString) {
     struct Row {
         UINT id;
         WORD classic; // 16-colour images first: 32x32, and 16x16 where there are two
-    } icons[] = {{IDI_MAIN, 2},          {IDI_TRAY_ACTIVE, 2},   {IDI_TRAY_DISABLED, 1},
-                 {IDI_TRAY_SLEEPING, 1}, {IDI_TRAY_RINGING, 1}};
+    } icons[] = {{IDI_MAIN, 2},
+                 {IDI_TRAY_ACTIVE, 2},
+                 {IDI_TRAY_DISABLED, 1},
+                 {IDI_TRAY_SLEEPING, 1},
+                 {IDI_TRAY_RINGING, 1}};
     const BYTE sharp[] = {16, 20, 24, 32, 40, 48}; // then 32-bit ones, for every display scale
     for (const Row& row : icons) {
         SCOPED_TRACE(row.id);
@@ -322,8 +339,9 @@ TEST(Resources, IconsCursorMenuAndString) {
     struct Item {
         UINT id;
         const char* text;
-    } items[] = {{IDC_ABOUT, "&About"}, {0, ""},           {ID_SETTINGS, "&Settings"},
-                 {ID_SLEEP, "S&leep"},  {IDC_DISABLE, "&Disable"}, {ID_QUIT, "&Quit"}};
+    } items[] = {{IDC_ABOUT, "&About"},      {0, ""},
+                 {ID_SETTINGS, "&Settings"}, {ID_SLEEP, "S&leep"},
+                 {IDC_DISABLE, "&Disable"},  {ID_QUIT, "&Quit"}};
     ASSERT_EQ(::GetMenuItemCount(popup), 6);
     for (int i = 0; i < 6; ++i) {
         char text[64] = "";

@@ -14,8 +14,8 @@ int main() {
     } catch (const std::exception& e) {
         const char* what = e.what();
         const bool filled = std::strstr(what, "basic_string::at") &&
-                            std::strstr(what, "(which is 7)") && std::strstr(what, "(which is 3)") &&
-                            !std::strchr(what, '%');
+                            std::strstr(what, "(which is 7)") &&
+                            std::strstr(what, "(which is 3)") && !std::strchr(what, '%');
         std::printf("%s\n%s\n", what, filled ? "1 passed, 0 failed" : "0 passed, 1 failed");
         return filled ? 0 : 1;
     }

@@ -82,8 +82,8 @@ struct SettingsStore : ::testing::Test {
 
     void SetUp() override {
         ForgetStoredSettings();
-        for (const char* legacy : {kLegacyHourly, kLegacyQuarter, kLegacyLabelHourly,
-                                   kLegacyLabelQuarter})
+        for (const char* legacy :
+             {kLegacyHourly, kLegacyQuarter, kLegacyLabelHourly, kLegacyLabelQuarter})
             ::RegDeleteTreeA(HKEY_CURRENT_USER, legacy);
     }
     void TearDown() override { Stop(); }
@@ -107,8 +107,8 @@ struct SettingsStore : ::testing::Test {
     std::string Text(int id) const {
         HWND item = ::GetDlgItem(run->hwnd(), id);
         std::string text(static_cast<size_t>(::GetWindowTextLengthA(item)) + 1, '\0');
-        text.resize(static_cast<size_t>(
-            ::GetWindowTextA(item, &text[0], static_cast<int>(text.size()))));
+        text.resize(
+            static_cast<size_t>(::GetWindowTextA(item, &text[0], static_cast<int>(text.size()))));
         return text;
     }
     int Checked(int id) const {
@@ -156,9 +156,9 @@ TEST_F(SettingsStore, EverySettingSurvivesARestart) {
     EXPECT_EQ(Current(kSlotKeys[0]), "C:\\MEDIA\\HOUR.WAV");
     EXPECT_EQ(Current(kSlotKeys[3]), slot300);
     std::string ini = IniText();
-    for (const char* line : {"Multi_Chimo=1\r\n", "Use_Same_Secondary=0\r\n",
-                             "Disable_Secondary=1\r\n", "Timer_Start=10:00PM\r\n",
-                             "Timer_Stop=06:30AM\r\n"})
+    for (const char* line :
+         {"Multi_Chimo=1\r\n", "Use_Same_Secondary=0\r\n", "Disable_Secondary=1\r\n",
+          "Timer_Start=10:00PM\r\n", "Timer_Stop=06:30AM\r\n"})
         EXPECT_NE(ini.find(line), std::string::npos) << line << " in\n" << ini;
 
     Start();
@@ -173,8 +173,8 @@ TEST_F(SettingsStore, EverySettingSurvivesARestart) {
     HKEY app;
     ASSERT_EQ(::RegOpenKeyA(HKEY_CURRENT_USER, kAppKey, &app), ERROR_SUCCESS);
     DWORD subkeys = 0, values = 0;
-    ::RegQueryInfoKeyA(app, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
-                       nullptr, nullptr, nullptr, nullptr);
+    ::RegQueryInfoKeyA(app, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                       nullptr, nullptr, nullptr);
     ::RegCloseKey(app);
     EXPECT_EQ(subkeys, 4u);
     EXPECT_EQ(values, 0u);
@@ -279,8 +279,8 @@ TEST_F(SettingsStore, TheTimerStateAsStored) {
          true},
         {"[Options]\r\nTimer=1\r\nTimer_Start=10:00pm\r\nTimer_Stop=6:30am\r\n", BST_CHECKED,
          false},
-        {"[Options]\r\nTimer=1\r\nTimer_Start=25:00pm\r\nTimer_Stop=06:30AM\r\n",
-         BST_INDETERMINATE, false},
+        {"[Options]\r\nTimer=1\r\nTimer_Start=25:00pm\r\nTimer_Stop=06:30AM\r\n", BST_INDETERMINATE,
+         false},
         {"[Options]\r\nTimer=0\r\nTimer_Start=10:00PM\r\n", BST_UNCHECKED, true},
     };
     for (const Row& row : rows) {
@@ -351,7 +351,8 @@ TEST_F(SettingsStore, BinaryJunkWrongTypesAndAReadOnlyProfileDoNoHarm) {
     HKEY key;
     ::RegCreateKeyA(HKEY_CURRENT_USER, (std::string(kSlotKeys[1]) + "\\.current").c_str(), &key);
     const DWORD number = 0x41414141;
-    ::RegSetValueExA(key, nullptr, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    ::RegSetValueExA(key, nullptr, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                     sizeof number);
     ::RegCloseKey(key);
     Start();
     EXPECT_EQ(Text(IDC_SOUND_QUARTER_AFTER), "");
@@ -363,7 +364,8 @@ TEST_F(SettingsStore, BinaryJunkWrongTypesAndAReadOnlyProfileDoNoHarm) {
     ::RegSetValueExA(key, nullptr, 0, REG_BINARY, reinterpret_cast<const BYTE*>("\x01\0junk"), 6);
     ::RegCloseKey(key);
     ::RegCreateKeyA(HKEY_CURRENT_USER, (std::string(kSlotKeys[3]) + "\\.current").c_str(), &key);
-    ::RegSetValueExA(key, nullptr, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>("%X%\\A.WAV"), 9);
+    ::RegSetValueExA(key, nullptr, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>("%X%\\A.WAV"),
+                     9);
     ::RegCloseKey(key);
     Start();
     EXPECT_EQ(Text(IDC_SOUND_HALF_PAST), "");
@@ -377,7 +379,8 @@ TEST_F(SettingsStore, BinaryJunkWrongTypesAndAReadOnlyProfileDoNoHarm) {
     const std::string kept = "[Options]\r\nMulti_Chimo=1\r\nTimer_Stop=06:30AM\r\n";
     WriteIni(kept);
     ::SetFileAttributesA(ProfilePath().c_str(), FILE_ATTRIBUTE_READONLY);
-    HANDLE probe = ::CreateFileA(ProfilePath().c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE probe =
+        ::CreateFileA(ProfilePath().c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     const bool writable = probe != INVALID_HANDLE_VALUE;
     if (writable)
         ::CloseHandle(probe);

@@ -19,12 +19,15 @@ struct SleepTimer : ::testing::Test {
         fakes.clock.Set(23, 0, 0);
     }
     static int State(ModalSession& run) {
-        return static_cast<int>(::SendDlgItemMessageA(run.hwnd(), IDC_SLEEP_TIMER, BM_GETCHECK, 0, 0));
+        return static_cast<int>(
+            ::SendDlgItemMessageA(run.hwnd(), IDC_SLEEP_TIMER, BM_GETCHECK, 0, 0));
     }
     static void Click(ModalSession& run) {
         ::SendMessageA(::GetDlgItem(run.hwnd(), IDC_SLEEP_TIMER), BM_CLICK, 0, 0);
     }
-    static void Type(ModalSession& run, int id, const char* text) { ::SetDlgItemTextA(run.hwnd(), id, text); }
+    static void Type(ModalSession& run, int id, const char* text) {
+        ::SetDlgItemTextA(run.hwnd(), id, text);
+    }
     static std::string Text(ModalSession& run, int id) {
         char buffer[64] = "";
         ::GetDlgItemTextA(run.hwnd(), id, buffer, sizeof buffer);

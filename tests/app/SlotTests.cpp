@@ -51,7 +51,6 @@ void Touch(const std::string& path) {
     out << "RIFF";
 }
 
-
 struct Slots : ::testing::Test {
     InstalledFakes fakes;
     CChimeDlg dlg;
@@ -83,8 +82,8 @@ struct Slots : ::testing::Test {
     }
     // "L" locked, "U" unlocked: edit read-only and both buttons disabled, or neither.
     static std::string LockState(ModalSession& run, const Slot& slot) {
-        bool readOnly = (::GetWindowLongA(::GetDlgItem(run.hwnd(), slot.edit), GWL_STYLE) &
-                         ES_READONLY) != 0;
+        bool readOnly =
+            (::GetWindowLongA(::GetDlgItem(run.hwnd(), slot.edit), GWL_STYLE) & ES_READONLY) != 0;
         bool browse = ::IsWindowEnabled(::GetDlgItem(run.hwnd(), slot.browse)) != 0;
         bool play = ::IsWindowEnabled(::GetDlgItem(run.hwnd(), slot.play)) != 0;
         bool editEnabled = ::IsWindowEnabled(::GetDlgItem(run.hwnd(), slot.edit)) != 0;
@@ -234,12 +233,12 @@ TEST_F(Slots, OkLooksUpTheFileTheTextNames) {
         {"", false},
         {"C:\\CHIMO-SLOTS\\", false},
         {".WAV", false},
-        {"MEDIABELL.WAV", false},      // a bare name in the media folder
-        {"mediabell.wav", false},      // letter case does not matter
+        {"MEDIABELL.WAV", false}, // a bare name in the media folder
+        {"mediabell.wav", false}, // letter case does not matter
         {"C:\\CHIMO-SLOTS\\BELL.WAV", false},
-        {"HERE\\LOCAL.WAV", false},    // relative to the current folder
-        {"SUB\\DEEP.WAV", false},      // relative, below the media folder
-        {longDir + "\\T.WAV", false},  // long, but within the path limit
+        {"HERE\\LOCAL.WAV", false},   // relative to the current folder
+        {"SUB\\DEEP.WAV", false},     // relative, below the media folder
+        {longDir + "\\T.WAV", false}, // long, but within the path limit
         {"NOWHERE.WAV", true},
         {"C:\\CHIMO-SLOTS\\NOWHERE.WAV", true},
         {"SUB\\NOWHERE.WAV", true},

@@ -61,14 +61,14 @@ const WPARAM kResumes[] = {PBT_APMRESUMEAUTOMATIC, PBT_APMRESUMESUSPEND};
 
 TEST_F(Timing, AResumeReArmsForTheNextRealBoundaryAndRingsNothing) {
     struct Row {
-        long long sleptSeconds; // from 10:07:30
-        unsigned delay;         // armed after the resume
+        long long sleptSeconds;        // from 10:07:30
+        unsigned delay;                // armed after the resume
         std::vector<std::string> next; // what the next tick rings
     } rows[] = {
-        {440, 10000, {"QA.WAV"}},               // 10:14:50, before the boundary
-        {450, 0, {"QA.WAV"}},                   // 10:15:00, at it: it still rings, once
-        {1955, 295000, {"QT.WAV"}},             // 10:40:05
-        {10 * 3600, 450000, {"QA.WAV"}},        // 20:07:30, long after
+        {440, 10000, {"QA.WAV"}},                  // 10:14:50, before the boundary
+        {450, 0, {"QA.WAV"}},                      // 10:15:00, at it: it still rings, once
+        {1955, 295000, {"QT.WAV"}},                // 10:40:05
+        {10 * 3600, 450000, {"QA.WAV"}},           // 20:07:30, long after
         {3 * 86400 + 3150, 0, Times("H.WAV", 11)}, // three days on, 11:00:00
     };
     for (WPARAM event : kResumes) {
@@ -114,11 +114,11 @@ TEST_F(Timing, AClockSetForwardOrBackRingsTheNewBoundaryOnTime) {
         unsigned delay;
         std::vector<std::string> next;
     } rows[] = {
-        {+5 * 60, 150000, {"QA.WAV"}},            // 10:12:30
-        {-5 * 60, 750000, {"QA.WAV"}},            // 10:02:30
-        {+3 * 3600, 450000, {"QA.WAV"}},          // 13:07:30
-        {-3 * 3600, 450000, {"QA.WAV"}},          // 07:07:30
-        {+52 * 60 + 30, 0, Times("H.WAV", 11)},   // 11:00:00 exactly
+        {+5 * 60, 150000, {"QA.WAV"}},                  // 10:12:30
+        {-5 * 60, 750000, {"QA.WAV"}},                  // 10:02:30
+        {+3 * 3600, 450000, {"QA.WAV"}},                // 13:07:30
+        {-3 * 3600, 450000, {"QA.WAV"}},                // 07:07:30
+        {+52 * 60 + 30, 0, Times("H.WAV", 11)},         // 11:00:00 exactly
         {-(7 * 60 + 30) - 1, 1000, Times("H.WAV", 10)}, // 09:59:59
     };
     for (const Row& row : rows) {
@@ -163,10 +163,10 @@ TEST_F(Timing, ALateTickRingsOnlyWithinAMinuteOfItsBoundary) {
         {0, false, {"QA.WAV"}, 900000},
         {45, false, {"QA.WAV"}, 855000},
         {60, false, {"QA.WAV"}, 840000},
-        {120, false, {}, 780000},      // 10:17: no burst of hour strikes
+        {120, false, {}, 780000},         // 10:17: no burst of hour strikes
         {25 * 60 + 5, false, {}, 295000}, // woke at 10:40:05, the stale timer first
         {25 * 60 + 5, true, {}, 295000},  // the same with the resume notice first
-        {45 * 60, false, {}, 900000},  // 11:00:00, but the timer was for 10:15
+        {45 * 60, false, {}, 900000},     // 11:00:00, but the timer was for 10:15
     };
     for (const Row& row : rows) {
         CChimeDlg dialog;
@@ -193,7 +193,7 @@ TEST_F(Timing, ALateTickRingsOnlyWithinAMinuteOfItsBoundary) {
 TEST_F(Timing, ArmedToTheMillisecondAndAnEarlyTickRingsItsBoundaryOnce) {
     struct Row {
         int second, millisecond; // of the tick, at 10:14 (59) or 10:15 (0)
-        unsigned delay;           // armed afterwards
+        unsigned delay;          // armed afterwards
     } rows[] = {
         {0, 0, 900000},
         {0, 20, 899980},
@@ -258,7 +258,8 @@ TEST_F(Timing, EveryTickOfADayAcrossAnOffsetChangeLandsOnALocalQuarter) {
             std::snprintf(when, sizeof when, "%02d:%02d:%02d", at.hour, at.minute, at.second);
             ASSERT_EQ(at.second, 0) << when;
             ASSERT_EQ(at.minute % 15, 0) << when;
-            size_t expected = at.minute == 0 ? static_cast<size_t>(at.hour % 12 ? at.hour % 12 : 12) : 1u;
+            size_t expected =
+                at.minute == 0 ? static_cast<size_t>(at.hour % 12 ? at.hour % 12 : 12) : 1u;
             ASSERT_EQ(fakes.sound.Calls().size(), expected) << when;
         }
         // The first quarter 7 min 30 s on, then 95 more a quarter hour apart: no tick skipped

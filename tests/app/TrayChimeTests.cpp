@@ -114,11 +114,11 @@ TEST_F(TrayChime, TrayIconsAreDrawnForTheDisplayScale) {
         EXPECT_EQ(bitmap.bmWidth, size);
         EXPECT_EQ(bitmap.bmHeight, size);
         // The image the group has for this size: a PNG of exactly that size, with alpha.
-        auto* group = static_cast<BYTE*>(::LockResource(::LoadResource(
-            module, ::FindResourceA(module, MAKEINTRESOURCEA(id), RT_GROUP_ICON))));
+        auto* group = static_cast<BYTE*>(::LockResource(
+            ::LoadResource(module, ::FindResourceA(module, MAKEINTRESOURCEA(id), RT_GROUP_ICON))));
         int image = ::LookupIconIdFromDirectoryEx(group, TRUE, size, size, LR_DEFAULTCOLOR);
-        auto* png = static_cast<const BYTE*>(::LockResource(::LoadResource(
-            module, ::FindResourceA(module, MAKEINTRESOURCEA(image), RT_ICON))));
+        auto* png = static_cast<const BYTE*>(::LockResource(
+            ::LoadResource(module, ::FindResourceA(module, MAKEINTRESOURCEA(image), RT_ICON))));
         ASSERT_NE(png, nullptr);
         ASSERT_EQ(std::memcmp(png, "\x89PNG", 4), 0);
         const int width = png[16] << 24 | png[17] << 16 | png[18] << 8 | png[19];
@@ -197,9 +197,12 @@ TEST_F(TrayChime, NoChimeOverAPresentationOrAFullScreenProgram) {
         QUERY_USER_NOTIFICATION_STATE state;
         bool quiet; // with "Chime_When_Busy" 0
     } rows[] = {
-        {S_OK, QUNS_NOT_PRESENT, false},          {S_OK, QUNS_BUSY, true},
-        {S_OK, QUNS_RUNNING_D3D_FULL_SCREEN, true}, {S_OK, QUNS_PRESENTATION_MODE, true},
-        {S_OK, QUNS_ACCEPTS_NOTIFICATIONS, false}, {S_OK, QUNS_QUIET_TIME, false},
+        {S_OK, QUNS_NOT_PRESENT, false},
+        {S_OK, QUNS_BUSY, true},
+        {S_OK, QUNS_RUNNING_D3D_FULL_SCREEN, true},
+        {S_OK, QUNS_PRESENTATION_MODE, true},
+        {S_OK, QUNS_ACCEPTS_NOTIFICATIONS, false},
+        {S_OK, QUNS_QUIET_TIME, false},
         {S_OK, QUERY_USER_NOTIFICATION_STATE(7), false}, // a full-screen Store app
         {E_FAIL, QUNS_BUSY, false},
     };

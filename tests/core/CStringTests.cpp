@@ -10,11 +10,11 @@ TEST(CStringOps, SubstringsClampToTheString) {
         CString got;
         const char* want;
     } rows[] = {
-        {s.Left(2), "06"},      {s.Left(0), ""},        {s.Left(-1), ""},
-        {s.Left(99), "06:30pm"}, {s.Right(2), "pm"},    {s.Right(99), "06:30pm"},
-        {s.Right(-3), ""},      {s.Mid(3), "30pm"},     {s.Mid(7), ""},
-        {s.Mid(50), ""},        {s.Mid(-2), "06:30pm"}, {s.Mid(3, 2), "30"},
-        {s.Mid(5, 99), "pm"},   {s.Mid(3, -1), ""},
+        {s.Left(2), "06"},       {s.Left(0), ""},        {s.Left(-1), ""},
+        {s.Left(99), "06:30pm"}, {s.Right(2), "pm"},     {s.Right(99), "06:30pm"},
+        {s.Right(-3), ""},       {s.Mid(3), "30pm"},     {s.Mid(7), ""},
+        {s.Mid(50), ""},         {s.Mid(-2), "06:30pm"}, {s.Mid(3, 2), "30"},
+        {s.Mid(5, 99), "pm"},    {s.Mid(3, -1), ""},
     };
     for (const Row& row : rows)
         EXPECT_STREQ(row.got, row.want);

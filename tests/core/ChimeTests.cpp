@@ -7,11 +7,25 @@ TEST(QuarterDelay, CountsToTheNextBoundaryAfterTheCurrentMinute) {
         int minute, second;
         unsigned delay;
     } rows[] = {
-        {0, 0, 900000},  {0, 5, 895000},  {7, 30, 450000}, {14, 0, 60000},  {14, 59, 1000},
-        {15, 0, 900000}, {17, 30, 750000}, {30, 20, 880000}, {44, 59, 1000}, {59, 59, 1000},
-        {45, 0, 900000}, {29, 0, 60000},  {59, 0, 60000},   {1, 0, 840000},
+        {0, 0, 900000},
+        {0, 5, 895000},
+        {7, 30, 450000},
+        {14, 0, 60000},
+        {14, 59, 1000},
+        {15, 0, 900000},
+        {17, 30, 750000},
+        {30, 20, 880000},
+        {44, 59, 1000},
+        {59, 59, 1000},
+        {45, 0, 900000},
+        {29, 0, 60000},
+        {59, 0, 60000},
+        {1, 0, 840000},
         // Readings outside the clock's range are clamped, so the delay stays in range.
-        {14, 60, 1000},  {-1, 0, 900000}, {75, 0, 60000},   {0, -5, 900000},
+        {14, 60, 1000},
+        {-1, 0, 900000},
+        {75, 0, 60000},
+        {0, -5, 900000},
     };
     for (const Row& row : rows)
         EXPECT_EQ(NextQuarterDelay(row.minute, row.second), row.delay)
@@ -74,7 +88,7 @@ TEST(ChimeChoiceTable, EveryOtherMinuteIsTheHourWhateverTheBoxes) {
 TEST(ChimeChoiceTable, MultiStrikesTheTwelveHourClock) {
     struct Row {
         int hour, minute, strikes;
-    } rows[] = {{0, 0, 12},  {12, 0, 12}, {13, 0, 1}, {23, 0, 11}, {10, 0, 10},
+    } rows[] = {{0, 0, 12},   {12, 0, 12},  {13, 0, 1}, {23, 0, 11}, {10, 0, 10},
                 {10, 59, 10}, {10, 17, 10}, {1, 0, 1},  {11, 0, 11}, {22, 13, 10}};
     for (const Row& row : rows) {
         EXPECT_EQ(SelectChime(row.hour, row.minute, true, false, false).count, row.strikes)
@@ -89,9 +103,9 @@ TEST(ChimeTiming, AStaleTickIsOneMoreThanAMinuteFromItsBoundary) {
         long long armedFor, now;
         bool timely;
     } rows[] = {
-        {b, b, true},          {b, b + 1, true},       {b, b + 60, true},
-        {b, b + 61, false},    {b, b + 25 * 60, false}, {b, b - 60, true},
-        {b, b - 61, false},    {b, b - 3600, false},    {0, b + 9999, true},
+        {b, b, true},       {b, b + 1, true},        {b, b + 60, true},
+        {b, b + 61, false}, {b, b + 25 * 60, false}, {b, b - 60, true},
+        {b, b - 61, false}, {b, b - 3600, false},    {0, b + 9999, true},
         {b, 0, true},
     };
     for (const Row& row : rows)
@@ -104,9 +118,8 @@ TEST(ChimeTiming, ReArmingAimsAtTheNextBoundaryOrTheOneThatIsNow) {
         bool handled;
         unsigned delay;
     } rows[] = {
-        {7, 30, false, 450000}, {14, 59, false, 1000}, {15, 0, false, 0},
-        {15, 0, true, 900000},  {15, 1, false, 899000}, {0, 0, false, 0},
-        {59, 59, true, 1000},   {45, 0, true, 900000},
+        {7, 30, false, 450000}, {14, 59, false, 1000}, {15, 0, false, 0},    {15, 0, true, 900000},
+        {15, 1, false, 899000}, {0, 0, false, 0},      {59, 59, true, 1000}, {45, 0, true, 900000},
     };
     for (const Row& row : rows)
         EXPECT_EQ(RearmDelay(row.minute, row.second, row.handled), row.delay)

@@ -27,7 +27,10 @@ TEST(LinkRules, FittingKeepsTheEdgeTheAlignmentNames) {
         {{0, 10, 100, 18}, center | centerImage, 100, 13, {0, 8, 100, 20}},
         {{0, 0, 0, 0}, left, 0, 0, {0, 0, 0, 0}},
         // Near the limits of int: the nearest representable edge, never an overflow.
-        {{INT_MAX - 10, INT_MAX - 10, INT_MAX, INT_MAX}, left, 100, 100,
+        {{INT_MAX - 10, INT_MAX - 10, INT_MAX, INT_MAX},
+         left,
+         100,
+         100,
          {INT_MAX - 10, INT_MAX - 10, INT_MAX, INT_MAX}},
         {{INT_MIN, 0, 0, 8}, right, INT_MAX, 13, {-INT_MAX, 0, 0, 13}},
         // Centring an extent of -2^31 in a label 2^32-1 wide moves each edge by 3221225471.
@@ -65,7 +68,7 @@ TEST(LinkRules, TheOpenCommandEndsWithOneSpaceAndTheTarget) {
 
 TEST(LinkRules, AnOverlongCommandIsNotBuilt) {
     const std::string command = "\"" + std::string(257, 'P') + "\" \"%1\""; // 259 characters
-    const std::string prefix = "\"" + std::string(257, 'P') + "\"  ";      // 261 before the target
+    const std::string prefix = "\"" + std::string(257, 'P') + "\"  ";       // 261 before the target
     std::string fits(kMaxOpenCommand - prefix.size(), 't');
     std::string out;
     ASSERT_TRUE(BuildOpenCommand(command, fits, out));
@@ -93,7 +96,8 @@ TEST(LinkRules, EveryErrorCodeHasItsText) {
         {27, "The filename association is\nincomplete or invalid."},
         {28, "The DDE transaction could not\nbe completed because the request timed out."},
         {29, "The DDE transaction failed."},
-        {30, "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed."},
+        {30, "The DDE transaction could not\nbe completed because other DDE transactions\nwere "
+             "being processed."},
         {31, "There is no application associated\nwith the given filename extension."},
         {32, "The specified dynamic-link library was not found."},
         {4, "Unknown Error (4) occurred."},

@@ -8,8 +8,8 @@ TEST(SleepTimeText, ParseTable) {
     struct Row {
         const char* typed;
         bool ok;
-        int hhmm;          // when ok
-        const char* text;  // after parsing: normalised when ok, trimmed when not
+        int hhmm;         // when ok
+        const char* text; // after parsing: normalised when ok, trimmed when not
     } rows[] = {
         {"9:05pm", true, 2105, "09:05PM"},
         {"  06:30pm \t", true, 1830, "06:30PM"},

@@ -57,8 +57,8 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
     char text[256] = "";
     if (process != wanted->process || !::IsWindowVisible(hwnd))
         return TRUE;
-    if (wanted->className && (!::GetClassNameA(hwnd, text, sizeof text) ||
-                              std::strcmp(text, wanted->className) != 0))
+    if (wanted->className &&
+        (!::GetClassNameA(hwnd, text, sizeof text) || std::strcmp(text, wanted->className) != 0))
         return TRUE;
     if (wanted->title &&
         (::GetWindowTextA(hwnd, text, sizeof text) < 0 || std::strcmp(text, wanted->title) != 0))
@@ -124,7 +124,8 @@ int EnterState(HWND chimo, const char* state) {
             return 1;
         HWND about = ::FindWindowA("#32770", "About CHIMO!");
         HWND link = ::GetDlgItem(about, 1026);
-        ::PostMessageA(about, WM_COMMAND, MAKEWPARAM(1026, STN_CLICKED), reinterpret_cast<LPARAM>(link));
+        ::PostMessageA(about, WM_COMMAND, MAKEWPARAM(1026, STN_CLICKED),
+                       reinterpret_cast<LPARAM>(link));
         if (!WaitForWindow(chimo, "#32770", "CHIMO"))
             return 1;
         if (::IsWindowEnabled(about)) {
@@ -149,7 +150,9 @@ int EnterState(HWND chimo, const char* state) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|check ID STATE|click ID|command ID|settings|state NAME|timechange|about [keep]|quit\n");
+        std::fprintf(stderr,
+                     "usage: chimo_remote wait|settext ID TEXT|gettext ID|check ID STATE|click "
+                     "ID|command ID|settings|state NAME|timechange|about [keep]|quit\n");
         return 2;
     }
     if (std::strcmp(argv[1], "hang") == 0) {
@@ -167,7 +170,8 @@ int main(int argc, char** argv) {
         return 0;
     if (std::strcmp(argv[1], "settext") == 0 && argc == 4) {
         HWND item = ::GetDlgItem(chimo, std::atoi(argv[2]));
-        return item && ::SendMessageA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3])) ? 0 : 1;
+        return item && ::SendMessageA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3])) ? 0
+                                                                                              : 1;
     }
     if (std::strcmp(argv[1], "gettext") == 0 && argc == 3) {
         HWND item = ::GetDlgItem(chimo, std::atoi(argv[2]));

@@ -59,7 +59,7 @@ TEST(Image, HeaderAsksForDepAndAslr) {
 TEST(Image, ManifestDeclaresOsAndDpiButNoExecutionLevel) {
     std::string manifest = ResourceText(RT_MANIFEST, MAKEINTRESOURCEA(1));
     ASSERT_FALSE(manifest.empty()) << "no manifest resource";
-    for (const char* windows : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",   // 7
+    for (const char* windows : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",  // 7
                                 "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) // 10 and 11
         EXPECT_NE(manifest.find(windows), std::string::npos) << windows;
     EXPECT_NE(manifest.find("<dpiAware"), std::string::npos);
@@ -85,14 +85,16 @@ TEST(Image, VersionBlock) {
     struct Row {
         const char* key;
         const char* value;
-    } rows[] = {{"FileDescription", "CHIMO! v1.60"}, {"ProductName", "CHIMO! v1.60"},
-                {"InternalName", "CHIMO"},          {"OriginalFilename", "CHIMO.EXE"},
+    } rows[] = {{"FileDescription", "CHIMO! v1.60"},
+                {"ProductName", "CHIMO! v1.60"},
+                {"InternalName", "CHIMO"},
+                {"OriginalFilename", "CHIMO.EXE"},
                 {"FileVersion", "1, 60, 0, 0"}};
     for (const Row& row : rows) {
         char* value = nullptr;
         std::string query = std::string("\\StringFileInfo\\040904b0\\") + row.key;
-        ASSERT_TRUE(::VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&value),
-                                     &length))
+        ASSERT_TRUE(
+            ::VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &length))
             << row.key;
         EXPECT_STREQ(value, row.value);
     }

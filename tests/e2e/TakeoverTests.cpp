@@ -57,12 +57,13 @@ TEST_F(Takeover, AStrangerTitledChimoIsLeftAlone) {
                                           100, nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_NE(stranger, nullptr) << className;
         g_strangerDestroys = 0;
-        g_strangerDefault = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
-            stranger, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StrangerProc)));
+        g_strangerDefault = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(stranger, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StrangerProc)));
 
         ChimoProcess chimo = StartChimo();
         // Pumps while it waits, so the stranger would see anything sent to it.
-        EXPECT_NE(WaitForMainWindow(chimo), nullptr) << className << ": the stranger must not keep CHIMO! from starting";
+        EXPECT_NE(WaitForMainWindow(chimo), nullptr)
+            << className << ": the stranger must not keep CHIMO! from starting";
         EXPECT_TRUE(::IsWindow(stranger)) << className;
         EXPECT_EQ(g_strangerDestroys, 0) << className << ": the stranger was sent WM_DESTROY";
         ::SetWindowLongPtrA(stranger, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_strangerDefault));

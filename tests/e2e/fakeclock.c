@@ -5,9 +5,18 @@
  * clock of a running program. Monotonic clocks are left alone: timers run in real time.
  * Built for both architectures by tests/e2e/lib.sh; it needs no C library headers. */
 typedef long clock_seconds;
-struct timespec_native { long tv_sec; long tv_nsec; };
-struct timespec_wide { long long tv_sec; long long tv_nsec; };
-struct timeval_native { long tv_sec; long tv_usec; };
+struct timespec_native {
+    long tv_sec;
+    long tv_nsec;
+};
+struct timespec_wide {
+    long long tv_sec;
+    long long tv_nsec;
+};
+struct timeval_native {
+    long tv_sec;
+    long tv_usec;
+};
 
 extern void* dlsym(void*, const char*);
 extern char* getenv(const char*);
@@ -60,7 +69,9 @@ static long long Offset(void) {
     return g_offset;
 }
 
-static int IsRealtime(int clock) { return clock == CLOCK_REALTIME || clock == CLOCK_REALTIME_COARSE; }
+static int IsRealtime(int clock) {
+    return clock == CLOCK_REALTIME || clock == CLOCK_REALTIME_COARSE;
+}
 
 int clock_gettime(int clock, struct timespec_native* ts) {
     int result = RealGettime()(clock, ts);

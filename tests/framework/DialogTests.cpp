@@ -19,11 +19,11 @@ public:
     std::vector<std::string>* log = nullptr;
     void PreSubclassWindow() override {
         // Attached, but the window procedure is still the control's own.
-        log->push_back("presubclass " + std::string(GetWindowText()) +
-                       (::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) ==
-                                reinterpret_cast<LONG_PTR>(AfxWndProc)
-                            ? " subclassed"
-                            : " not yet"));
+        log->push_back(
+            "presubclass " + std::string(GetWindowText()) +
+            (::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(AfxWndProc)
+                 ? " subclassed"
+                 : " not yet"));
     }
 };
 
@@ -85,8 +85,8 @@ TEST(ModalDialog, CreationOrderAndDataExchange) {
     {
         ModalSession run(dlg, false);
         ASSERT_NE(run.hwnd(), nullptr);
-        const std::vector<std::string> expected = {
-            "create: no controls yet", "init", "presubclass start text not yet", "ddx load"};
+        const std::vector<std::string> expected = {"create: no controls yet", "init",
+                                                   "presubclass start text not yet", "ddx load"};
         EXPECT_EQ(dlg.log, expected);
         EXPECT_EQ(CWnd::FromHandlePermanent(dlg.m_edit.m_hWnd), &dlg.m_edit);
         EXPECT_EQ(dlg.m_check.GetCheck(), BST_INDETERMINATE) << "DDX_Check loads the member";
@@ -172,7 +172,8 @@ TEST(Framework, StringResourcesAndWaitCursor) {
     struct Step {
         int code;
         int count;
-    } steps[] = {{-1, 0}, {1, 1}, {1, 2}, {-1, 1}, {-1, 0}, {-1, 0}, {0, 0}, {1, 1}, {0, 1}, {-1, 0}};
+    } steps[] = {{-1, 0}, {1, 1}, {1, 2}, {-1, 1}, {-1, 0},
+                 {-1, 0}, {0, 0}, {1, 1}, {0, 1},  {-1, 0}};
     for (const Step& step : steps) {
         app->DoWaitCursor(step.code);
         EXPECT_EQ(app->GetWaitCursorCount(), step.count) << "after " << step.code;

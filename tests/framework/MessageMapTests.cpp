@@ -83,11 +83,12 @@ public:
     std::vector<std::string> log;
     HBRUSH brush = static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
     const MessageMap& GetMessageMap() const override {
-        static const MessageMap map{&CButton::GetMessageMap(),
-                                    {
-                                        on::ReflectCommand(BN_CLICKED, &ReflectingButton::OnClicked),
-                                        on::ReflectCtlColor(&ReflectingButton::CtlColor),
-                                    }};
+        static const MessageMap map{
+            &CButton::GetMessageMap(),
+            {
+                on::ReflectCommand(BN_CLICKED, &ReflectingButton::OnClicked),
+                on::ReflectCtlColor(&ReflectingButton::CtlColor),
+            }};
         return map;
     }
     void OnClicked() { log.push_back("clicked"); }
@@ -129,10 +130,12 @@ TEST_F(Window, MessagesReachTheMostDerivedEntry) {
         LPARAM lParam;
         const char* handled; // nullptr: nothing in the map ran
     } rows[] = {
-        {WM_COMMAND, 300, 0, "derived 300"},        // derived entry hides the base one
-        {WM_COMMAND, 301, 0, "base 301"},           // base entry reached through the chain
-        {WM_COMMAND, 400, 0, "range 400"},          {WM_COMMAND, 409, 0, "range 409"},
-        {WM_COMMAND, 410, 0, nullptr},              {WM_COMMAND, 399, 0, nullptr},
+        {WM_COMMAND, 300, 0, "derived 300"}, // derived entry hides the base one
+        {WM_COMMAND, 301, 0, "base 301"},    // base entry reached through the chain
+        {WM_COMMAND, 400, 0, "range 400"},
+        {WM_COMMAND, 409, 0, "range 409"},
+        {WM_COMMAND, 410, 0, nullptr},
+        {WM_COMMAND, 399, 0, nullptr},
         {WM_COMMAND, MAKEWPARAM(500, EN_KILLFOCUS), 0, "killfocus 500"},
         {WM_COMMAND, MAKEWPARAM(500, EN_SETFOCUS), 0, nullptr}, // other code: no entry
         {WM_COMMAND, MAKEWPARAM(300, 1), 0, nullptr},           // accelerator code 1
@@ -147,8 +150,8 @@ TEST_F(Window, MessagesReachTheMostDerivedEntry) {
             ASSERT_EQ(wnd.log.size(), 1u) << row.handled;
             EXPECT_EQ(wnd.log[0], row.handled);
         } else {
-            EXPECT_TRUE(wnd.log.empty()) << row.message << "/" << row.wParam << ": "
-                                         << (wnd.log.empty() ? "" : wnd.log[0]);
+            EXPECT_TRUE(wnd.log.empty())
+                << row.message << "/" << row.wParam << ": " << (wnd.log.empty() ? "" : wnd.log[0]);
         }
     }
     EXPECT_EQ(wnd.SendMessage(WM_TEST_RAW, 2, 3), 5);

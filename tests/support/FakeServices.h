@@ -11,8 +11,8 @@
 class RecordingSound : public ISoundService {
 public:
     struct Call {
-        std::string name;   // the file name, or "" for a resource
-        UINT resource = 0;  // the resource id when the name is one
+        std::string name;  // the file name, or "" for a resource
+        UINT resource = 0; // the resource id when the name is one
         HMODULE module = nullptr;
         DWORD flags = 0;
     };

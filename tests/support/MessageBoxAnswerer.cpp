@@ -38,7 +38,8 @@ UINT IconStyle(HWND box) {
     for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         char cls[32];
         ::GetClassNameA(child, cls, sizeof cls);
-        if (lstrcmpiA(cls, "Static") != 0 || (::GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+        if (lstrcmpiA(cls, "Static") != 0 ||
+            (::GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
             continue;
         auto icon = reinterpret_cast<HICON>(::SendMessageA(child, STM_GETICON, 0, 0));
         if (!icon || !(::GetWindowLongPtrA(child, GWL_STYLE) & WS_VISIBLE))
@@ -102,7 +103,8 @@ LRESULT CALLBACK MessageBoxAnswerer::CbtProc(int code, WPARAM wParam, LPARAM lPa
 void MessageBoxAnswerer::OnActivate(HWND box) {
     char cls[32];
     ::GetClassNameA(box, cls, sizeof cls);
-    if (lstrcmpA(cls, "#32770") != 0 || CWnd::FromHandlePermanent(box) || !::GetDlgItem(box, 0xFFFF))
+    if (lstrcmpA(cls, "#32770") != 0 || CWnd::FromHandlePermanent(box) ||
+        !::GetDlgItem(box, 0xFFFF))
         return;
     Box seen;
     seen.caption = TextOf(box);

@@ -18,8 +18,7 @@ public:
     // `asMainWindow` makes the dialog the application's main window, as the program does.
     // `answers` are queued for the message boxes before the dialog is created (for questions
     // asked while it initialises).
-    explicit ModalSession(CDialog& dialog, bool asMainWindow = true,
-                          std::vector<int> answers = {});
+    explicit ModalSession(CDialog& dialog, bool asMainWindow = true, std::vector<int> answers = {});
     ~ModalSession();
     ModalSession(const ModalSession&) = delete;
     ModalSession& operator=(const ModalSession&) = delete;
