@@ -20,13 +20,14 @@ const char kLegacyQuarterHourlyLabel[] = "AppEvents\\EventLabels\\Quarter Hourly
 // Subkey names are read into a buffer of this size.
 constexpr DWORD kSubkeyNameSize = 100;
 
-// The default value of `key`'s subkey `name`, whole; empty when it cannot be read or is not
-// text (another program may have stored a number or bytes there).
-CString ReadSlotText(HKEY key, const char* name) {
+// The default value of `key`'s subkey `name`, whole, into `text`; empty when it cannot be read
+// or is not text (another program may have stored a number or bytes there). FALSE when there
+// is no such subkey.
+BOOL ReadSlotText(HKEY key, const char* name, CString& text) {
+    text = CString();
     HKEY current = nullptr;
     if (::RegOpenKeyExA(key, name, 0, KEY_QUERY_VALUE, &current) != ERROR_SUCCESS)
-        return CString();
-    CString text;
+        return FALSE;
     DWORD type = 0, size = 0;
     // The value may change between the calls; read until it fits.
     for (int attempt = 0; attempt < 4; ++attempt) {
@@ -46,7 +47,7 @@ CString ReadSlotText(HKEY key, const char* name) {
             break;
     }
     ::RegCloseKey(current);
-    return text;
+    return TRUE;
 }
 
 // Deletes `path` below HKEY_CURRENT_USER with its direct subkeys (which have none of their own).
@@ -73,12 +74,8 @@ void CChimeDlg::LoadSettings() {
         HKEY key = nullptr;
         CString text;
         if (::RegCreateKeyA(HKEY_CURRENT_USER, slot.key, &key) == ERROR_SUCCESS) {
-            HKEY current = nullptr;
-            const bool chosen =
-                ::RegOpenKeyExA(key, kCurrent, 0, KEY_QUERY_VALUE, &current) == ERROR_SUCCESS;
-            if (chosen)
-                ::RegCloseKey(current);
-            text = ReadSlotText(key, chosen ? kCurrent : kDefault);
+            if (!ReadSlotText(key, kCurrent, text))
+                ReadSlotText(key, kDefault, text);
             ::RegCloseKey(key);
         }
         SetDlgItemText(slot.edit, text);
