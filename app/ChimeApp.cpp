@@ -3,7 +3,7 @@
 #include "app/InstanceTakeover.h"
 #include "main/ChimeDlg.h"
 
-#include <objbase.h>
+#include "framework/ScopedWin.h"
 
 // No name: the framework names the application, and its profile, after the executable.
 CChimeApp::CChimeApp() : CWinApp(nullptr) { SetSoundService(&m_slotSound); }
@@ -16,7 +16,7 @@ const MessageMap& CChimeApp::GetMessageMap() const {
 
 BOOL CChimeApp::InitInstance() {
     // Shortcut resolution for dropped files needs COM; a failure only affects that.
-    ::CoInitialize(nullptr);
+    CComInit com;
     Enable3dControls();
     CloseOtherInstances();
     {
@@ -30,9 +30,4 @@ BOOL CChimeApp::InitInstance() {
     m_pMainWnd = nullptr;
     // FALSE: the framework skips its message loop and ends the process.
     return FALSE;
-}
-
-int CChimeApp::ExitInstance() {
-    ::CoUninitialize();
-    return CWinApp::ExitInstance();
 }

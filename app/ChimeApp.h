@@ -8,7 +8,6 @@ class CChimeApp : public CWinApp {
 public:
     CChimeApp();
     BOOL InitInstance() override;
-    int ExitInstance() override;
     const MessageMap& GetMessageMap() const override;
 
 private:

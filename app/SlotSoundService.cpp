@@ -1,6 +1,6 @@
 #include "app/SlotSoundService.h"
 
-#include "SlotFile.h"
+#include "core/SlotFile.h"
 
 #include <mmsystem.h>
 

@@ -1,6 +1,7 @@
 #include "controls/LinkLabel.h"
 
-#include "LinkRules.h"
+#include "core/LinkRules.h"
+#include "framework/ScopedWin.h"
 #include "res/resource.h"
 
 #include <shellapi.h>
@@ -8,9 +9,12 @@
 #include <string>
 
 namespace {
-// The fallback command buffer, and the registry value buffer.
-constexpr size_t kCommandBuffer = kMaxOpenCommand + 1;
-constexpr DWORD kValueBuffer = MAX_PATH;
+// The default value of HKEY_CLASSES_ROOT\`name`; FALSE when there is none or it is no text.
+BOOL ReadClassesDefault(const CString& name, CString& text) {
+    CRegKey key;
+    return key.Open(HKEY_CLASSES_ROOT, name) == ERROR_SUCCESS &&
+           key.QueryDefaultText(text) == ERROR_SUCCESS;
+}
 } // namespace
 
 CLinkLabel::~CLinkLabel() {
@@ -45,7 +49,7 @@ void CLinkLabel::PreSubclassWindow() {
 
 BOOL CLinkLabel::PreTranslateMessage(MSG* msg) {
     if (m_ToolTip.GetSafeHwnd())
-        m_ToolTip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+        m_ToolTip.RelayEvent(msg);
     return CStatic::PreTranslateMessage(msg);
 }
 
@@ -73,13 +77,10 @@ void CLinkLabel::FitToText() {
     // wider than a dialog's, and a label fitted to it would grow over its neighbours.
     CString text = GetWindowText();
     SIZE extent{0, 0};
-    if (HDC dc = ::GetDC(m_hWnd)) {
-        HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT, 0, 0));
-        HGDIOBJ previous = font ? ::SelectObject(dc, font) : nullptr;
-        ::GetTextExtentPoint32A(dc, text, text.GetLength(), &extent);
-        if (previous)
-            ::SelectObject(dc, previous);
-        ::ReleaseDC(m_hWnd, dc);
+    CClientDC dc(m_hWnd);
+    if (dc.GetSafeHdc()) {
+        CSelectObject font(dc, reinterpret_cast<HFONT>(SendMessage(WM_GETFONT, 0, 0)));
+        extent = dc.GetTextExtent(text);
     }
     EdgeRect fitted = FitRectToText({r.left, r.top, r.right, r.bottom}, GetStyle(),
                                     static_cast<int>(extent.cx), static_cast<int>(extent.cy));
@@ -131,34 +132,15 @@ int CLinkLabel::OpenLink(LPCSTR target, int showCmd) {
     if (result > 32)
         return result;
 
-    char buffer[kCommandBuffer] = "";
-    if (ReadRegDefault(HKEY_CLASSES_ROOT, ".htm", buffer) != ERROR_SUCCESS)
-        return result;
-    lstrcatA(buffer, "\\shell\\open\\command"); // at most 259 + 19 characters
-    if (ReadRegDefault(HKEY_CLASSES_ROOT, buffer, buffer) != ERROR_SUCCESS)
+    CString htmClass, openCommand;
+    if (!ReadClassesDefault(".htm", htmClass) ||
+        !ReadClassesDefault(htmClass + "\\shell\\open\\command", openCommand))
         return result;
     std::string command;
     // A command too long to build is not run cut down: the shell's answer stands.
-    if (!BuildOpenCommand(buffer, target ? target : "", command))
+    if (!BuildOpenCommand(openCommand.str(), target ? target : "", command))
         return result;
     return static_cast<int>(::WinExec(command.c_str(), static_cast<UINT>(showCmd)));
-}
-
-LONG CLinkLabel::ReadRegDefault(HKEY root, LPCSTR subKey, LPSTR out) {
-    HKEY key;
-    LONG opened = ::RegOpenKeyExA(root, subKey, 0, KEY_QUERY_VALUE, &key);
-    if (opened != ERROR_SUCCESS)
-        return opened;
-    char value[kValueBuffer] = "";
-    LONG size = static_cast<LONG>(sizeof value);
-    LONG read = ::RegQueryValueA(key, nullptr, value, &size);
-    ::RegCloseKey(key);
-    if (read != ERROR_SUCCESS)
-        value[0] = '\0';
-    value[sizeof value - 1] = '\0';
-    lstrcpyA(out, value);
-    // A value cut down to the buffer would name some other class or program.
-    return read == ERROR_MORE_DATA ? ERROR_MORE_DATA : ERROR_SUCCESS;
 }
 
 void CLinkLabel::ReportOpenError(int code) {

@@ -22,11 +22,6 @@ public:
     // Opens `target`: the shell's "open" verb, then the .htm program's open command. Returns
     // the code of the last attempt (above 32 on success).
     static int OpenLink(LPCSTR target, int showCmd);
-    // Reads the default value of root\subKey into `out` (MAX_PATH bytes, which may be
-    // `subKey` itself). When the key cannot be opened, returns that error and leaves `out` as
-    // it is. Otherwise `out` gets the value, or "" when it cannot be read; the result is
-    // ERROR_MORE_DATA for a value too long for the buffer, else ERROR_SUCCESS.
-    static LONG ReadRegDefault(HKEY root, LPCSTR subKey, LPSTR out);
     static void ReportOpenError(int code);
 
     COLORREF m_crLinkColor = RGB(0, 0, 238);

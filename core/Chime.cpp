@@ -1,4 +1,4 @@
-#include "Chime.h"
+#include "core/Chime.h"
 
 namespace {
 int Clamp(int value, int low, int high) {

@@ -1,4 +1,4 @@
-#include "QuietHours.h"
+#include "core/QuietHours.h"
 
 namespace {
 int ClockValue(int hhmm) { return (hhmm >= 2400 && hhmm <= 2459) ? hhmm - 2400 : hhmm; }

@@ -1,4 +1,4 @@
-#include "SleepTime.h"
+#include "core/SleepTime.h"
 
 namespace {
 bool IsSpace(char c) {

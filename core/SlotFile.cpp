@@ -1,4 +1,4 @@
-#include "SlotFile.h"
+#include "core/SlotFile.h"
 
 namespace {
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }

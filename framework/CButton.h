@@ -1,5 +1,5 @@
 #pragma once
-#include "CWnd.h"
+#include "framework/CWnd.h"
 
 // A push button or a check box.
 class CButton : public CWnd {

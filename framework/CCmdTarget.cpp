@@ -1,4 +1,4 @@
-#include "CCmdTarget.h"
+#include "framework/CCmdTarget.h"
 
 bool MessageEntry::MatchesMessage(UINT msg) const {
     switch (kind) {

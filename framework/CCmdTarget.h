@@ -1,5 +1,5 @@
 #pragma once
-#include "MessageMap.h"
+#include "framework/MessageMap.h"
 
 // The root of everything that has a message map: windows and the application object.
 class CCmdTarget {

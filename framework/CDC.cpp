@@ -1,6 +1,6 @@
-#include "CDC.h"
+#include "framework/CDC.h"
 
-#include "CFont.h"
+#include "framework/CFont.h"
 
 HGDIOBJ CDC::SelectObject(CFont* font) {
     return font ? ::SelectObject(m_hDC, font->GetSafeHandle()) : nullptr;

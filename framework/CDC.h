@@ -1,6 +1,6 @@
 #pragma once
-#include "CString.h"
-#include "MessageMap.h"
+#include "framework/CString.h"
+#include "framework/MessageMap.h"
 
 #include <windows.h>
 
@@ -19,7 +19,6 @@ public:
 
     COLORREF SetTextColor(COLORREF color) { return ::SetTextColor(m_hDC, color); }
     int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
-    HGDIOBJ SelectObject(HGDIOBJ object) { return ::SelectObject(m_hDC, object); }
     HGDIOBJ SelectObject(CFont* font);
     SIZE GetTextExtent(const CString& text) const;
     BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }

@@ -1,6 +1,6 @@
-#include "CDialog.h"
+#include "framework/CDialog.h"
 
-#include "CWinApp.h"
+#include "framework/CWinApp.h"
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
 
@@ -51,11 +51,8 @@ INT_PTR CDialog::DoModal() {
     }
     if (m_hWnd) {
         m_bCreatedHere = true;
-        if (m_bContinueModal) {
-            m_bInModalLoop = true;
+        if (m_bContinueModal)
             RunModalLoop();
-            m_bInModalLoop = false;
-        }
         // Hide before the owner comes back, so the owner is activated and not the dialog.
         ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                        SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);

@@ -1,6 +1,6 @@
 #pragma once
-#include "CDataExchange.h"
-#include "CWnd.h"
+#include "framework/CDataExchange.h"
+#include "framework/CWnd.h"
 
 // A dialog from a template resource, run modally by DoModal.
 //
@@ -25,9 +25,6 @@ public:
     BOOL OnCmdMsg(UINT id, UINT code) override;
     const MessageMap& GetMessageMap() const override;
 
-    // True once creation and OnInitDialog are over and the modal loop has started.
-    bool IsInModalLoop() const { return m_bInModalLoop; }
-
 protected:
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
@@ -40,6 +37,5 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     bool m_bContinueModal = false;
-    volatile bool m_bInModalLoop = false;
     int m_nModalResult = -1;
 };

@@ -1,5 +1,5 @@
 #pragma once
-#include "CWnd.h"
+#include "framework/CWnd.h"
 
 // A single-line edit control.
 class CEdit : public CWnd {
@@ -7,7 +7,6 @@ public:
     BOOL SetReadOnly(BOOL readOnly = TRUE) {
         return static_cast<BOOL>(SendMessage(EM_SETREADONLY, readOnly, 0));
     }
-    BOOL IsReadOnly() const { return (GetStyle() & ES_READONLY) != 0; }
     void SetSel(int start, int end) { SendMessage(EM_SETSEL, start, end); }
     void ScrollCaret() { SendMessage(EM_SCROLLCARET, 0, 0); }
 };

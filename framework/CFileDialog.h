@@ -1,5 +1,5 @@
 #pragma once
-#include "CString.h"
+#include "framework/CString.h"
 
 #include <windows.h>
 #include <commdlg.h>

@@ -9,12 +9,6 @@ public:
     CFont() = default;
     CFont(const CFont&) = delete;
     CFont& operator=(const CFont&) = delete;
-    CFont(CFont&& other) noexcept : m_hObject(std::exchange(other.m_hObject, nullptr)) {}
-    CFont& operator=(CFont&& other) noexcept {
-        if (this != &other)
-            Attach(std::exchange(other.m_hObject, nullptr));
-        return *this;
-    }
     ~CFont() { DeleteObject(); }
 
     BOOL CreateFontIndirect(const LOGFONTA* logFont) {
@@ -25,7 +19,6 @@ public:
         m_hObject = font;
         return font != nullptr;
     }
-    HFONT Detach() { return std::exchange(m_hObject, nullptr); }
     BOOL DeleteObject() {
         if (!m_hObject)
             return FALSE;

@@ -1,5 +1,5 @@
 #pragma once
-#include "CString.h"
+#include "framework/CString.h"
 
 #include <windows.h>
 
@@ -12,7 +12,6 @@ class CMenuHandle {
 public:
     CMenuHandle(HMENU menu = nullptr) : m_hMenu(menu) {}
 
-    HMENU GetSafeHmenu() const { return m_hMenu; }
     explicit operator bool() const { return m_hMenu != nullptr; }
 
     CMenuHandle GetSubMenu(int position) const { return ::GetSubMenu(m_hMenu, position); }
@@ -20,11 +19,7 @@ public:
     BOOL AppendMenu(UINT flags, UINT_PTR id = 0, const char* text = nullptr) {
         return ::AppendMenuA(m_hMenu, flags, id, text);
     }
-    int GetMenuItemCount() const { return ::GetMenuItemCount(m_hMenu); }
-    UINT GetMenuItemID(int position) const { return ::GetMenuItemID(m_hMenu, position); }
-    UINT GetMenuState(UINT id, UINT flags) const { return ::GetMenuState(m_hMenu, id, flags); }
-    CString GetMenuString(UINT item, UINT flags) const;
-    BOOL TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, const RECT* exclude = nullptr);
+    BOOL TrackPopupMenu(UINT flags, int x, int y, CWnd* owner);
 
 protected:
     HMENU m_hMenu;
@@ -36,18 +31,8 @@ public:
     CMenu() = default;
     CMenu(const CMenu&) = delete;
     CMenu& operator=(const CMenu&) = delete;
-    CMenu(CMenu&& other) noexcept : CMenuHandle(std::exchange(other.m_hMenu, nullptr)) {}
-    CMenu& operator=(CMenu&& other) noexcept {
-        if (this != &other) {
-            DestroyMenu();
-            m_hMenu = std::exchange(other.m_hMenu, nullptr);
-        }
-        return *this;
-    }
     ~CMenu() { DestroyMenu(); }
 
     BOOL LoadMenu(UINT id);
-    BOOL CreatePopupMenu();
     BOOL DestroyMenu() { return m_hMenu ? ::DestroyMenu(std::exchange(m_hMenu, nullptr)) : FALSE; }
-    HMENU Detach() { return std::exchange(m_hMenu, nullptr); }
 };

@@ -1,5 +1,5 @@
 #pragma once
-#include "CWnd.h"
+#include "framework/CWnd.h"
 
 // A static text or icon control.
 class CStatic : public CWnd {};

@@ -1,5 +1,5 @@
-#include "CToolTipCtrl.h"
-#include "PlatformServices.h"
+#include "framework/CToolTipCtrl.h"
+#include "framework/PlatformServices.h"
 
 #include <commctrl.h>
 
@@ -46,17 +46,4 @@ void CToolTipCtrl::UpdateTipText(const char* text, CWnd* window, UINT id) {
     TOOLINFOA info = MakeToolInfo(window->GetSafeHwnd(), id);
     info.lpszText = const_cast<char*>(text ? text : "");
     SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
-}
-
-CString CToolTipCtrl::GetText(CWnd* window, UINT id) const {
-    if (!m_hWnd || !window)
-        return CString();
-    // TTM_GETTEXT has no size argument: the buffer must hold the longest tip (80 characters
-    // by the control's own limit, more for text set by pointer), so be generous.
-    std::vector<char> buffer(4096);
-    TOOLINFOA info = MakeToolInfo(window->GetSafeHwnd(), id);
-    info.lpszText = buffer.data();
-    SendMessage(TTM_GETTEXTA, buffer.size(), reinterpret_cast<LPARAM>(&info));
-    buffer.back() = '\0';
-    return CString(buffer.data());
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "CWnd.h"
+#include "framework/CWnd.h"
 
 #include <commctrl.h>
 
@@ -9,6 +9,5 @@ public:
     BOOL Create(CWnd* parent, DWORD style = 0);
     BOOL AddTool(CWnd* window, const char* text, const RECT* area, UINT id);
     void UpdateTipText(const char* text, CWnd* window, UINT id);
-    CString GetText(CWnd* window, UINT id) const;
     void RelayEvent(MSG* msg) { SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg)); }
 };

@@ -1,6 +1,6 @@
-#include "CWinApp.h"
+#include "framework/CWinApp.h"
 
-#include "CWnd.h"
+#include "framework/CWnd.h"
 
 #include <cstring>
 #include <vector>
@@ -109,15 +109,15 @@ HICON CWinApp::LoadIcon(UINT id) const {
 }
 
 void CWinApp::DoWaitCursor(int code) {
-    m_nWaitCursorCount += code;
+    const int before = m_nWaitCursorCount;
+    m_nWaitCursorCount = before + code > 0 ? before + code : 0;
     if (m_nWaitCursorCount > 0) {
         HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
-        if (code > 0 && m_nWaitCursorCount == 1)
+        if (before == 0)
             m_hcurWaitCursorRestore = previous;
-    } else {
-        m_nWaitCursorCount = 0;
-        if (m_hcurWaitCursorRestore)
-            ::SetCursor(m_hcurWaitCursorRestore);
+    } else if (before > 0) {
+        // The cursor that showed before, even none at all.
+        ::SetCursor(m_hcurWaitCursorRestore);
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-#include "CCmdTarget.h"
-#include "CString.h"
-#include "PlatformServices.h"
+#include "framework/CCmdTarget.h"
+#include "framework/CString.h"
+#include "framework/PlatformServices.h"
 
 #include <windows.h>
 
@@ -43,7 +43,6 @@ public:
     HICON LoadIcon(UINT id) const;
     // +1 begins the busy cursor, -1 ends it, 0 restores it; the count never goes below zero.
     void DoWaitCursor(int code);
-    int GetWaitCursorCount() const { return m_nWaitCursorCount; }
     // The 3-D look is the system's own on every supported Windows.
     BOOL Enable3dControls() { return TRUE; }
     void OnHelp() {}

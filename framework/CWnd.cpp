@@ -1,7 +1,8 @@
-#include "CWnd.h"
+#include "framework/CWnd.h"
 
-#include "CWinApp.h"
+#include "framework/CWinApp.h"
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -11,13 +12,16 @@ const char kObjectProperty[] = "Framework.CWnd";
 
 thread_local CWnd* t_pendingCreation = nullptr;
 
-void DefaultReporter(const char* what) {
+} // namespace
+
+void ReportBoundaryException(const char* what) {
     CString text;
     text.Format("An internal error occurred and the last action was not completed:\n%s", what);
     CWinApp* app = AfxGetApp();
     ::MessageBoxA(nullptr, text, app ? app->m_pszAppName : "", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
-ExceptionReporter g_reporter = DefaultReporter;
+
+namespace {
 
 LRESULT CALLBACK CreationCbtProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND && t_pendingCreation) {
@@ -35,24 +39,10 @@ LRESULT CALLBACK CreationCbtProc(int code, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-ExceptionReporter SetExceptionReporter(ExceptionReporter reporter) {
-    ExceptionReporter previous = g_reporter;
-    g_reporter = reporter ? reporter : DefaultReporter;
-    return previous;
-}
+CreationHook::CreationHook(CWnd* wnd)
+    : m_previous(std::exchange(t_pendingCreation, wnd)), m_hook(WH_CBT, CreationCbtProc) {}
 
-void ReportBoundaryException(const char* what) { g_reporter(what ? what : "unknown"); }
-
-CreationHook::CreationHook(CWnd* wnd) : m_previous(t_pendingCreation) {
-    t_pendingCreation = wnd;
-    m_hook = ::SetWindowsHookExA(WH_CBT, CreationCbtProc, nullptr, ::GetCurrentThreadId());
-}
-
-CreationHook::~CreationHook() {
-    if (m_hook)
-        ::UnhookWindowsHookEx(m_hook);
-    t_pendingCreation = m_previous;
-}
+CreationHook::~CreationHook() { t_pendingCreation = m_previous; }
 
 CWnd::~CWnd() {
     if (!m_hWnd)

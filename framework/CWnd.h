@@ -1,7 +1,8 @@
 #pragma once
-#include "CCmdTarget.h"
-#include "CMenu.h"
-#include "CString.h"
+#include "framework/CCmdTarget.h"
+#include "framework/CMenu.h"
+#include "framework/CString.h"
+#include "framework/ScopedWin.h"
 
 #include <windows.h>
 
@@ -52,10 +53,8 @@ public:
         return ::PostMessageA(m_hWnd, message, wParam, lParam);
     }
     BOOL ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
-    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
-    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
     HWND SetFocus() { return ::SetFocus(m_hWnd); }
     BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
     void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
@@ -67,11 +66,7 @@ public:
     BOOL InvalidateRect(const RECT* rect, BOOL erase = TRUE) {
         return ::InvalidateRect(m_hWnd, rect, erase);
     }
-    void DragAcceptFiles(BOOL accept = TRUE) { ::DragAcceptFiles(m_hWnd, accept); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
-    DWORD GetExStyle() const {
-        return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE));
-    }
     HWND GetParent() const { return ::GetParent(m_hWnd); }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
@@ -121,14 +116,12 @@ public:
     CreationHook& operator=(const CreationHook&) = delete;
 
 private:
-    HHOOK m_hook;
     CWnd* m_previous;
+    CHook m_hook;
 };
 
-// No exception crosses a window procedure: the boundary calls this instead. The default shows
-// a message box; tests replace it.
-using ExceptionReporter = void (*)(const char* what);
-ExceptionReporter SetExceptionReporter(ExceptionReporter reporter);
+// No exception crosses a window procedure: the boundary calls this instead, which tells the user
+// in a message box that the last action was not completed.
 void ReportBoundaryException(const char* what);
 
 // Runs `body` and reports any exception it throws, returning `fallback` then.

@@ -1,4 +1,4 @@
-#include "PlatformServices.h"
+#include "framework/PlatformServices.h"
 
 #include <mmsystem.h>
 
@@ -26,9 +26,6 @@ LocalTime Win32Clock::Now() {
     SYSTEMTIME utc, local;
     if (::FileTimeToSystemTime(&ft, &utc) &&
         ::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
-        now.year = local.wYear;
-        now.month = local.wMonth;
-        now.day = local.wDay;
         now.hour = local.wHour;
         now.minute = local.wMinute;
         now.second = local.wSecond;

@@ -1,6 +1,6 @@
 // The link label's fallback open command, error texts and fitting, on any registry command,
 // link target, shell code and rectangle.
-#include "LinkRules.h"
+#include "core/LinkRules.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

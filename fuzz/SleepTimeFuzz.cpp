@@ -1,5 +1,5 @@
 // The Sleep Timer's time parser on any text a user can type or a profile can hold.
-#include "SleepTime.h"
+#include "core/SleepTime.h"
 
 #include <cstdint>
 #include <cstdlib>

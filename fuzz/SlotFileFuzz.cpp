@@ -1,6 +1,6 @@
 // The slot file rule and path splitting on any slot text and Windows directory: the text comes
 // from typing, the registry or a dropped file; the directory from the system.
-#include "SlotFile.h"
+#include "core/SlotFile.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -49,7 +49,8 @@ public:
     void RemoveLegacyEntries();
 
     // Sleep window
-    BOOL ParseSleepTime(CString& text, BOOL isStart);
+    // Parses a time text into `hhmm` and normalises the text; FALSE when it is no time.
+    BOOL ParseSleepTime(CString& text, int& hhmm);
     BOOL IsSleeping(int t);
     void ApplySleepTimerState();
     void OnKillFocusSleepStart();
@@ -119,8 +120,12 @@ private:
     void RunTrayMenu();
     // Shows `tip` and icon resource `iconId` in the tray record (sent by the caller).
     void SetTrayStatus(const char* tip, UINT iconId);
-    // Arms the chime timer from a fresh clock reading; `rearm` for a clock change or resume.
-    void ArmChimeTimer(bool rearm = false);
+    // Arms the chime timer for the next boundary from a fresh clock reading.
+    void ArmChimeTimer();
+    // The same after a clock change or a resume: a boundary that is now and was not handled
+    // yet rings at once.
+    void RearmChimeTimer();
+    void StartChimeTimer(int millisecond);
     // The window's small icon, at the small-icon size of the display scale.
     CIcon m_smallIcon;
     struct SizedTrayIcon {
@@ -141,10 +146,11 @@ private:
     // A slot's Browse... and Play buttons (the slot table finds the slot by the button's id).
     void OnBrowse(UINT id);
     void OnPlay(UINT id);
-    // Reads and parses both time texts; TRUE when both are valid.
-    BOOL ParseSleepTimes(CString& start, CString& stop, BOOL& startOk);
+    // Reads and parses both time texts: the field whose time is invalid (the start is looked
+    // at first), or nullptr when both are valid.
+    CEdit* InvalidSleepField(CString& start, CString& stop);
     // Leaving a time field: both valid turns the timer on, else it becomes indeterminate.
-    void CheckSleepTimesOnLeaving(BOOL leavingStart);
+    void CheckSleepTimesOnLeaving(CEdit& leaving);
     // The slot part of OK: asks about each unlocked slot whose file cannot be found.
     void ValidateSlotFiles();
 };

@@ -1,30 +1,37 @@
 // The quarter-hour chime.
 #include "main/ChimeDlg.h"
 
-#include "Chime.h"
+#include "core/Chime.h"
 #include "main/SoundSlots.h"
 
 #include <mmsystem.h>
 
 #include <cstring>
 
-void CChimeDlg::ArmChimeTimer(bool rearm) {
-    LocalTime now = AfxGetApp()->Clock().Now();
-    if (rearm) {
-        long long boundary = now.utc ? now.utc - SecondsPastQuarter(now.minute, now.second) : 0;
-        m_nArmedDelay = RearmDelay(now.minute, now.second, boundary == m_handledBoundary);
-    } else {
-        m_nArmedDelay = NextQuarterDelay(now.minute, now.second);
-    }
+void CChimeDlg::ArmChimeTimer() {
+    const LocalTime now = AfxGetApp()->Clock().Now();
+    m_nArmedDelay = NextQuarterDelay(now.minute, now.second);
     m_armedFor = now.utc ? now.utc + m_nArmedDelay / 1000 : 0;
     // A tick that came a little early has rung its boundary already: wait for the next one.
-    if (!rearm && m_armedFor && m_armedFor == m_handledBoundary) {
+    if (m_armedFor && m_armedFor == m_handledBoundary) {
         m_nArmedDelay += 15 * 60 * 1000;
         m_armedFor += 15 * 60;
     }
+    StartChimeTimer(now.millisecond);
+}
+
+void CChimeDlg::RearmChimeTimer() {
+    const LocalTime now = AfxGetApp()->Clock().Now();
+    long long boundary = now.utc ? now.utc - SecondsPastQuarter(now.minute, now.second) : 0;
+    m_nArmedDelay = RearmDelay(now.minute, now.second, boundary == m_handledBoundary);
+    m_armedFor = now.utc ? now.utc + m_nArmedDelay / 1000 : 0;
+    StartChimeTimer(now.millisecond);
+}
+
+void CChimeDlg::StartChimeTimer(int millisecond) {
     // Armed to the millisecond, so the chime starts on the boundary, not up to a second later.
-    if (m_nArmedDelay > static_cast<unsigned>(now.millisecond))
-        m_nArmedDelay -= static_cast<unsigned>(now.millisecond);
+    if (m_nArmedDelay > static_cast<unsigned>(millisecond))
+        m_nArmedDelay -= static_cast<unsigned>(millisecond);
     // SetTimer replaces a timer of the same id, so a stale one never fires as well.
     SetTimer(ID_CHIME_TIMER, m_nArmedDelay ? m_nArmedDelay : USER_TIMER_MINIMUM);
 }
@@ -32,7 +39,7 @@ void CChimeDlg::ArmChimeTimer(bool rearm) {
 // Timers count elapsed time, not the wall clock: whatever moved the clock or paused the
 // machine left the armed delay stale.
 void CChimeDlg::OnTimeChange() {
-    ArmChimeTimer(true);
+    RearmChimeTimer();
     RefreshStatus();
 }
 

@@ -94,10 +94,6 @@ BOOL CChimeDlg::OnInitDialog() {
 
     m_bDisabled = FALSE;
     m_bShown = FALSE;
-    m_editHour.m_bFolderMode = FALSE;
-    m_editQuarterAfter.m_bFolderMode = FALSE;
-    m_editHalfPast.m_bFolderMode = FALSE;
-    m_editQuarterTil.m_bFolderMode = FALSE;
 
     RemoveLegacyEntries();
     LoadSettings();

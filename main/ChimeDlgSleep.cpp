@@ -1,27 +1,28 @@
 // The Sleep Timer: quiet hours typed like "06:30pm".
 #include "main/ChimeDlg.h"
 
-#include "QuietHours.h"
-#include "SleepTime.h"
+#include "core/QuietHours.h"
+#include "core/SleepTime.h"
 
-BOOL CChimeDlg::ParseSleepTime(CString& text, BOOL isStart) {
+BOOL CChimeDlg::ParseSleepTime(CString& text, int& hhmm) {
     SleepTimeParse parsed = ParseSleepTimeText(text.str());
     text = CString(parsed.text);
     if (!parsed.ok)
         return FALSE;
-    (isStart ? m_nSleepStart : m_nSleepStop) = parsed.hhmm;
+    hhmm = parsed.hhmm;
     return TRUE;
 }
 BOOL CChimeDlg::IsSleeping(int t) {
     int state = static_cast<int>(m_chkSleepTimer.SendMessage(BM_GETCHECK, 0, 0));
     return InQuietHours(state, m_nSleepStart, m_nSleepStop, t);
 }
-BOOL CChimeDlg::ParseSleepTimes(CString& start, CString& stop, BOOL& startOk) {
+CEdit* CChimeDlg::InvalidSleepField(CString& start, CString& stop) {
     GetDlgItemText(IDC_SLEEP_START, start);
     GetDlgItemText(IDC_SLEEP_STOP, stop);
     // The stop time is looked at only when the start time is valid.
-    startOk = ParseSleepTime(start, TRUE);
-    return startOk && ParseSleepTime(stop, FALSE);
+    if (!ParseSleepTime(start, m_nSleepStart))
+        return &m_editSleepStart;
+    return ParseSleepTime(stop, m_nSleepStop) ? nullptr : &m_editSleepStop;
 }
 
 void CChimeDlg::ApplySleepTimerState() {
@@ -35,8 +36,8 @@ void CChimeDlg::ApplySleepTimerState() {
         m_editSleepStart.SetReadOnly(FALSE);
         m_editSleepStop.SetReadOnly(FALSE);
         CString start, stop;
-        BOOL startOk = FALSE;
-        if (ParseSleepTimes(start, stop, startOk)) {
+        CEdit* offending = InvalidSleepField(start, stop);
+        if (!offending) {
             m_chkSleepTimer.SetCheck(BST_CHECKED);
         } else {
             // Written back trimmed (the start normalised if it parsed; the stop as it was if
@@ -46,23 +47,21 @@ void CChimeDlg::ApplySleepTimerState() {
             m_chkSleepTimer.SetCheck(BST_INDETERMINATE);
             if (m_bShown) {
                 MessageBox("Please enter time in this fashion:\n06:30pm", "Invalid Time", MB_OK);
-                CEdit& offending = startOk ? m_editSleepStop : m_editSleepStart;
-                offending.SetFocus();
-                offending.SetSel(0, -1);
-                offending.ScrollCaret();
+                offending->SetFocus();
+                offending->SetSel(0, -1);
+                offending->ScrollCaret();
             }
         }
     }
     RefreshStatus();
 }
-void CChimeDlg::CheckSleepTimesOnLeaving(BOOL leavingStart) {
+void CChimeDlg::CheckSleepTimesOnLeaving(CEdit& leaving) {
     const int previous = m_chkSleepTimer.GetCheck();
     if (previous == BST_UNCHECKED)
         return;
     CString start, stop;
-    BOOL startOk = FALSE;
-    const BOOL bothOk = ParseSleepTimes(start, stop, startOk);
-    if (bothOk) {
+    CEdit* invalid = InvalidSleepField(start, stop);
+    if (!invalid) {
         SetDlgItemText(IDC_SLEEP_START, start);
         SetDlgItemText(IDC_SLEEP_STOP, stop);
         m_chkSleepTimer.SetCheck(BST_CHECKED);
@@ -71,19 +70,17 @@ void CChimeDlg::CheckSleepTimesOnLeaving(BOOL leavingStart) {
     }
     m_chkSleepTimer.SetCheck(BST_INDETERMINATE);
     // Each field complains only about itself, and only on the change from on to invalid.
-    const BOOL ownFieldBad = leavingStart ? !startOk : startOk;
-    if (ownFieldBad && previous == BST_CHECKED) {
+    if (invalid == &leaving && previous == BST_CHECKED) {
         MessageBox("Please enter time in this fashion:\n06:30pm", "Invalid Time", MB_OK);
-        CEdit& field = leavingStart ? m_editSleepStart : m_editSleepStop;
-        field.SetFocus();
-        field.SetSel(0, -1);
-        field.ScrollCaret();
+        leaving.SetFocus();
+        leaving.SetSel(0, -1);
+        leaving.ScrollCaret();
     }
 }
 
-void CChimeDlg::OnKillFocusSleepStart() { CheckSleepTimesOnLeaving(TRUE); }
+void CChimeDlg::OnKillFocusSleepStart() { CheckSleepTimesOnLeaving(m_editSleepStart); }
 
-void CChimeDlg::OnKillFocusSleepStop() { CheckSleepTimesOnLeaving(FALSE); }
+void CChimeDlg::OnKillFocusSleepStop() { CheckSleepTimesOnLeaving(m_editSleepStop); }
 
 void CChimeDlg::OnSleep() {
     m_chkSleepTimer.SetCheck(m_chkSleepTimer.GetCheck() == BST_UNCHECKED ? BST_CHECKED

@@ -2,7 +2,7 @@
 // edit field is the slot's whole state.
 #include "main/ChimeDlg.h"
 
-#include "SlotFile.h"
+#include "core/SlotFile.h"
 #include "app/SlotSoundService.h"
 #include "main/SoundSlots.h"
 

@@ -2,7 +2,7 @@
 // The four sound slots, in their order: Hour (the top of the hour), Quarter After, Half Past
 // and Quarter 'Til. Every slot operation (Browse, Play, the chime's choice of field, the
 // stores, the check on OK) reads this one table.
-#include "Chime.h"
+#include "core/Chime.h"
 
 struct SoundSlotInfo {
     SoundSlot slot;

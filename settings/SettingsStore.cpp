@@ -2,9 +2,8 @@
 // also show in the system's sound settings) and the private INI profile.
 #include "main/ChimeDlg.h"
 
+#include "framework/ScopedWin.h"
 #include "main/SoundSlots.h"
-
-#include <vector>
 
 namespace {
 
@@ -20,40 +19,22 @@ const char kLegacyQuarterHourlyLabel[] = "AppEvents\\EventLabels\\Quarter Hourly
 // Subkey names are read into a buffer of this size.
 constexpr DWORD kSubkeyNameSize = 100;
 
-// The default value of `key`'s subkey `name`, whole, into `text`; empty when it cannot be read
-// or is not text (another program may have stored a number or bytes there). FALSE when there
-// is no such subkey.
-BOOL ReadSlotText(HKEY key, const char* name, CString& text) {
+// The text of slot key `slot`'s subkey `name` ("" when it holds no text: another program may
+// have stored a number or bytes there); FALSE when there is no such subkey.
+BOOL ReadSlotText(HKEY slot, const char* name, CString& text) {
     text = CString();
-    HKEY current = nullptr;
-    if (::RegOpenKeyExA(key, name, 0, KEY_QUERY_VALUE, &current) != ERROR_SUCCESS)
+    CRegKey key;
+    if (key.Open(slot, name) != ERROR_SUCCESS)
         return FALSE;
-    DWORD type = 0, size = 0;
-    // The value may change between the calls; read until it fits.
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        LONG result = ::RegQueryValueExA(current, nullptr, nullptr, &type, nullptr, &size);
-        if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0)
-            break;
-        std::vector<char> buffer(static_cast<size_t>(size) + 1, '\0');
-        DWORD got = size;
-        result = ::RegQueryValueExA(current, nullptr, nullptr, &type,
-                                    reinterpret_cast<BYTE*>(buffer.data()), &got);
-        if (result == ERROR_SUCCESS) {
-            if (type == REG_SZ || type == REG_EXPAND_SZ)
-                text = buffer.data(); // always terminated: the buffer has a spare byte
-            break;
-        }
-        if (result != ERROR_MORE_DATA)
-            break;
-    }
-    ::RegCloseKey(current);
+    if (key.QueryDefaultText(text) != ERROR_SUCCESS)
+        text = CString();
     return TRUE;
 }
 
 // Deletes `path` below HKEY_CURRENT_USER with its direct subkeys (which have none of their own).
 void DeleteLegacyTree(const char* path) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyA(HKEY_CURRENT_USER, path, &key) == ERROR_SUCCESS) {
+    CRegKey key;
+    if (key.Open(HKEY_CURRENT_USER, path, KEY_ALL_ACCESS) == ERROR_SUCCESS) {
         for (;;) {
             char name[kSubkeyNameSize] = {};
             if (::RegEnumKeyA(key, 0, name, kSubkeyNameSize) != ERROR_SUCCESS)
@@ -62,8 +43,8 @@ void DeleteLegacyTree(const char* path) {
             if (::RegDeleteKeyA(key, name) != ERROR_SUCCESS)
                 break;
         }
-        ::RegCloseKey(key);
     }
+    key.Close();
     ::RegDeleteKeyA(HKEY_CURRENT_USER, path);
 }
 
@@ -71,13 +52,11 @@ void DeleteLegacyTree(const char* path) {
 
 void CChimeDlg::LoadSettings() {
     for (const SoundSlotInfo& slot : kSoundSlots) {
-        HKEY key = nullptr;
+        CRegKey key;
         CString text;
-        if (::RegCreateKeyA(HKEY_CURRENT_USER, slot.key, &key) == ERROR_SUCCESS) {
-            if (!ReadSlotText(key, kCurrent, text))
-                ReadSlotText(key, kDefault, text);
-            ::RegCloseKey(key);
-        }
+        if (key.Create(HKEY_CURRENT_USER, slot.key) == ERROR_SUCCESS &&
+            !ReadSlotText(key, kCurrent, text))
+            ReadSlotText(key, kDefault, text);
         SetDlgItemText(slot.edit, text);
     }
 
@@ -131,20 +110,17 @@ void CChimeDlg::SaveSettings() {
     app->WriteProfileString("Options", "Timer_Stop", text);
 
     for (const SoundSlotInfo& slot : kSoundSlots) {
-        HKEY key = nullptr;
-        if (::RegOpenKeyA(HKEY_CURRENT_USER, slot.key, &key) != ERROR_SUCCESS)
+        CRegKey key;
+        if (key.Open(HKEY_CURRENT_USER, slot.key, KEY_WRITE) != ERROR_SUCCESS)
             continue;
         GetDlgItemText(slot.edit, text);
         ::RegSetValueA(key, kCurrent, REG_SZ, text, static_cast<DWORD>(text.GetLength()));
-        ::RegCloseKey(key);
     }
 }
 
 void CChimeDlg::RemoveLegacyEntries() {
-    HKEY key = nullptr;
-    if (::RegOpenKeyA(HKEY_CURRENT_USER, kLegacyHourly, &key) != ERROR_SUCCESS)
+    if (CRegKey().Open(HKEY_CURRENT_USER, kLegacyHourly) != ERROR_SUCCESS)
         return;
-    ::RegCloseKey(key);
 
     int answer =
         MessageBox("CHIMO! has detected outdated registry entries.  Would you care to remove them?",

@@ -1,4 +1,4 @@
-#include "Chime.h"
+#include "core/Chime.h"
 
 #include <gtest/gtest.h>
 

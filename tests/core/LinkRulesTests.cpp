@@ -1,4 +1,4 @@
-#include "LinkRules.h"
+#include "core/LinkRules.h"
 
 #include <gtest/gtest.h>
 

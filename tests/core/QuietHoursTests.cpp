@@ -1,4 +1,4 @@
-#include "QuietHours.h"
+#include "core/QuietHours.h"
 
 #include <gtest/gtest.h>
 

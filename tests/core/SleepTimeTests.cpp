@@ -1,4 +1,4 @@
-#include "SleepTime.h"
+#include "core/SleepTime.h"
 
 #include <gtest/gtest.h>
 

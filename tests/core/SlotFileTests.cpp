@@ -1,4 +1,4 @@
-#include "SlotFile.h"
+#include "core/SlotFile.h"
 
 #include <gtest/gtest.h>
 

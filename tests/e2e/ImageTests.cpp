@@ -1,6 +1,6 @@
 // The executable as the loader sees it: hardening flags in the PE header, the manifest and the
 // version block in its resources.
-#include "E2eSupport.h"
+#include "tests/e2e/E2eSupport.h"
 
 #include <gtest/gtest.h>
 

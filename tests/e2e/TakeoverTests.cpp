@@ -1,5 +1,5 @@
 // A newer CHIMO.EXE replaces the running one, and leaves strangers alone.
-#include "E2eSupport.h"
+#include "tests/e2e/E2eSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,129 @@
+#pragma once
+// One owner per handle: each class below releases what it holds when it goes out of scope.
+#include "framework/CString.h"
+
+#include <windows.h>
+
+#include <utility>
+#include <vector>
+
+// An open registry key.
+class CRegKey {
+public:
+    CRegKey() = default;
+    ~CRegKey() { Close(); }
+    CRegKey(const CRegKey&) = delete;
+    CRegKey& operator=(const CRegKey&) = delete;
+
+    LONG Open(HKEY parent, const char* name, REGSAM access = KEY_QUERY_VALUE) {
+        Close();
+        return ::RegOpenKeyExA(parent, name, 0, access, &m_hKey);
+    }
+    // Opens the key, creating it (and the path to it) when it is not there.
+    LONG Create(HKEY parent, const char* name) {
+        Close();
+        return ::RegCreateKeyExA(parent, name, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                                 &m_hKey, nullptr);
+    }
+    void Close() {
+        if (m_hKey)
+            ::RegCloseKey(std::exchange(m_hKey, nullptr));
+    }
+    operator HKEY() const { return m_hKey; }
+
+    // The key's default value, whole: ERROR_SUCCESS with the text, or the error (a value that
+    // is not text, say a number another program stored there, is ERROR_INVALID_DATA).
+    LONG QueryDefaultText(CString& text) const {
+        DWORD type = 0, size = 0;
+        // The value may change between the calls; read until it fits.
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            LONG result = ::RegQueryValueExA(m_hKey, nullptr, nullptr, &type, nullptr, &size);
+            if (result != ERROR_SUCCESS)
+                return result;
+            if (type != REG_SZ && type != REG_EXPAND_SZ)
+                return ERROR_INVALID_DATA;
+            std::vector<char> buffer(static_cast<size_t>(size) + 1, '\0');
+            DWORD got = size;
+            result = ::RegQueryValueExA(m_hKey, nullptr, nullptr, &type,
+                                        reinterpret_cast<BYTE*>(buffer.data()), &got);
+            if (result == ERROR_SUCCESS) {
+                if (type != REG_SZ && type != REG_EXPAND_SZ)
+                    return ERROR_INVALID_DATA;
+                text = buffer.data(); // always terminated: the buffer has a spare byte
+                return ERROR_SUCCESS;
+            }
+            if (result != ERROR_MORE_DATA)
+                return result;
+        }
+        return ERROR_MORE_DATA;
+    }
+
+private:
+    HKEY m_hKey = nullptr;
+};
+
+// A COM interface pointer; Release()d once.
+template <class T> class CComPtr {
+public:
+    CComPtr() = default;
+    ~CComPtr() {
+        if (m_p)
+            m_p->Release();
+    }
+    CComPtr(const CComPtr&) = delete;
+    CComPtr& operator=(const CComPtr&) = delete;
+    T* operator->() const { return m_p; }
+    explicit operator bool() const { return m_p != nullptr; }
+    void** Receive() { return reinterpret_cast<void**>(&m_p); }
+
+private:
+    T* m_p = nullptr;
+};
+
+// COM for this thread, from construction to destruction (when it could be started).
+class CComInit {
+public:
+    CComInit() : m_ok(SUCCEEDED(::CoInitialize(nullptr))) {}
+    ~CComInit() {
+        if (m_ok)
+            ::CoUninitialize();
+    }
+    CComInit(const CComInit&) = delete;
+    CComInit& operator=(const CComInit&) = delete;
+
+private:
+    bool m_ok;
+};
+
+// A hook on this thread.
+class CHook {
+public:
+    CHook(int kind, HOOKPROC proc)
+        : m_hHook(::SetWindowsHookExA(kind, proc, nullptr, ::GetCurrentThreadId())) {}
+    ~CHook() {
+        if (m_hHook)
+            ::UnhookWindowsHookEx(m_hHook);
+    }
+    CHook(const CHook&) = delete;
+    CHook& operator=(const CHook&) = delete;
+
+private:
+    HHOOK m_hHook;
+};
+
+// An object selected into a device context, deselected again (the previous one put back).
+class CSelectObject {
+public:
+    CSelectObject(HDC dc, HGDIOBJ object)
+        : m_hDC(dc), m_previous(object ? ::SelectObject(dc, object) : nullptr) {}
+    ~CSelectObject() {
+        if (m_previous)
+            ::SelectObject(m_hDC, m_previous);
+    }
+    CSelectObject(const CSelectObject&) = delete;
+    CSelectObject& operator=(const CSelectObject&) = delete;
+
+private:
+    HDC m_hDC;
+    HGDIOBJ m_previous;
+};

@@ -1,0 +1,328 @@
+// The tray icon and the quarter-hour chime, with the clock, sound and tray faked.
+#include "tests/support/ChimoTest.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+using Files = std::vector<std::string>;
+Files Times(const char* name, size_t n) { return Files(n, name); }
+
+HWND FindMenuWindow() {
+    for (int waited = 0; waited < 3000; waited += 10, ::Sleep(10))
+        if (HWND menu = ::FindWindowA("#32768", nullptr); menu && ::IsWindowVisible(menu))
+            return menu;
+    return nullptr;
+}
+} // namespace
+
+TEST_F(ChimoTest, TheStartAddsTheIconArmsForTheNextQuarterAndStaysSilentAndHidden) {
+    Start();
+    auto added = fake.Tray(NIM_ADD);
+    ASSERT_EQ(added.size(), 1u);
+    EXPECT_EQ(added[0].hWnd, run->hwnd());
+    EXPECT_EQ(added[0].uID, 129u);
+    EXPECT_EQ(added[0].uFlags, static_cast<UINT>(NIF_ICON | NIF_MESSAGE | NIF_TIP));
+    EXPECT_EQ(added[0].uCallbackMessage, static_cast<UINT>(WM_COMMAND));
+    EXPECT_STREQ(added[0].szTip, "CHIMO!: Active");
+    EXPECT_EQ(added[0].hIcon, dlg->TrayIcon(IDI_TRAY_ACTIVE));
+    EXPECT_EQ(dlg->m_nArmedDelay, 450000u) << "10:07:30 waits for 10:15:00";
+    EXPECT_TRUE(fake.Sounds().empty());
+    run->Settle();
+    EXPECT_FALSE(::IsWindowVisible(run->hwnd()));
+    EXPECT_EQ(run->Events().front(), "show") << "the loop shows it once, then it hides";
+    EXPECT_EQ(run->Events().back(), "hide");
+
+    // A new taskbar gets the icon back with the current status; not once the program ends.
+    run->Command(IDC_DISABLE);
+    fake.Clear();
+    run->Send(::RegisterWindowMessageA("TaskbarCreated"));
+    ASSERT_EQ(fake.Tray(NIM_ADD).size(), 1u);
+    EXPECT_STREQ(fake.Tray(NIM_ADD)[0].szTip, "CHIMO!: Disabled");
+    dlg->HideAndSave();
+    fake.Clear();
+    run->Send(::RegisterWindowMessageA("TaskbarCreated"));
+    EXPECT_TRUE(fake.Tray(NIM_ADD).empty());
+}
+
+TEST_F(ChimoTest, TheProfileSwitchSuppressesTheIconButNotTheChime) {
+    AfxGetApp()->WriteProfileInt("Special", "Disable_Tray_Icon", 1);
+    Start();
+    SetSlots();
+    run->Send(::RegisterWindowMessageA("TaskbarCreated"));
+    EXPECT_EQ(TickAt(10, 15), Files{"QA.WAV"});
+    EXPECT_TRUE(fake.Tray(NIM_ADD).empty());
+}
+
+// Every status icon is exactly the small-icon size of the display scale, from the image drawn
+// for that size. at-each-dpi.sh runs it again at 120, 144 and 192 DPI.
+TEST_F(ChimoTest, TrayIconsAreDrawnForTheDisplayScale) {
+    Start();
+    const int size = ::GetSystemMetrics(SM_CXSMICON);
+    HMODULE module = ::GetModuleHandleA(nullptr);
+    for (UINT id : {IDI_TRAY_ACTIVE, IDI_TRAY_DISABLED, IDI_TRAY_SLEEPING, IDI_TRAY_RINGING}) {
+        SCOPED_TRACE(std::to_string(id) + " at " + std::to_string(size) + " pixels");
+        ICONINFO info{};
+        ASSERT_TRUE(::GetIconInfo(dlg->TrayIcon(id), &info));
+        BITMAP bitmap{};
+        ::GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+        ::DeleteObject(info.hbmColor);
+        ::DeleteObject(info.hbmMask);
+        EXPECT_EQ(bitmap.bmWidth, size);
+        EXPECT_EQ(bitmap.bmHeight, size);
+        EXPECT_EQ(bitmap.bmBitsPixel, 32) << "the alpha image, not the 16-colour one";
+        auto* group = static_cast<BYTE*>(::LockResource(
+            ::LoadResource(module, ::FindResourceA(module, MAKEINTRESOURCEA(id), RT_GROUP_ICON))));
+        int image = ::LookupIconIdFromDirectoryEx(group, TRUE, size, size, LR_DEFAULTCOLOR);
+        auto* png = static_cast<const BYTE*>(::LockResource(
+            ::LoadResource(module, ::FindResourceA(module, MAKEINTRESOURCEA(image), RT_ICON))));
+        ASSERT_TRUE(png && std::memcmp(png, "\x89PNG", 4) == 0);
+        EXPECT_EQ(png[16] << 24 | png[17] << 16 | png[18] << 8 | png[19], size);
+    }
+}
+
+// A tick plays its quarter's slot (the full choice table is tested natively), under the
+// ringing status and the busy cursor, and puts both back.
+TEST_F(ChimoTest, TicksPlayTheSlotOfTheirQuarterWhileTheTrayShowsRinging) {
+    struct Row {
+        int hour, minute;
+        bool multi, useSame;
+        Files played;
+    } rows[] = {
+        {0, 0, true, false, Times("H.WAV", 12)}, {13, 0, true, false, Times("H.WAV", 1)},
+        {10, 0, false, false, {"H.WAV"}},        {10, 15, false, false, {"QA.WAV"}},
+        {10, 30, false, false, {"HP.WAV"}},      {10, 45, false, false, {"QT.WAV"}},
+        {10, 45, false, true, {"QA.WAV"}},
+    };
+    Start();
+    SetSlots();
+    HCURSOR wait = ::LoadCursorA(nullptr, IDC_WAIT), during = nullptr;
+    fake.onPlay = [&](const FakePlatform::Sound&) { during = ::GetCursor(); };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.hour) + ":" + std::to_string(row.minute));
+        run->SetCheck(IDC_MULTI, row.multi);
+        run->SetCheck(IDC_USE_SAME, row.useSame);
+        EXPECT_EQ(TickAt(row.hour, row.minute), row.played);
+        for (const FakePlatform::Sound& sound : fake.Sounds())
+            EXPECT_EQ(sound.flags, static_cast<DWORD>(SND_FILENAME | SND_NODEFAULT)) << "in turn";
+        EXPECT_EQ(during, wait);
+        EXPECT_EQ(Tips(), (Files{"CHIMO!: Active", "CHIMO!!!!", "CHIMO!: Active"}));
+        auto records = fake.Tray(NIM_MODIFY);
+        EXPECT_EQ(records[1].hIcon, dlg->TrayIcon(IDI_TRAY_RINGING));
+        EXPECT_EQ(records[2].hIcon, dlg->TrayIcon(IDI_TRAY_ACTIVE));
+    }
+    // The busy cursor ended with the tick: an async Play afterwards runs under the normal one.
+    run->Command(IDC_PLAY_HOUR);
+    EXPECT_NE(during, wait);
+}
+
+// The status and the chime: Disabled over Sleeping over Active. Quiet hours 10:00pm to 06:30am.
+TEST_F(ChimoTest, TheStatusIsDisabledOverSleepingOverActiveAndOnlyActiveRings) {
+    struct Row {
+        bool disabled;
+        int hour, minute;
+        const char* tip;
+        UINT icon;
+        size_t played;
+    } rows[] = {
+        {false, 21, 45, "CHIMO!: Active", IDI_TRAY_ACTIVE, 1},
+        {false, 22, 0, "CHIMO!: Sleeping", IDI_TRAY_SLEEPING, 0},
+        {false, 6, 30, "CHIMO!: Sleeping", IDI_TRAY_SLEEPING, 0},
+        {false, 6, 45, "CHIMO!: Active", IDI_TRAY_ACTIVE, 1},
+        {true, 23, 0, "CHIMO!: Disabled", IDI_TRAY_DISABLED, 0},
+        {true, 12, 0, "CHIMO!: Disabled", IDI_TRAY_DISABLED, 0},
+    };
+    Start();
+    SetSlots();
+    run->SetText(IDC_SLEEP_START, "10:00pm");
+    run->SetText(IDC_SLEEP_STOP, "6:30am");
+    run->Command(ID_SLEEP); // from the tray menu, hidden: on at once
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.tip + std::string(" at ") + std::to_string(row.hour));
+        if (dlg->m_bDisabled != row.disabled)
+            run->Command(IDC_DISABLE);
+        EXPECT_EQ(TickAt(row.hour, row.minute).size(), row.played);
+        auto records = fake.Tray(NIM_MODIFY);
+        ASSERT_FALSE(row.disabled ? !records.empty() : records.empty())
+            << "a disabled tick leaves the tray alone";
+        run->Send(WM_TIMECHANGE);
+        records = fake.Tray(NIM_MODIFY);
+        EXPECT_STREQ(records.back().szTip, row.tip);
+        EXPECT_EQ(records.back().hIcon, dlg->TrayIcon(row.icon));
+        EXPECT_EQ(dlg->m_nArmedDelay, 900000u) << "re-armed all the same";
+    }
+}
+
+// Over a full-screen program or a presentation the chime keeps quiet, unless the profile says
+// to ring; any other answer of the shell, or none, rings.
+TEST_F(ChimoTest, NoChimeOverAPresentationOrAFullScreenProgram) {
+    struct Row {
+        HRESULT result;
+        QUERY_USER_NOTIFICATION_STATE state;
+        bool quiet;
+    } rows[] = {
+        {S_OK, QUNS_BUSY, true},
+        {S_OK, QUNS_RUNNING_D3D_FULL_SCREEN, true},
+        {S_OK, QUNS_PRESENTATION_MODE, true},
+        {S_OK, QUNS_ACCEPTS_NOTIFICATIONS, false},
+        {S_OK, QUNS_QUIET_TIME, false},
+        {S_OK, QUNS_NOT_PRESENT, false},
+        {E_FAIL, QUNS_BUSY, false},
+    };
+    for (int whenBusy : {-1, 1}) {
+        if (whenBusy == 1)
+            AfxGetApp()->WriteProfileInt("Special", "Chime_When_Busy", 1);
+        Start();
+        SetSlots();
+        for (const Row& row : rows) {
+            SCOPED_TRACE(std::to_string(whenBusy) + ": state " + std::to_string(row.state));
+            fake.userResult = row.result;
+            fake.userState = row.state;
+            const bool quiet = row.quiet && whenBusy != 1;
+            EXPECT_EQ(TickAt(10, 15).size(), quiet ? 0u : 1u);
+            EXPECT_EQ(Tips().size(), quiet ? 1u : 3u) << "no ringing status";
+        }
+    }
+    EXPECT_EQ(AfxGetApp()->GetProfileInt("Special", "Chime_When_Busy", -1), 1);
+}
+
+TEST_F(ChimoTest, ALongChimeReArmsForTheBoundaryAfterItEnds) {
+    Start();
+    SetSlots();
+    run->SetCheck(IDC_MULTI, BST_CHECKED);
+    fake.onPlay = [this](const FakePlatform::Sound&) { fake.Advance(80); };
+    EXPECT_EQ(TickAt(12, 0).size(), 12u);
+    // Twelve 80-second strikes end at 12:16:00: the 12:15 quarter is gone, next is 12:30.
+    EXPECT_EQ(dlg->m_nArmedDelay, 14u * 60 * 1000);
+}
+
+// Timers count elapsed time: after a resume or a clock change the timer aims at the next real
+// boundary (a boundary that is now rings at once), rings nothing itself, and a tick long after
+// its boundary rings nothing. The delays themselves are tested natively.
+TEST_F(ChimoTest, ResumesClockChangesAndLateTicksAimAtTheRealBoundary) {
+    struct Row {
+        UINT message;
+        WPARAM event;
+        long long moved; // from 10:07:30
+        unsigned delay;  // armed afterwards
+        Files next;      // what the next tick rings
+    } rows[] = {
+        {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 440, 10000, {"QA.WAV"}},
+        {WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 3 * 86400 + 3150, 0, Times("H.WAV", 11)},
+        {WM_POWERBROADCAST, PBT_APMSUSPEND, 60, 450000, {}}, // not a resume: left alone
+        {WM_TIMECHANGE, 0, -5 * 60, 750000, {"QA.WAV"}},
+        {WM_TIMECHANGE, 0, +3 * 3600, 450000, {"QA.WAV"}},
+        {WM_TIMECHANGE, 0, -(7 * 60 + 30) - 1, 1000, Times("H.WAV", 10)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.message) + " after " + std::to_string(row.moved) + " s");
+        fake.SetTime(10, 7, 30);
+        Start();
+        SetSlots();
+        run->SetCheck(IDC_MULTI, BST_CHECKED);
+        fake.Advance(row.moved);
+        fake.Clear();
+        run->Send(row.message, row.event);
+        run->Send(row.message, row.event); // repeated notices are harmless
+        EXPECT_EQ(dlg->m_nArmedDelay, row.delay);
+        EXPECT_TRUE(fake.Sounds().empty());
+        if (row.next.empty())
+            continue;
+        fake.Advance(row.delay / 1000);
+        EXPECT_EQ(Tick(), row.next);
+    }
+    // The timer of 10:15 falls due at 10:17 (a busy machine, an unannounced clock change): no
+    // burst of strikes, only the status.
+    fake.SetTime(10, 7, 30);
+    Start();
+    SetSlots();
+    fake.Advance(450 + 120);
+    EXPECT_EQ(Tick(), Files{});
+    EXPECT_EQ(Tips(), Files{"CHIMO!: Active"});
+    EXPECT_EQ(dlg->m_nArmedDelay, 780000u);
+}
+
+TEST_F(ChimoTest, ArmedToTheMillisecondAndAnEarlyTickRingsItsBoundaryOnce) {
+    fake.SetTime(10, 7, 30, 700);
+    Start();
+    SetSlots();
+    EXPECT_EQ(dlg->m_nArmedDelay, 449300u);
+    fake.SetTime(10, 14, 59, 950); // 50 ms early
+    EXPECT_EQ(Tick(), Files{"QA.WAV"});
+    EXPECT_EQ(dlg->m_nArmedDelay, 900050u) << "10:30, not 10:15 again";
+    fake.Advance(dlg->m_nArmedDelay / 1000);
+    EXPECT_EQ(Tick(), Files{"HP.WAV"});
+}
+
+// A day across daylight-saving changes of whole, half and three-quarter hours: every tick lands
+// on a local quarter hour and rings it, and the strikes follow the local clock.
+TEST_F(ChimoTest, EveryTickOfADayAcrossAnOffsetChangeLandsOnALocalQuarter) {
+    const long long day = 20541LL * 86400;
+    struct Zone {
+        const char* name;
+        int before, after;
+        long long change;
+    } zones[] = {
+        {"Europe, spring forward at 02:00", 3600, 7200, day + 3600},
+        {"Europe, fall back at 03:00", 7200, 3600, day + 3600},
+        {"Lord Howe, -30 min at 02:00", 39600, 37800, day - 9 * 3600},
+        {"Chatham, +1 h at 02:45", 45900, 49500, day - 10 * 3600},
+    };
+    for (const Zone& zone : zones) {
+        SCOPED_TRACE(zone.name);
+        fake.SetZone(zone.before, zone.change, zone.after);
+        fake.Advance(zone.change - fake.Utc() - 6 * 3600 - 450);
+        Start();
+        SetSlots();
+        run->SetCheck(IDC_MULTI, BST_CHECKED);
+        for (int i = 0; i < 24 * 4; ++i) {
+            fake.Advance(dlg->m_nArmedDelay / 1000);
+            const long long local =
+                fake.Utc() + (fake.Utc() >= zone.change ? zone.after : zone.before);
+            const int minute = static_cast<int>(local / 60 % 60),
+                      hour = static_cast<int>(local / 3600 % 24);
+            ASSERT_EQ(local % 900, 0) << "tick " << i;
+            const Files played = Tick();
+            ASSERT_FALSE(played.empty()) << hour << ":" << minute;
+            if (minute == 0) {
+                EXPECT_EQ(played.size(), static_cast<size_t>(hour % 12 ? hour % 12 : 12));
+            }
+        }
+    }
+}
+
+TEST_F(ChimoTest, TheIconOpensTheWindowAndItsMenuShowsAndSavesTheState) {
+    Start();
+    for (auto open : {+[](ModalSession& r) { r.Send(WM_COMMAND, ID_TRAY_ICON, WM_LBUTTONDBLCLK); },
+                      +[](ModalSession& r) { r.Command(ID_SETTINGS); }}) {
+        dlg->m_bShown = FALSE;
+        ::ShowWindow(run->hwnd(), SW_HIDE);
+        fake.Clear();
+        open(*run);
+        EXPECT_TRUE(::IsWindowVisible(run->hwnd()));
+        EXPECT_EQ(Cues(), std::vector<UINT>{IDW_CUE_YES});
+    }
+    ::ShowWindow(run->hwnd(), SW_HIDE);
+    dlg->m_bShown = FALSE;
+    fake.Clear();
+    for (LPARAM other : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN})
+        run->Send(WM_COMMAND, ID_TRAY_ICON, other);
+    EXPECT_TRUE(fake.Sounds().empty());
+    EXPECT_FALSE(::IsWindowVisible(run->hwnd()));
+
+    run->Command(IDC_DISABLE);
+    run->SetCheck(IDC_SLEEP_TIMER, BST_INDETERMINATE);
+    run->SetText(IDC_SOUND_HOUR, "UNCONFIRMED.WAV");
+    ::PostMessageA(run->hwnd(), WM_COMMAND, ID_TRAY_ICON, WM_RBUTTONUP);
+    HWND menuWindow = FindMenuWindow();
+    ASSERT_NE(menuWindow, nullptr);
+    auto menu = reinterpret_cast<HMENU>(::SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+    EXPECT_TRUE(::GetMenuState(menu, IDC_DISABLE, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_FALSE(::GetMenuState(menu, ID_SLEEP, MF_BYCOMMAND) & MF_CHECKED) << "indeterminate";
+    ::PostMessageA(menuWindow, WM_CHAR, 'd', 0); // "&Disable", as a keyboard user chooses it
+    run->Settle(300);
+    EXPECT_EQ(run->Check(IDC_DISABLE), BST_UNCHECKED);
+    EXPECT_EQ(StoredSlot("AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:00) Hourly"), "UNCONFIRMED.WAV")
+        << "the menu saves as it closes";
+    EXPECT_FALSE(run->Ended());
+}

@@ -1,0 +1,172 @@
+// The settings stores, the registry keys and the INI file of the throwaway prefix, read and
+// written by the real window.
+#include "tests/support/ChimoTest.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+const char* const kSlotKeys[] = {
+    "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:00) Hourly",
+    "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:15) Quarter After",
+    "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:30) Half Past",
+    "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:45) Quarter Til",
+};
+const int kSlotEdits[] = {IDC_SOUND_HOUR, IDC_SOUND_QUARTER_AFTER, IDC_SOUND_HALF_PAST,
+                          IDC_SOUND_QUARTER_TIL};
+const char* const kLegacy[] = {
+    "AppEvents\\Schemes\\Apps\\.Default\\Hourly CHIMO!",
+    "AppEvents\\Schemes\\Apps\\.Default\\Quarter Hourly CHIMO!",
+    "AppEvents\\EventLabels\\Hourly CHIMO!",
+    "AppEvents\\EventLabels\\Quarter Hourly CHIMO!",
+};
+
+std::string Ini() {
+    std::stringstream text;
+    text << std::ifstream(ProfilePath(), std::ios::binary).rdbuf();
+    return text.str();
+}
+void WriteIni(const std::string& text) { std::ofstream(ProfilePath(), std::ios::binary) << text; }
+void SetValue(const char* key, const char* sub, const std::string& text) {
+    ::RegSetValueA(HKEY_CURRENT_USER, (std::string(key) + "\\" + sub).c_str(), REG_SZ, text.c_str(),
+                   static_cast<DWORD>(text.size()));
+}
+bool KeyExists(const char* path) {
+    return CRegKey().Open(HKEY_CURRENT_USER, path) == ERROR_SUCCESS;
+}
+
+struct Settings : ChimoTest {
+    void SetUp() override {
+        ChimoTest::SetUp();
+        for (const char* key : kLegacy)
+            ::RegDeleteTreeA(HKEY_CURRENT_USER, key);
+    }
+};
+} // namespace
+
+TEST_F(Settings, ACleanAccountAndEverySettingThroughARestart) {
+    Start();
+    EXPECT_EQ(Ini(), "[Special]\r\nDisable_Tray_Icon=0\r\nChime_When_Busy=0\r\n"
+                     "[Options]\r\nMulti_Chimo=0\r\nUse_Same_Secondary=0\r\n"
+                     "Disable_Secondary=0\r\nTimer=0\r\n");
+    for (const char* key : kSlotKeys) {
+        EXPECT_TRUE(KeyExists(key)) << "shown in the system's sound settings: " << key;
+        EXPECT_EQ(StoredSlot(key), "<none>") << "nothing chosen before a save";
+    }
+    EXPECT_TRUE(run->Boxes().empty());
+    EXPECT_TRUE(fake.Sounds().empty());
+
+    const std::string longest = "C:\\" + std::string(100000, 'A') + ".WAV";
+    const std::string texts[] = {"C:\\MEDIA\\HOUR.WAV", "", "HALF.WAV", longest};
+    for (int i = 0; i < 4; ++i)
+        run->SetText(kSlotEdits[i], texts[i]);
+    run->SetCheck(IDC_MULTI, BST_CHECKED);
+    run->SetCheck(IDC_DISABLE_SECONDARY, BST_CHECKED);
+    run->SetText(IDC_SLEEP_START, std::string(32000, '7'));
+    run->SetText(IDC_SLEEP_STOP, "06:30AM");
+    Stop();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(StoredSlot(kSlotKeys[i]), texts[i]) << i;
+    for (const char* line : {"Multi_Chimo=1\r\n", "Use_Same_Secondary=0\r\n",
+                             "Disable_Secondary=1\r\n", "Timer_Stop=06:30AM\r\n"})
+        EXPECT_NE(Ini().find(line), std::string::npos) << line << " in\n" << Ini().substr(0, 400);
+
+    SetValue(kSlotKeys[2], ".current", "C:\\OTHER\\PROGRAM.WAV"); // changed meanwhile
+    Start();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(run->Text(kSlotEdits[i]), i == 2 ? "C:\\OTHER\\PROGRAM.WAV" : texts[i]);
+    EXPECT_EQ(run->Check(IDC_MULTI), BST_CHECKED);
+    EXPECT_EQ(run->Check(IDC_USE_SAME), BST_UNCHECKED);
+    EXPECT_EQ(run->Check(IDC_DISABLE_SECONDARY), BST_CHECKED);
+    EXPECT_EQ(run->Text(IDC_SLEEP_START), std::string(32000, '7'));
+    EXPECT_EQ(run->Text(IDC_SLEEP_STOP), "06:30AM");
+}
+
+// The installer's ".Default" counts until the user has a ".current" of their own, even an
+// empty one. Values of the wrong type read as empty and are overwritten by the next save.
+TEST_F(Settings, InstalledDefaultsAndValuesOfOtherProgramsAreReadSafely) {
+    for (const char* key : {kSlotKeys[0], kSlotKeys[2]})
+        SetValue(key, ".Default", "C:\\CHIMES\\DEFAULT.WAV");
+    SetValue(kSlotKeys[2], ".current", "");
+    const DWORD number = 0x41414141;
+    CRegKey key;
+    key.Create(HKEY_CURRENT_USER, (std::string(kSlotKeys[1]) + "\\.current").c_str());
+    ::RegSetValueExA(key, nullptr, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                     sizeof number);
+    key.Close();
+    std::string junk;
+    for (int i = 0; i < 70000; ++i)
+        junk += static_cast<char>((i * 7919) % 256);
+    WriteIni(junk + "\r\n[Options]\r\nTimer_Start=\r\nTimer_Stop=07:00AM\r\nMulti_Chimo=-1\r\n");
+    Start();
+    EXPECT_EQ(run->Text(IDC_SOUND_HOUR), "C:\\CHIMES\\DEFAULT.WAV");
+    EXPECT_EQ(run->Text(IDC_SOUND_QUARTER_AFTER), "");
+    EXPECT_EQ(run->Text(IDC_SOUND_HALF_PAST), "");
+    EXPECT_EQ(run->Check(IDC_MULTI), BST_UNCHECKED);
+    EXPECT_EQ(run->Text(IDC_SLEEP_STOP), "07:00AM");
+    EXPECT_EQ(Ini().find("Timer_Start"), std::string::npos) << "an empty time line is removed";
+    EXPECT_NE(Ini().find("Multi_Chimo=0"), std::string::npos) << "a stored -1 counts as absent";
+    Stop();
+    EXPECT_EQ(StoredSlot(kSlotKeys[0]), "C:\\CHIMES\\DEFAULT.WAV") << "saved as the user's own";
+    EXPECT_EQ(StoredSlot(kSlotKeys[1]), "");
+}
+
+// The Sleep Timer as stored: on with valid times, indeterminate with an invalid one (and no
+// question while hidden), off otherwise; the fields are read-only while it is off.
+TEST_F(Settings, TheSleepTimerAsStored) {
+    struct Row {
+        const char* ini;
+        int box;
+    } rows[] = {
+        {"Timer=1\r\nTimer_Start=10:00pm\r\nTimer_Stop=6:30am\r\n", BST_CHECKED},
+        {"Timer=1\r\nTimer_Start=25:00pm\r\nTimer_Stop=06:30AM\r\n", BST_INDETERMINATE},
+        {"Timer=2\r\nTimer_Start=10:00PM\r\nTimer_Stop=06:30AM\r\n", BST_UNCHECKED},
+        {"Timer=0\r\nTimer_Start=10:00PM\r\n", BST_UNCHECKED},
+    };
+    for (const Row& row : rows) {
+        WriteIni(std::string("[Options]\r\n") + row.ini);
+        Start();
+        EXPECT_EQ(run->Check(IDC_SLEEP_TIMER), row.box) << row.ini;
+        const LONG style = ::GetWindowLongA(::GetDlgItem(run->hwnd(), IDC_SLEEP_START), GWL_STYLE);
+        EXPECT_EQ((style & ES_READONLY) != 0, row.box == BST_UNCHECKED) << row.ini;
+        EXPECT_TRUE(run->Boxes().empty());
+        Stop();
+    }
+}
+
+// Entries of an old version: removed on Yes, kept (and asked about again) on No; only the
+// hourly one makes the program ask.
+TEST_F(Settings, LegacyEntriesAreRemovedOnlyWhenTheUserSaysYes) {
+    struct Row {
+        bool hourly;
+        int answer;
+        size_t asked;
+        UINT cue;
+        bool removed;
+    } rows[] = {{true, IDNO, 1, IDW_CUE_NO, false},
+                {true, IDYES, 1, IDW_CUE_YES, true},
+                {false, 0, 0, 0, false}};
+    for (const Row& row : rows) {
+        // The events with subkeys of their own, and their labels.
+        for (int i = row.hourly ? 0 : 1; i < 4; ++i)
+            for (const char* sub : {"\\.current", "\\.Default", "\\Extra"})
+                CRegKey().Create(HKEY_CURRENT_USER,
+                                 (kLegacy[i] + std::string(i < 2 ? sub : "")).c_str());
+        fake.Clear();
+        Start({row.answer});
+        ASSERT_EQ(run->Boxes().size(), row.asked);
+        if (row.asked) {
+            EXPECT_EQ(run->Boxes()[0].caption, "CHIMO!: Previous Version Detected");
+            EXPECT_EQ(
+                run->Boxes()[0].text,
+                "CHIMO! has detected outdated registry entries.  Would you care to remove them?");
+            EXPECT_EQ(Cues(), std::vector<UINT>{row.cue});
+        }
+        for (const char* key : kLegacy)
+            if (row.hourly || key != kLegacy[0]) {
+                EXPECT_EQ(KeyExists(key), !row.removed) << key;
+            }
+        for (const char* key : kLegacy)
+            ::RegDeleteTreeA(HKEY_CURRENT_USER, key);
+    }
+}

@@ -1,0 +1,532 @@
+// The settings window as a user drives it: OK, Cancel and Quit, the Sleep Timer's fields, the
+// sound slots (Browse, Play, drops, the locks, OK's check) and the About box with its links.
+#include "about/AboutBox.h"
+#include "core/LinkRules.h"
+#include "tests/support/ChimoTest.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace {
+const std::string kDir = "C:\\CHIMO-TESTS";
+const char kHourKey[] = "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:00) Hourly";
+const char kNotFound[] =
+    "CHIMO! can not find the file specified.\nWould you still like to use this file?";
+const char kInvalidTime[] = "Please enter time in this fashion:\n06:30pm";
+
+std::string WindowsDirectory() {
+    char dir[MAX_PATH];
+    ::GetWindowsDirectoryA(dir, MAX_PATH);
+    return dir;
+}
+void Touch(const std::string& path) { std::ofstream(path, std::ios::binary) << "RIFF"; }
+std::string ReadFile(const std::string& path) {
+    for (int waited = 0; waited < 5000; waited += 50, ::Sleep(50)) {
+        std::stringstream text;
+        if (std::ifstream in{path, std::ios::binary}; in && text << in.rdbuf())
+            return text.str();
+    }
+    return "";
+}
+std::vector<std::string> Captions(const std::vector<Box>& boxes) {
+    std::vector<std::string> captions;
+    for (const Box& box : boxes)
+        captions.push_back(box.caption);
+    return captions;
+}
+
+// The HDROP the shell sends for `names`.
+HDROP MakeDrop(const std::vector<std::string>& names) {
+    size_t size = sizeof(DROPFILES) + 1;
+    for (const std::string& name : names)
+        size += name.size() + 1;
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    char* at = reinterpret_cast<char*>(drop + 1);
+    for (const std::string& name : names)
+        at = std::copy(name.c_str(), name.c_str() + name.size() + 1, at);
+    ::GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+// A shortcut at `path` to `target`, or to "My Computer" (no file) when it is empty.
+void MakeShortcut(const std::string& path, const std::string& target) {
+    CComInit com;
+    CComPtr<IShellLinkA> link;
+    CComPtr<IPersistFile> file;
+    ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                       link.Receive());
+    if (target.empty()) {
+        LPITEMIDLIST computer = nullptr;
+        ::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer);
+        link->SetIDList(computer);
+        ::CoTaskMemFree(computer);
+    } else {
+        link->SetPath(target.c_str());
+    }
+    link->QueryInterface(IID_IPersistFile, file.Receive());
+    WCHAR wide[MAX_PATH];
+    ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    file->Save(wide, TRUE);
+}
+
+struct Window : ChimoTest {
+    void SetUp() override {
+        ChimoTest::SetUp();
+        ::CreateDirectoryA(kDir.c_str(), nullptr);
+        ::CreateDirectoryA((WindowsDirectory() + "\\media").c_str(), nullptr);
+        Start();
+        Show();
+        fake.Clear();
+    }
+    // "L": the field read-only and both buttons disabled; "U": none of it.
+    std::string Lock(int edit, int browse, int play) const {
+        const bool readOnly =
+            ::GetWindowLongA(::GetDlgItem(run->hwnd(), edit), GWL_STYLE) & ES_READONLY;
+        const bool b = ::IsWindowEnabled(::GetDlgItem(run->hwnd(), browse));
+        const bool p = ::IsWindowEnabled(::GetDlgItem(run->hwnd(), play));
+        return readOnly && !b && !p ? "L" : !readOnly && b && p ? "U" : "mixed";
+    }
+    std::string Locks() const {
+        return Lock(IDC_SOUND_HOUR, IDC_BROWSE_HOUR, IDC_PLAY_HOUR) +
+               Lock(IDC_SOUND_QUARTER_AFTER, IDC_BROWSE_QUARTER_AFTER, IDC_PLAY_QUARTER_AFTER) +
+               Lock(IDC_SOUND_HALF_PAST, IDC_BROWSE_HALF_PAST, IDC_PLAY_HALF_PAST) +
+               Lock(IDC_SOUND_QUARTER_TIL, IDC_BROWSE_QUARTER_TIL, IDC_PLAY_QUARTER_TIL);
+    }
+};
+} // namespace
+
+// OK confirms, Cancel (and Esc, and the close box) throws away; each minimises, then hides, and
+// the program runs on. Quit asks first; Yes saves and ends it, No changes nothing.
+TEST_F(Window, OkCancelAndQuit) {
+    struct Row {
+        const char* how;
+        UINT cue;
+    } rows[] = {
+        {"ok", IDW_CUE_YES}, {"cancel", IDW_CUE_NO}, {"esc", IDW_CUE_NO}, {"close", IDW_CUE_NO}};
+    const std::string confirmed = kDir + "\\CONFIRMED.WAV";
+    Touch(confirmed);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.how);
+        Show();
+        run->SetText(IDC_SOUND_HOUR, std::string(row.how) == "ok" ? confirmed : "OTHER.WAV");
+        fake.Clear();
+        run->Clear();
+        if (std::string(row.how) == "ok")
+            run->Command(IDOK);
+        else if (std::string(row.how) == "cancel")
+            run->Command(IDCANCEL);
+        else if (std::string(row.how) == "esc")
+            ::PostMessageA(::GetDlgItem(run->hwnd(), IDOK), WM_KEYDOWN, VK_ESCAPE, 0);
+        else
+            run->Send(WM_SYSCOMMAND, SC_CLOSE);
+        run->Settle();
+        EXPECT_EQ(Cues(), std::vector<UINT>{row.cue});
+        EXPECT_EQ(run->Events(), (std::vector<std::string>{"minimize", "hide"}));
+        EXPECT_FALSE(::IsWindowVisible(run->hwnd()));
+        EXPECT_EQ(StoredSlot(kHourKey), confirmed);
+        EXPECT_EQ(run->Text(IDC_SOUND_HOUR), confirmed) << "Cancel reloads the field";
+        EXPECT_FALSE(run->Ended());
+    }
+
+    run->SetText(IDC_SOUND_HOUR, "UNCONFIRMED.WAV");
+    fake.Clear();
+    run->Answer(IDNO);
+    run->Command(ID_QUIT);
+    EXPECT_EQ(Cues(), std::vector<UINT>(4, IDW_CUE_NO)) << "three before the question, one after";
+    ASSERT_EQ(run->Boxes().size(), 1u);
+    EXPECT_EQ(run->Boxes()[0].caption, "CHIMO!: Exit...");
+    EXPECT_EQ(run->Boxes()[0].text,
+              "CHIMO! sound events will not play if you exit.\nDo you wish to continue?");
+    EXPECT_TRUE(run->Boxes()[0].yesNo);
+    EXPECT_TRUE(fake.Tray(NIM_DELETE).empty());
+    EXPECT_EQ(StoredSlot(kHourKey), confirmed);
+    run->Answer(IDYES);
+    run->Command(ID_QUIT);
+    ASSERT_TRUE(run->WaitForEnd());
+    EXPECT_EQ(StoredSlot(kHourKey), "UNCONFIRMED.WAV") << "Yes saves";
+    EXPECT_FALSE(fake.Tray(NIM_DELETE).empty());
+}
+
+// Cancel reloads every control from the stores, whatever the window showed.
+TEST_F(Window, CancelReloadsEveryControl) {
+    run->SetText(IDC_SOUND_QUARTER_TIL, "KEPT.WAV");
+    run->SetText(IDC_SLEEP_START, "10:00pm");
+    run->SetText(IDC_SLEEP_STOP, "6:30am");
+    Click(IDC_MULTI);
+    Click(IDC_SLEEP_TIMER);
+    run->Answer(IDYES); // keep the missing file
+    run->Command(IDOK);
+    Show();
+    for (int id : {IDC_SOUND_HOUR, IDC_SOUND_QUARTER_AFTER, IDC_SOUND_HALF_PAST,
+                   IDC_SOUND_QUARTER_TIL, IDC_SLEEP_START, IDC_SLEEP_STOP})
+        run->SetText(id, "CHANGED");
+    for (int id : {IDC_MULTI, IDC_USE_SAME, IDC_SLEEP_TIMER})
+        Click(id);
+    run->Command(IDCANCEL);
+    EXPECT_EQ(run->Text(IDC_SOUND_HOUR), "");
+    EXPECT_EQ(run->Text(IDC_SOUND_QUARTER_TIL), "KEPT.WAV");
+    EXPECT_EQ(run->Text(IDC_SLEEP_START), "10:00pm");
+    EXPECT_EQ(run->Text(IDC_SLEEP_STOP), "6:30am");
+    EXPECT_EQ(run->Check(IDC_MULTI), BST_CHECKED);
+    EXPECT_EQ(run->Check(IDC_USE_SAME), BST_UNCHECKED);
+    EXPECT_EQ(run->Check(IDC_SLEEP_TIMER), BST_CHECKED);
+    EXPECT_EQ(Locks(), "UUUU");
+}
+
+TEST_F(Window, TheSleepTimerChecksItsTimes) {
+    run->SetText(IDC_SLEEP_START, " 10:00pm ");
+    run->SetText(IDC_SLEEP_STOP, "6:30");
+    // Leaving a field while the timer is off changes nothing.
+    Focus(IDC_SLEEP_START);
+    Focus(IDC_SLEEP_STOP);
+    Focus(IDC_SLEEP_START);
+    EXPECT_EQ(run->Check(IDC_SLEEP_TIMER), BST_UNCHECKED);
+    EXPECT_EQ(run->Text(IDC_SLEEP_START), " 10:00pm ");
+    EXPECT_TRUE(run->Boxes().empty());
+
+    Click(IDC_SLEEP_TIMER); // on, with an invalid stop: indeterminate, said once
+    EXPECT_EQ(run->Check(IDC_SLEEP_TIMER), BST_INDETERMINATE);
+    ASSERT_EQ(run->Boxes().size(), 1u);
+    EXPECT_EQ(run->Boxes()[0].caption, "Invalid Time");
+    EXPECT_EQ(run->Boxes()[0].text, kInvalidTime);
+    EXPECT_EQ(run->Text(IDC_SLEEP_START), "10:00PM") << "written back normalised";
+    EXPECT_EQ(FocusId(), IDC_SLEEP_STOP) << "on the offending field";
+
+    run->SetText(IDC_SLEEP_STOP, "6:30am");
+    Focus(IDC_SLEEP_START); // leaving the stop, now valid: on, both normalised
+    EXPECT_EQ(run->Check(IDC_SLEEP_TIMER), BST_CHECKED);
+    EXPECT_EQ(run->Text(IDC_SLEEP_STOP), "06:30AM");
+
+    // Each field complains about itself only, and only on the change from on to invalid.
+    for (int field : {IDC_SLEEP_STOP, IDC_SLEEP_START}) {
+        run->Clear();
+        const int other = field == IDC_SLEEP_STOP ? IDC_SLEEP_START : IDC_SLEEP_STOP;
+        Focus(field);
+        run->SetText(field, "25:00pm");
+        Focus(other);
+        EXPECT_EQ(run->Check(IDC_SLEEP_TIMER), BST_INDETERMINATE);
+        EXPECT_EQ(Captions(run->Boxes()), std::vector<std::string>{"Invalid Time"});
+        EXPECT_EQ(FocusId(), field);
+        Focus(other);
+        Focus(field);
+        EXPECT_EQ(run->Boxes().size(), 1u) << "said once";
+        run->SetText(field, field == IDC_SLEEP_STOP ? "6:30am" : "10:00pm");
+        Focus(other);
+        EXPECT_EQ(run->Check(IDC_SLEEP_TIMER), BST_CHECKED);
+    }
+
+    // OK switches off a timer without both times.
+    dlg->m_nSleepStop = 0;
+    run->Command(IDOK);
+    EXPECT_EQ(run->Check(IDC_SLEEP_TIMER), BST_UNCHECKED);
+    EXPECT_EQ(AfxGetApp()->GetProfileInt("Options", "Timer", -1), 0);
+
+    // The tray's Sleep command while hidden: no question, the state saved at once.
+    run->SetText(IDC_SLEEP_STOP, "later");
+    run->Clear();
+    run->Command(ID_SLEEP);
+    EXPECT_EQ(run->Check(IDC_SLEEP_TIMER), BST_INDETERMINATE);
+    EXPECT_TRUE(run->Boxes().empty());
+    EXPECT_EQ(AfxGetApp()->GetProfileInt("Options", "Timer", -1), BST_INDETERMINATE);
+    run->Command(ID_SLEEP);
+    EXPECT_EQ(run->Check(IDC_SLEEP_TIMER), BST_UNCHECKED);
+    EXPECT_EQ(AfxGetApp()->GetProfileInt("Options", "Timer", -1), 0);
+}
+
+// Use-same locks Half Past and Quarter 'Til; Disable-secondary locks all three; each click
+// locks what both boxes say, whatever the other box showed.
+TEST_F(Window, TheBoxesLockTheSlotsTheChimeDoesNotUse) {
+    struct Row {
+        std::vector<int> clicks;
+        const char* locks;
+    } rows[] = {
+        {{IDC_USE_SAME}, "UULL"},
+        {{IDC_DISABLE_SECONDARY}, "ULLL"},
+        {{IDC_USE_SAME, IDC_DISABLE_SECONDARY}, "ULLL"},
+        {{IDC_DISABLE_SECONDARY, IDC_USE_SAME}, "ULLL"},
+        {{IDC_DISABLE_SECONDARY, IDC_USE_SAME, IDC_DISABLE_SECONDARY}, "UULL"},
+        {{IDC_USE_SAME, IDC_DISABLE_SECONDARY, IDC_USE_SAME}, "ULLL"},
+        {{IDC_USE_SAME, IDC_DISABLE_SECONDARY, IDC_USE_SAME, IDC_DISABLE_SECONDARY}, "UUUU"},
+    };
+    SetSlots();
+    for (const Row& row : rows) {
+        for (int id : {IDC_USE_SAME, IDC_DISABLE_SECONDARY})
+            if (run->Check(id))
+                Click(id);
+        ASSERT_EQ(Locks(), "UUUU");
+        for (int id : row.clicks)
+            Click(id);
+        EXPECT_EQ(Locks(), row.locks) << row.clicks.size() << " clicks";
+        EXPECT_EQ(run->Text(IDC_SOUND_HALF_PAST), "HP.WAV") << "a lock keeps the text";
+    }
+    // Stored boxes lock at the next load, whatever the boxes showed before.
+    for (int stored : {0, 1}) {
+        AfxGetApp()->WriteProfileInt("Options", "Use_Same_Secondary", stored);
+        AfxGetApp()->WriteProfileInt("Options", "Disable_Secondary", 1 - stored);
+        run->Command(IDCANCEL);
+        EXPECT_EQ(Locks(), stored ? "UULL" : "ULLL");
+    }
+}
+
+// OK asks about each unlocked slot whose file cannot be found, under the slot's caption; No
+// empties it. (Which texts name a file is tested natively.)
+TEST_F(Window, OkAsksAboutEachUnlockedSlotWhoseFileIsMissing) {
+    Touch(WindowsDirectory() + "\\media\\CHIMO-TEST.WAV");
+    SetSlots();
+    run->SetText(IDC_SOUND_HALF_PAST, "chimo-test.wav"); // found in the media folder
+    run->Answer(IDYES);                                  // keeps the hour, No for the rest
+    run->Command(IDOK);
+    EXPECT_EQ(Captions(run->Boxes()),
+              (std::vector<std::string>{"Error: Top Of The Hour", "Error: Quarter After",
+                                        "Error: Quarter 'Til"}));
+    for (const Box& box : run->Boxes()) {
+        EXPECT_EQ(box.text, kNotFound);
+        EXPECT_EQ(box.owner, run->hwnd());
+    }
+    EXPECT_EQ(Cues(), (std::vector<UINT>{IDW_CUE_YES, IDW_CUE_YES, IDW_CUE_NO, IDW_CUE_NO}));
+    EXPECT_EQ(StoredSlot(kHourKey), "H.WAV");
+    EXPECT_EQ(run->Text(IDC_SOUND_QUARTER_AFTER), "");
+    EXPECT_EQ(run->Text(IDC_SOUND_HALF_PAST), "CHIMO-TEST.WAV");
+
+    Show();
+    Click(IDC_DISABLE_SECONDARY); // the locked slots are not asked about
+    run->SetText(IDC_SOUND_QUARTER_AFTER, "MISSING.WAV");
+    run->Clear();
+    run->Command(IDOK);
+    EXPECT_EQ(Captions(run->Boxes()), std::vector<std::string>{"Error: Top Of The Hour"});
+    ::DeleteFileA((WindowsDirectory() + "\\media\\CHIMO-TEST.WAV").c_str());
+}
+
+TEST_F(Window, BrowseStartsInTheSlotsFolderAndAsksAboutAMissingChoice) {
+    Touch(kDir + "\\BELL.WAV");
+    run->SetText(IDC_SOUND_HALF_PAST, "");
+    fake.choice = "";
+    run->Command(IDC_BROWSE_HALF_PAST); // cancelled: nothing changes
+    EXPECT_EQ(fake.lastTitle, "CHIMO! Half Past");
+    EXPECT_EQ(fake.lastFolder, WindowsDirectory() + "\\media");
+    EXPECT_EQ(run->Text(IDC_SOUND_HALF_PAST), "");
+    fake.choice = kDir + "\\BELL.WAV";
+    run->Command(IDC_BROWSE_HALF_PAST);
+    EXPECT_EQ(run->Text(IDC_SOUND_HALF_PAST), kDir + "\\BELL.WAV");
+    fake.choice = kDir + "\\MISSING.WAV";
+    run->Command(IDC_BROWSE_HALF_PAST); // No: the old text stays
+    EXPECT_EQ(fake.lastFolder, kDir + "\\");
+    EXPECT_EQ(run->Text(IDC_SOUND_HALF_PAST), kDir + "\\BELL.WAV");
+    run->Answer(IDYES);
+    run->Command(IDC_BROWSE_QUARTER_TIL);
+    EXPECT_EQ(fake.lastTitle, "CHIMO! Quarter Til");
+    EXPECT_EQ(run->Text(IDC_SOUND_QUARTER_TIL), kDir + "\\MISSING.WAV");
+    EXPECT_EQ(Captions(run->Boxes()), std::vector<std::string>(2, "CHIMO!: Warning..."));
+    EXPECT_EQ(run->Boxes()[0].text, kNotFound);
+    EXPECT_EQ(Cues(), (std::vector<UINT>{IDW_CUE_NO, IDW_CUE_YES}));
+
+    // Play hands the text over as it stands, asynchronously.
+    fake.Clear();
+    run->Command(IDC_PLAY_QUARTER_TIL);
+    ASSERT_EQ(fake.Sounds().size(), 1u);
+    EXPECT_EQ(fake.Sounds()[0].name, kDir + "\\MISSING.WAV");
+    EXPECT_EQ(fake.Sounds()[0].flags, static_cast<DWORD>(SND_FILENAME | SND_NODEFAULT | SND_ASYNC));
+}
+
+TEST_F(Window, ADroppedFileBecomesTheSlotsText) {
+    ::CreateDirectoryA((kDir + "\\folder").c_str(), nullptr);
+    for (const char* name : {"chime.wav", "second.wav", "tune.mid", "gone.wav"})
+        Touch(kDir + "\\" + name);
+    MakeShortcut(kDir + "\\to-chime.lnk", kDir + "\\chime.wav");
+    MakeShortcut(kDir + "\\broken.lnk", kDir + "\\gone.wav");
+    MakeShortcut(kDir + "\\computer.lnk", "");
+    ::DeleteFileA((kDir + "\\gone.wav").c_str());
+    struct Row {
+        std::vector<std::string> names;
+        std::string text; // "" keeps the old text
+        int answer;       // to "not a WAV file", 0 when not asked
+    } rows[] = {
+        {{kDir + "\\second.wav", kDir + "\\chime.wav"}, kDir + "\\SECOND.WAV", 0},
+        {{kDir + "\\folder", kDir + "\\chime.wav"}, "", 0},
+        {{kDir + "\\to-chime.lnk"}, kDir + "\\CHIME.WAV", 0},
+        {{kDir + "\\broken.lnk"}, "", 0},
+        {{kDir + "\\nothing.wav"}, "", 0},
+        {{kDir + "\\" + std::string(300, 'n') + ".wav"}, "", 0},
+        {{}, "", 0},
+        {{kDir + "\\tune.mid"}, "", IDNO},
+        {{kDir + "\\tune.mid"}, kDir + "\\TUNE.MID", IDYES},
+        {{kDir + "\\computer.lnk"}, kDir + "\\COMPUTER.LNK", IDYES},
+    };
+    Click(IDC_DISABLE_SECONDARY); // a locked slot takes drops all the same
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.names.empty() ? "(none)" : row.names[0]);
+        run->SetText(IDC_SOUND_QUARTER_TIL, "OLD.WAV");
+        run->Clear();
+        if (row.answer)
+            run->Answer(row.answer);
+        ::SendMessageA(::GetDlgItem(run->hwnd(), IDC_SOUND_QUARTER_TIL), WM_DROPFILES,
+                       reinterpret_cast<WPARAM>(MakeDrop(row.names)), 0);
+        EXPECT_EQ(run->Text(IDC_SOUND_QUARTER_TIL), row.text.empty() ? "OLD.WAV" : row.text);
+        ASSERT_EQ(run->Boxes().size(), row.answer ? 1u : 0u);
+        if (row.answer) {
+            EXPECT_EQ(run->Boxes()[0].text,
+                      "This file does not appear to be a WAV file.\nWould you still like to use "
+                      "this file?");
+        }
+    }
+    EXPECT_TRUE(fake.Sounds().empty()) << "a drop plays nothing";
+    EXPECT_EQ(StoredSlot("AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:45) Quarter Til"), "<none>")
+        << "and saves nothing";
+}
+
+// The About box: opened by its button, the tray item and system commands 16 to 31; its texts,
+// its sound, and links with their targets as tooltips, a hand pointer and their colours.
+TEST_F(Window, TheAboutBoxAndItsLinks) {
+    HMENU system = ::GetSystemMenu(run->hwnd(), FALSE);
+    const int last = ::GetMenuItemCount(system) - 1;
+    char item[64] = "";
+    ::GetMenuStringA(system, static_cast<UINT>(last), item, sizeof item, MF_BYPOSITION);
+    EXPECT_STREQ(item, "&About CHIMO...");
+    EXPECT_EQ(::GetMenuItemID(system, last), static_cast<UINT>(IDM_ABOUT_SYS));
+    EXPECT_EQ(::GetMenuState(system, static_cast<UINT>(last - 1), MF_BYPOSITION) & MF_SEPARATOR,
+              static_cast<UINT>(MF_SEPARATOR));
+    struct Opener {
+        UINT message;
+        WPARAM wParam;
+    } openers[] = {{WM_COMMAND, IDC_ABOUT}, {WM_SYSCOMMAND, IDM_ABOUT_SYS}, {WM_SYSCOMMAND, 31}};
+    for (const Opener& opener : openers) {
+        ::PostMessageA(run->hwnd(), opener.message, opener.wParam, 0);
+        HWND about = nullptr;
+        for (int waited = 0; !about && waited < 5000; waited += 20, ::Sleep(20))
+            about = ::FindWindowA("#32770", "About CHIMO!");
+        ASSERT_NE(about, nullptr) << opener.wParam;
+        ::PostMessageA(about, WM_COMMAND, IDOK, 0);
+        run->Settle();
+    }
+    fake.Clear();
+    CAboutBox box;
+    ModalSession about(box, {}, false);
+    EXPECT_EQ(about.Text(IDC_VERSION), "CHIMO! Version 1.60");
+    ASSERT_EQ(fake.Sounds().size(), 1u);
+    EXPECT_EQ(fake.Sounds()[0].resource, static_cast<UINT>(IDW_ABOUT_SOUND));
+    EXPECT_EQ(fake.Sounds()[0].flags, static_cast<DWORD>(SND_RESOURCE | SND_ASYNC));
+    struct Link {
+        CLinkLabel& label;
+        const char* text;
+        const char* target;
+    } links[] = {
+        {box.m_linkWeb, "http://www.example.org/chimo/", "http://www.example.org/chimo/"},
+        {box.m_linkMailA, "chimo@EXAMPLE.ORG", "mailto:chimo@example.org"},
+        {box.m_linkMailB, "developers@EXAMPLE.ORG", "mailto:developers@example.org"},
+    };
+    HCURSOR hand = ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_LINK_CURSOR));
+    for (const Link& link : links) {
+        SCOPED_TRACE(link.text);
+        HWND hwnd = link.label.m_hWnd;
+        char text[128] = "";
+        ::GetWindowTextA(hwnd, text, sizeof text);
+        EXPECT_STREQ(text, link.text);
+        char tip[128] = "";
+        TOOLINFOA info{};
+        info.cbSize = TTTOOLINFOA_V2_SIZE;
+        info.hwnd = hwnd;
+        info.uId = 1;
+        info.lpszText = tip;
+        ::SendMessageA(link.label.m_ToolTip.m_hWnd, TTM_GETTEXTA, sizeof tip,
+                       reinterpret_cast<LPARAM>(&info));
+        EXPECT_STREQ(tip, link.target);
+        // The pointer over the link, seen from a thread that shares the box's input state.
+        DWORD thread = ::GetWindowThreadProcessId(hwnd, nullptr);
+        ::AttachThreadInput(::GetCurrentThreadId(), thread, TRUE);
+        ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
+        ::SendMessageA(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), HTCLIENT);
+        EXPECT_EQ(::GetCursor(), hand);
+        ::AttachThreadInput(::GetCurrentThreadId(), thread, FALSE);
+    }
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    auto paint = [&] {
+        about.Send(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(box.m_linkMailA.m_hWnd));
+        return ::GetTextColor(dc);
+    };
+    EXPECT_EQ(paint(), RGB(0, 0, 238));
+    LOGFONTA font{};
+    ::GetObjectA(::GetCurrentObject(dc, OBJ_FONT), sizeof font, &font);
+    EXPECT_EQ(font.lfUnderline, 1);
+    box.m_linkMailA.MarkVisited(TRUE);
+    EXPECT_EQ(paint(), RGB(85, 26, 139));
+    ::SelectObject(dc, ::GetStockObject(SYSTEM_FONT));
+    ::DeleteDC(dc);
+}
+
+// A click the shell cannot open falls back to the .htm program's open command; when that
+// fails too, the last code is explained in a box owned by the About box, and the link is not
+// visited.
+TEST_F(Window, ALinkFallsBackToTheHtmProgramOrExplainsWhy) {
+    char oldClass[MAX_PATH] = "";
+    LONG size = sizeof oldClass;
+    ::RegQueryValueA(HKEY_CLASSES_ROOT, ".htm", oldClass, &size);
+    ::RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, "ChimoTest.htm", 13);
+    const char target[] = "chimo-test-nothing:abc";
+    const int shellCode = static_cast<int>(reinterpret_cast<INT_PTR>(
+        ::ShellExecuteA(nullptr, "open", target, nullptr, nullptr, SW_SHOW)));
+    char program[MAX_PATH];
+    ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+    *std::strrchr(program, '\\') = '\0';
+    const std::string record = kDir + "\\args.txt";
+    ::SetEnvironmentVariableA("CHIMO_RECORD_ARGS", record.c_str());
+    struct Row {
+        std::string command; // "" for none
+        std::string target;
+        int code; // 0: opened
+    } rows[] = {
+        {"\"" + std::string(program) + "\\record_args.exe\" \"%1\"", target, 0},
+        {"\"C:\\no-such-folder\\browser.exe\" \"%1\"", target, 2},
+        {"", target, shellCode},
+        {"\"" + std::string(250, 'p') + "\" %1", target + std::string(300, 'x'), shellCode},
+    };
+    CAboutBox box;
+    ModalSession about(box, {}, false);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.command);
+        ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "ChimoTest.htm");
+        if (!row.command.empty())
+            ::RegSetValueA(HKEY_CLASSES_ROOT, "ChimoTest.htm\\shell\\open\\command", REG_SZ,
+                           row.command.c_str(), static_cast<DWORD>(row.command.size()));
+        box.m_linkWeb.m_bVisited = row.code != 0; // it changes either way
+        box.m_linkWeb.SetLinkTarget(row.target.c_str());
+        about.Clear();
+        ::DeleteFileA(record.c_str());
+        ::SendMessageA(box.m_linkWeb.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        ::SendMessageA(box.m_linkWeb.m_hWnd, WM_LBUTTONUP, 0, 0);
+        EXPECT_EQ(box.m_linkWeb.m_bVisited, !row.code);
+        if (!row.code) {
+            EXPECT_NE(ReadFile(record).find("record_args.exe\"  chimo-test-nothing:abc"),
+                      std::string::npos);
+            EXPECT_TRUE(about.Boxes().empty());
+            continue;
+        }
+        ASSERT_EQ(about.Boxes().size(), 1u);
+        EXPECT_EQ(about.Boxes()[0].text, OpenErrorText(row.code));
+        EXPECT_EQ(about.Boxes()[0].owner, about.hwnd());
+    }
+    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "ChimoTest.htm");
+    ::RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, oldClass,
+                   static_cast<DWORD>(lstrlenA(oldClass)));
+    ::SetEnvironmentVariableA("CHIMO_RECORD_ARGS", nullptr);
+}
+
+// No exception crosses a window procedure: the user is told, and the window runs on.
+TEST_F(Window, AnExceptionInAHandlerIsReportedAndTheWindowRunsOn) {
+    struct Throwing : CAboutBox {
+        void OnOK() override { throw std::runtime_error("handler failed"); }
+    } box;
+    ModalSession about(box, {}, false);
+    about.Command(IDOK);
+    ASSERT_EQ(about.Boxes().size(), 1u);
+    EXPECT_EQ(about.Boxes()[0].text,
+              "An internal error occurred and the last action was not completed:\nhandler failed");
+    EXPECT_FALSE(about.Ended());
+}

@@ -1,0 +1,79 @@
+#pragma once
+// The fixture of the in-process tests of the settings window: a clean account, the platform
+// faked (the clock at 10:07:30) and the window run as the program runs it, hidden in the tray.
+#include "main/ChimeDlg.h"
+#include "tests/support/Harness.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+struct ChimoTest : ::testing::Test {
+    FakePlatform fake;
+    std::unique_ptr<CChimeDlg> dlg;
+    std::unique_ptr<ModalSession> run;
+
+    void SetUp() override {
+        ForgetStoredSettings();
+        fake.SetTime(10, 7, 30);
+    }
+    void TearDown() override { Stop(); }
+    // A fresh start of the program (the previous one ends, saving as it goes).
+    ModalSession& Start(std::vector<int> answers = {}) {
+        Stop();
+        dlg = std::make_unique<CChimeDlg>();
+        run = std::make_unique<ModalSession>(*dlg, std::move(answers));
+        return *run;
+    }
+    void Stop() {
+        run.reset();
+        dlg.reset();
+    }
+    void Show() const { run->Send(WM_COMMAND, ID_TRAY_ICON, WM_LBUTTONDBLCLK); }
+    void Click(int id) const { ::SendMessageA(::GetDlgItem(run->hwnd(), id), BM_CLICK, 0, 0); }
+    // A real focus change to control `id`.
+    void Focus(int id) const {
+        run->Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(run->hwnd(), id)), TRUE);
+    }
+    int FocusId() const {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        ::GetGUIThreadInfo(::GetWindowThreadProcessId(run->hwnd(), nullptr), &gui);
+        return ::GetDlgCtrlID(gui.hwndFocus);
+    }
+    void SetSlots() const {
+        run->SetText(IDC_SOUND_HOUR, "H.WAV");
+        run->SetText(IDC_SOUND_QUARTER_AFTER, "QA.WAV");
+        run->SetText(IDC_SOUND_HALF_PAST, "HP.WAV");
+        run->SetText(IDC_SOUND_QUARTER_TIL, "QT.WAV");
+    }
+    // The clock at hour:minute, with the timer armed for it as a clock set a second before
+    // arms it; then the timer's tick. Returns the files played.
+    std::vector<std::string> TickAt(int hour, int minute) {
+        fake.SetTime(hour, minute, 0);
+        fake.Advance(-1);
+        run->Send(WM_TIMECHANGE);
+        fake.Advance(1);
+        return Tick();
+    }
+    std::vector<std::string> Tick() {
+        fake.Clear();
+        run->Send(WM_TIMER, ID_CHIME_TIMER);
+        return fake.Files();
+    }
+    // The tips of the tray records sent since the last Clear.
+    std::vector<std::string> Tips() const {
+        std::vector<std::string> tips;
+        for (const NOTIFYICONDATAA& nid : fake.Tray(NIM_MODIFY))
+            tips.push_back(nid.szTip);
+        return tips;
+    }
+    // The feedback cues played since the last Clear.
+    std::vector<UINT> Cues() const {
+        std::vector<UINT> cues;
+        for (const FakePlatform::Sound& sound : fake.Sounds())
+            if (sound.resource)
+                cues.push_back(sound.resource);
+        return cues;
+    }
+};

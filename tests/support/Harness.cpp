@@ -1,0 +1,280 @@
+#include "tests/support/Harness.h"
+
+#include <chrono>
+
+namespace {
+ModalSession* g_session = nullptr;
+
+// Waits until `done` holds or `ms` pass, serving this thread's messages meanwhile (the dialog's
+// thread may send to windows of this one, e.g. when it disables an owner that lives here).
+template <class F> bool PumpUntil(F done, DWORD ms) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&msg);
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+    return true;
+}
+
+std::string TextOf(HWND hwnd) {
+    std::string text(static_cast<size_t>(::GetWindowTextLengthA(hwnd)) + 1, '\0');
+    text.resize(
+        static_cast<size_t>(::GetWindowTextA(hwnd, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+} // namespace
+
+FakePlatform::FakePlatform() {
+    CWinApp* app = AfxGetApp();
+    app->SetSoundService(this);
+    app->SetTrayService(this);
+    app->SetClock(this);
+    app->SetFileDialogService(this);
+    app->SetUserStateService(this);
+}
+
+FakePlatform::~FakePlatform() {
+    CWinApp* app = AfxGetApp();
+    app->SetSoundService(nullptr);
+    app->SetTrayService(nullptr);
+    app->SetClock(nullptr);
+    app->SetFileDialogService(nullptr);
+    app->SetUserStateService(nullptr);
+}
+
+BOOL FakePlatform::Play(const char* name, HMODULE, DWORD flags) {
+    Sound sound{"", 0, flags};
+    if (IS_INTRESOURCE(name))
+        sound.resource = static_cast<UINT>(reinterpret_cast<UINT_PTR>(name));
+    else if (name)
+        sound.name = name;
+    std::function<void(const Sound&)> hook;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_sounds.push_back(sound);
+        hook = onPlay;
+    }
+    if (hook)
+        hook(sound);
+    return TRUE;
+}
+
+std::vector<FakePlatform::Sound> FakePlatform::Sounds() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_sounds;
+}
+
+std::vector<std::string> FakePlatform::Files() const {
+    std::vector<std::string> files;
+    for (const Sound& sound : Sounds())
+        if (!sound.resource)
+            files.push_back(sound.name);
+    return files;
+}
+
+BOOL FakePlatform::Notify(DWORD message, NOTIFYICONDATAA* data) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_tray.push_back({message, *data});
+    return TRUE;
+}
+
+std::vector<NOTIFYICONDATAA> FakePlatform::Tray(DWORD message) const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    std::vector<NOTIFYICONDATAA> records;
+    for (const auto& call : m_tray)
+        if (call.first == message)
+            records.push_back(call.second);
+    return records;
+}
+
+void FakePlatform::Clear() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_sounds.clear();
+    m_tray.clear();
+}
+
+void FakePlatform::SetTime(int hour, int minute, int second, int millisecond) {
+    const long long local = m_utc + Offset(m_utc);
+    const long long midnight = local - ((local % 86400) + 86400) % 86400;
+    const long long wanted = midnight + (hour * 60 + minute) * 60 + second;
+    m_utc = wanted - Offset(wanted - Offset(m_utc));
+    m_millisecond = millisecond;
+}
+
+LocalTime FakePlatform::Now() {
+    const long long utc = m_utc;
+    const long long seconds = ((utc + Offset(utc)) % 86400 + 86400) % 86400;
+    LocalTime t;
+    t.hour = static_cast<int>(seconds / 3600);
+    t.minute = static_cast<int>(seconds / 60 % 60);
+    t.second = static_cast<int>(seconds % 60);
+    t.millisecond = m_millisecond;
+    t.utc = utc;
+    return t;
+}
+
+BOOL FakePlatform::GetOpenFileName(OPENFILENAMEA* ofn) {
+    lastTitle = ofn->lpstrTitle ? ofn->lpstrTitle : "";
+    lastFolder = ofn->lpstrInitialDir ? ofn->lpstrInitialDir : "";
+    if (choice.empty())
+        return FALSE;
+    lstrcpynA(ofn->lpstrFile, choice.c_str(), static_cast<int>(ofn->nMaxFile));
+    return TRUE;
+}
+
+HRESULT FakePlatform::Query(QUERY_USER_NOTIFICATION_STATE* state) {
+    if (SUCCEEDED(userResult))
+        *state = userState;
+    return userResult;
+}
+
+std::string ProfilePath() {
+    char dir[MAX_PATH];
+    ::GetWindowsDirectoryA(dir, MAX_PATH);
+    return std::string(dir) + "\\" + AfxGetApp()->m_pszProfileName;
+}
+
+void ForgetStoredSettings() {
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Apps\\CHIMO!");
+    ::DeleteFileA(ProfilePath().c_str());
+}
+
+std::string StoredSlot(const char* slotKey) {
+    CRegKey key;
+    CString text;
+    if (key.Open(HKEY_CURRENT_USER, (std::string(slotKey) + "\\.current").c_str()) ||
+        key.QueryDefaultText(text))
+        return "<none>";
+    return text.str();
+}
+
+ModalSession::ModalSession(CDialog& dialog, std::vector<int> answers, bool asMainWindow)
+    : m_dialog(dialog), m_answers(std::move(answers)), m_asMainWindow(asMainWindow) {
+    g_session = this;
+    m_thread = std::thread([this, asMainWindow] {
+        // As the program's start-up does: dropped shortcuts are resolved through COM. The hooks
+        // live on this thread: one set from another would be called through its queue.
+        CComInit com;
+        CHook boxes(WH_CBT, Activated), calls(WH_CALLWNDPROC, Called), got(WH_GETMESSAGE, Got);
+        if (asMainWindow)
+            AfxGetApp()->m_pMainWnd = &m_dialog;
+        m_dialog.DoModal();
+        if (AfxGetApp()->m_pMainWnd == &m_dialog)
+            AfxGetApp()->m_pMainWnd = nullptr;
+        m_ended = true;
+    });
+    // The loop shows the window the first time it runs dry: questions asked while the dialog
+    // initialised are over by then.
+    PumpUntil([this] { return m_looping || m_ended; }, 10000);
+    m_hwnd = m_dialog.m_hWnd;
+    if (m_hwnd)
+        Send(WM_NULL);
+}
+
+ModalSession::~ModalSession() {
+    // The program's window ends as a newer instance ends it; any other dialog is cancelled.
+    if (!m_ended && m_hwnd && ::IsWindow(m_hwnd))
+        ::PostMessageA(m_hwnd, m_asMainWindow ? WM_DESTROY : WM_COMMAND,
+                       m_asMainWindow ? 0 : IDCANCEL, 0);
+    if (!WaitForEnd(3000))
+        ::PostThreadMessageA(::GetWindowThreadProcessId(m_hwnd, nullptr), WM_QUIT, 0, 0);
+    if (m_thread.joinable())
+        m_thread.join();
+    g_session = nullptr;
+}
+
+// A message box becomes active: answered once; recorded as it goes, when its texts are set.
+LRESULT CALLBACK ModalSession::Activated(int code, WPARAM wParam, LPARAM lParam) {
+    HWND box = reinterpret_cast<HWND>(wParam);
+    char cls[32] = "";
+    ::GetClassNameA(box, cls, sizeof cls);
+    if ((code == HCBT_ACTIVATE || code == HCBT_DESTROYWND) && g_session &&
+        !lstrcmpA(cls, "#32770") && !CWnd::FromHandlePermanent(box) && ::GetDlgItem(box, 0xFFFF)) {
+        ModalSession& s = *g_session;
+        std::lock_guard<std::mutex> lock(s.m_mutex);
+        bool seen = false;
+        for (HWND answered : s.m_answered)
+            seen = seen || answered == box;
+        const bool yesNo = ::GetDlgItem(box, IDNO) != nullptr;
+        if (code == HCBT_DESTROYWND && seen) {
+            s.m_boxes.push_back({TextOf(box), TextOf(::GetDlgItem(box, 0xFFFF)), yesNo,
+                                 ::GetWindow(box, GW_OWNER)});
+        } else if (code == HCBT_ACTIVATE && !seen) {
+            s.m_answered.push_back(box);
+            int answer = yesNo ? IDNO : IDOK;
+            if (!s.m_answers.empty()) {
+                answer = s.m_answers.front();
+                s.m_answers.erase(s.m_answers.begin());
+            }
+            ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(box, answer)));
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK ModalSession::Called(int code, WPARAM wParam, LPARAM lParam) {
+    auto* msg = reinterpret_cast<CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && g_session && msg->hwnd == g_session->m_dialog.m_hWnd) {
+        const char* event = nullptr;
+        if (msg->message == WM_SHOWWINDOW)
+            event = msg->wParam ? "show" : "hide";
+        else if (msg->message == WM_SIZE && msg->wParam == SIZE_MINIMIZED)
+            event = "minimize";
+        if (event) {
+            std::lock_guard<std::mutex> lock(g_session->m_mutex);
+            g_session->m_events.push_back(event);
+            g_session->m_looping = true;
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The dialog's real timers (the chime's) would race the test's clock: they are swallowed.
+LRESULT CALLBACK ModalSession::Got(int code, WPARAM wParam, LPARAM lParam) {
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && g_session && msg->message == WM_TIMER &&
+        msg->hwnd && msg->hwnd == g_session->m_dialog.m_hWnd)
+        msg->message = WM_NULL;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::string ModalSession::Text(int id) const { return TextOf(::GetDlgItem(m_hwnd, id)); }
+void ModalSession::SetText(int id, const std::string& text) const {
+    ::SetDlgItemTextA(m_hwnd, id, text.c_str());
+}
+int ModalSession::Check(int id) const {
+    return static_cast<int>(::SendDlgItemMessageA(m_hwnd, id, BM_GETCHECK, 0, 0));
+}
+void ModalSession::SetCheck(int id, int state) const {
+    ::SendDlgItemMessageA(m_hwnd, id, BM_SETCHECK, static_cast<WPARAM>(state), 0);
+}
+void ModalSession::Answer(int button) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_answers.push_back(button);
+}
+std::vector<Box> ModalSession::Boxes() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_boxes;
+}
+std::vector<std::string> ModalSession::Events() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_events;
+}
+void ModalSession::Clear() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_boxes.clear();
+    m_events.clear();
+}
+bool ModalSession::WaitForEnd(DWORD ms) {
+    return PumpUntil([this] { return m_ended.load(); }, ms);
+}
+void ModalSession::Settle(DWORD ms) const {
+    PumpUntil([] { return false; }, ms);
+    if (!m_ended && m_hwnd && ::IsWindow(m_hwnd))
+        Send(WM_NULL);
+}

@@ -1,0 +1,123 @@
+#pragma once
+// What the in-process tests share: the platform faked, the program's stores as a test sees
+// them, and a dialog run modally on a thread of its own that the test drives with SendMessage.
+#include "framework/Afx.h"
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// The platform services, installed into the application object for the object's lifetime:
+// sounds and tray calls are recorded, the wall clock is the test's, and so are the answers of
+// the file dialog and of the shell about the user.
+class FakePlatform : ISoundService, ITrayService, IClock, IFileDialogService, IUserStateService {
+public:
+    FakePlatform();
+    ~FakePlatform() override;
+
+    struct Sound {
+        std::string name; // the file, or "" for a resource
+        UINT resource;    // the resource id, or 0 for a file
+        DWORD flags;
+    };
+    std::vector<Sound> Sounds() const;
+    std::vector<std::string> Files() const;                 // the files played, in order
+    std::vector<NOTIFYICONDATAA> Tray(DWORD message) const; // the records sent with `message`
+    void Clear();
+    std::function<void(const Sound&)> onPlay; // runs inside the play, on the caller's thread
+
+    // Local time is UTC plus an offset that changes at a moment, as daylight-saving time does.
+    void SetTime(int hour, int minute, int second, int millisecond = 0);
+    void Advance(long long seconds) { m_utc += seconds; }
+    void SetZone(int offsetBefore, long long changeAt, int offsetAfter) {
+        m_offset = offsetBefore;
+        m_changeAt = changeAt;
+        m_newOffset = offsetAfter;
+    }
+    long long Utc() const { return m_utc; }
+
+    std::string choice; // the file dialog's answer; "" cancels
+    std::string lastTitle, lastFolder;
+    HRESULT userResult = S_OK;
+    QUERY_USER_NOTIFICATION_STATE userState = QUNS_ACCEPTS_NOTIFICATIONS;
+
+private:
+    BOOL Play(const char* name, HMODULE module, DWORD flags) override;
+    BOOL Notify(DWORD message, NOTIFYICONDATAA* data) override;
+    LocalTime Now() override;
+    BOOL GetOpenFileName(OPENFILENAMEA* ofn) override;
+    HRESULT Query(QUERY_USER_NOTIFICATION_STATE* state) override;
+    int Offset(long long utc) const { return utc >= m_changeAt ? m_newOffset : m_offset; }
+
+    mutable std::mutex m_mutex;
+    std::vector<Sound> m_sounds;
+    std::vector<std::pair<DWORD, NOTIFYICONDATAA>> m_tray;
+    std::atomic<long long> m_utc{20541LL * 86400}; // 2026-03-29, midnight UTC
+    std::atomic<int> m_millisecond{0};
+    int m_offset = 0;
+    long long m_changeAt = 1LL << 62;
+    int m_newOffset = 0;
+};
+
+// The private profile's full path, and a clean account: no slot keys, no profile.
+std::string ProfilePath();
+void ForgetStoredSettings();
+// The text stored for a slot, "<none>" when there is none.
+std::string StoredSlot(const char* slotKey);
+
+// A message box the dialog's thread showed.
+struct Box {
+    std::string caption, text;
+    bool yesNo;
+    HWND owner;
+};
+
+// Runs `dialog.DoModal()` on a thread of its own (as the application's main window unless
+// told otherwise) and waits until its modal loop runs. Message boxes on that thread are
+// recorded and answered with the queued answers, else No, else OK. The dialog's own timers
+// never fire: a test sends WM_TIMER when it wants a tick.
+class ModalSession {
+public:
+    explicit ModalSession(CDialog& dialog, std::vector<int> answers = {}, bool asMainWindow = true);
+    ~ModalSession();
+    ModalSession(const ModalSession&) = delete;
+    ModalSession& operator=(const ModalSession&) = delete;
+
+    HWND hwnd() const { return m_hwnd; }
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::SendMessageA(m_hwnd, message, wParam, lParam);
+    }
+    void Command(UINT id) const { Send(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    std::string Text(int id) const;
+    void SetText(int id, const std::string& text) const;
+    int Check(int id) const;
+    void SetCheck(int id, int state) const;
+    void Answer(int button);
+    std::vector<Box> Boxes() const;
+    // What the window went through, in order: "show", "hide", "minimize".
+    std::vector<std::string> Events() const;
+    void Clear();
+    bool WaitForEnd(DWORD ms = 5000);
+    bool Ended() const { return m_ended; }
+    // Lets the dialog's thread drain what is queued.
+    void Settle(DWORD ms = 200) const;
+
+private:
+    static LRESULT CALLBACK Activated(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK Called(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK Got(int code, WPARAM wParam, LPARAM lParam);
+
+    CDialog& m_dialog;
+    mutable std::mutex m_mutex;
+    std::vector<int> m_answers;
+    std::vector<Box> m_boxes;
+    std::vector<HWND> m_answered;
+    std::vector<std::string> m_events;
+    std::thread m_thread;
+    bool m_asMainWindow;
+    HWND m_hwnd = nullptr;
+    std::atomic<bool> m_looping{false}, m_ended{false};
+};
