@@ -6,125 +6,73 @@
 #include <vector>
 
 namespace {
-const std::string kWin = "C:\\WINDOWS";
+const std::string kWin = "C:\\WINDOWS", kMedia = "C:\\WINDOWS\\media";
 }
 
 TEST(SlotFile, SplitsAsTheRunTimeDoes) {
     struct Row {
-        const char* path;
-        const char* drive;
-        const char* dir;
-        const char* name;
-        const char* ext;
+        const char *path, *drive, *dir, *name, *ext;
     } rows[] = {
         {"C:\\MEDIA\\CHIME.WAV", "C:", "\\MEDIA\\", "CHIME", ".WAV"},
         {"c:/a/b.c/tune", "c:", "/a/b.c/", "tune", ""},
-        {"SOUNDS\\BELL.WAV", "", "SOUNDS\\", "BELL", ".WAV"},
-        {"BELL.WAV", "", "", "BELL", ".WAV"},
         {"C:BELL.WAV", "C:", "", "BELL", ".WAV"},
         {"A.B.WAV", "", "", "A.B", ".WAV"},
-        {"C:\\MEDIA\\", "C:", "\\MEDIA\\", "", ""},
         {".WAV", "", "", "", ".WAV"},
         {"\\\\SERVER\\SHARE\\X", "", "\\\\SERVER\\SHARE\\", "X", ""},
-        {"X:", "X:", "", "", ""},
-        {"", "", "", "", ""},
     };
     for (const Row& row : rows) {
         PathParts p = SplitPath(row.path);
-        EXPECT_EQ(p.drive, row.drive) << row.path;
-        EXPECT_EQ(p.directory, row.dir) << row.path;
-        EXPECT_EQ(p.name, row.name) << row.path;
-        EXPECT_EQ(p.extension, row.ext) << row.path;
+        EXPECT_EQ(p.drive + "|" + p.directory + "|" + p.name + "|" + p.extension,
+                  std::string(row.drive) + "|" + row.dir + "|" + row.name + "|" + row.ext);
     }
 }
 
-TEST(SlotFile, TheRuleNamesNoFileThePathOrTheMediaFile) {
+// A text names no file (empty, a folder, an extension alone), a path (looked up as it is,
+// then below the media folder), or a bare name in the media folder; Browse starts in the
+// text's folder or the media folder, and takes the chosen path itself.
+TEST(SlotFile, TheFileATextNamesAndWhereBrowseStarts) {
     struct Row {
-        const char* text;
-        const char* file;
+        std::string text, file;
         std::vector<std::string> lookups;
+        std::string browseFrom;
     } rows[] = {
-        {"", "", {}},
-        {"C:\\SOUNDS\\", "", {}},
-        {".WAV", "", {}},
+        {"", "", {}, kMedia},
+        {"C:\\SOUNDS\\", "", {}, "C:\\SOUNDS\\"},
+        {".WAV", "", {}, kMedia},
         {"C:\\SOUNDS\\BELL.WAV",
          "C:\\SOUNDS\\BELL.WAV",
-         {"C:\\SOUNDS\\BELL.WAV", "C:\\WINDOWS\\media\\C:\\SOUNDS\\BELL.WAV"}},
-        {"SUB\\BELL.WAV", "SUB\\BELL.WAV", {"SUB\\BELL.WAV", "C:\\WINDOWS\\media\\SUB\\BELL.WAV"}},
-        {"BELL.WAV", "C:\\WINDOWS\\media\\BELL.WAV", {"C:\\WINDOWS\\media\\BELL.WAV"}},
-        {"BELL", "C:\\WINDOWS\\media\\BELL", {"C:\\WINDOWS\\media\\BELL"}},
-        {"C:BELL.WAV", "C:\\WINDOWS\\media\\C:BELL.WAV", {"C:\\WINDOWS\\media\\C:BELL.WAV"}},
+         {"C:\\SOUNDS\\BELL.WAV", kMedia + "\\C:\\SOUNDS\\BELL.WAV"},
+         "C:\\SOUNDS\\"},
+        {"SUB\\BELL.WAV", "SUB\\BELL.WAV", {"SUB\\BELL.WAV", kMedia + "\\SUB\\BELL.WAV"}, "SUB\\"},
+        {"BELL.WAV", kMedia + "\\BELL.WAV", {kMedia + "\\BELL.WAV"}, kMedia},
+        {"C:BELL.WAV", kMedia + "\\C:BELL.WAV", {kMedia + "\\C:BELL.WAV"}, kMedia},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(SlotFile(row.text, kWin), row.file) << row.text;
         EXPECT_EQ(SlotLookups(row.text, kWin), row.lookups) << row.text;
-        EXPECT_EQ(SlotNamesFile(row.text), *row.file != '\0') << row.text;
+        EXPECT_EQ(SlotNamesFile(row.text), !row.file.empty()) << row.text;
+        EXPECT_EQ(BrowseStartFolder(row.text, kWin), row.browseFrom) << row.text;
     }
-    EXPECT_TRUE(IsBareFileName("BELL.WAV"));
-    EXPECT_TRUE(IsBareFileName("C:BELL.WAV"));
-    EXPECT_FALSE(IsBareFileName("SUB\\BELL.WAV"));
-    EXPECT_FALSE(IsBareFileName(".WAV"));
+    EXPECT_EQ(BrowsedFile("C:\\SOUNDS\\.WAV", kWin), "C:\\SOUNDS\\.WAV");
+    EXPECT_EQ(BrowsedFile("BELL.WAV", kWin), kMedia + "\\BELL.WAV");
 }
 
-// Every name formed is at most 259 characters; a text that needs a longer one is not found
-// (so the OK check asks about it) and is never cut down into another file's name.
+// No name formed is longer than a path (259); a text that needs a longer one is not found, and
+// never cut down into another file's name.
 TEST(SlotFile, NamesAreNeverLongerThanAPath) {
     const std::string dir = "C:\\" + std::string(200, 'D') + "\\";
-    for (std::string::size_type total : {258u, 259u, 260u, 300u, 40000u}) {
+    for (std::string::size_type total : {259u, 260u, 40000u}) {
         std::string full = dir + std::string(total - dir.size() - 4, 'F') + ".WAV";
-        ASSERT_EQ(full.size(), total);
-        std::vector<std::string> lookups = SlotLookups(full, kWin);
-        if (total <= kMaxPathLength) {
-            EXPECT_EQ(SlotFile(full, kWin), full);
-            ASSERT_FALSE(lookups.empty());
-            EXPECT_EQ(lookups[0], full);
-        } else {
-            EXPECT_EQ(SlotFile(full, kWin), "") << total;
-            EXPECT_TRUE(lookups.empty()) << total;
-            EXPECT_TRUE(SlotNamesFile(full));
-        }
-        for (const std::string& name : lookups)
+        const bool fits = total <= kMaxPathLength;
+        EXPECT_EQ(SlotFile(full, kWin), fits ? full : "") << total;
+        EXPECT_EQ(SlotLookups(full, kWin).empty(), !fits) << total;
+        for (const std::string& name : SlotLookups(full, kWin))
             EXPECT_LE(name.size(), kMaxPathLength);
+        EXPECT_EQ(BrowsedFile(full, kWin), fits ? full : "") << total;
     }
-    // A bare name fits when "C:\WINDOWS\media\" (17) plus the name is at most 259.
-    std::string fits(242, 'B'), tooLong(243, 'B');
-    EXPECT_EQ(SlotFile(fits, kWin).size(), 259u);
-    EXPECT_EQ(SlotFile(tooLong, kWin), "");
-    // An unknown or oversized Windows directory gives no media names at all.
-    EXPECT_EQ(SlotFile("BELL.WAV", ""), "");
+    EXPECT_EQ(SlotFile(std::string(242, 'B'), kWin).size(), 259u); // 17 + 242
+    EXPECT_EQ(SlotFile(std::string(243, 'B'), kWin), "");
+    EXPECT_EQ(SlotFile("BELL.WAV", ""), "") << "no Windows directory, no media names";
     EXPECT_EQ(MediaDirectory(std::string(254, 'W')), "");
-    EXPECT_EQ(MediaDirectory(std::string(253, 'W')).size(), 259u);
-}
-
-TEST(SlotFile, BrowseStartsInTheSlotsFolderOrTheMediaFolder) {
-    struct Row {
-        const char* text;
-        const char* folder;
-    } rows[] = {
-        {"", "C:\\WINDOWS\\media"},
-        {"BELL.WAV", "C:\\WINDOWS\\media"},
-        {"D:\\CHIMES\\BELL.WAV", "D:\\CHIMES\\"},
-        {"CHIMES\\BELL.WAV", "CHIMES\\"},
-        {"D:BELL.WAV", "C:\\WINDOWS\\media"},
-        {"D:\\CHIMES\\", "D:\\CHIMES\\"},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(BrowseStartFolder(row.text, kWin), row.folder) << row.text;
-    std::string deep = "C:\\" + std::string(257, 'D') + "\\X.WAV"; // folder of 261 characters
-    EXPECT_EQ(BrowseStartFolder(deep, kWin), "C:\\WINDOWS\\media");
-}
-
-TEST(SlotFile, BrowseLooksForTheChosenPathItself) {
-    struct Row {
-        std::string chosen;
-        std::string file;
-    } rows[] = {
-        {"C:\\SOUNDS\\BELL.WAV", "C:\\SOUNDS\\BELL.WAV"},
-        {"C:\\SOUNDS\\.WAV", "C:\\SOUNDS\\.WAV"}, // a file named only by its extension
-        {"BELL.WAV", "C:\\WINDOWS\\media\\BELL.WAV"},
-        {"", ""},
-        {"C:\\" + std::string(260, 'F'), ""},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(BrowsedFile(row.chosen, kWin), row.file) << row.chosen;
+    EXPECT_EQ(BrowseStartFolder("C:\\" + std::string(257, 'D') + "\\X.WAV", kWin), kMedia);
 }

@@ -32,6 +32,22 @@ arp_entries() {
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 slots='HKCU\AppEvents\Schemes\Apps\CHIMO!'
 
+# The image that ships: 32-bit, DEP and ASLR (with its relocations), a manifest that declares
+# the display scale and asks for no elevation (the INI file stays writable through
+# virtualization), and the version block Explorer shows.
+headers=$(i686-w64-mingw32-objdump -p -h "$chimo")
+for want in 'pei-i386' NX_COMPAT DYNAMIC_BASE ' .reloc '; do
+    grep -q -- "$want" <<<"$headers" || { echo "FAIL: CHIMO.EXE lacks $want"; exit 1; }
+done
+python3 - "$chimo" <<'PY' || { echo "FAIL: the manifest or the version block"; exit 1; }
+import sys
+image = open(sys.argv[1], 'rb').read()
+texts = ['CHIMO! v1.60', 'CHIMO.EXE', 'The CHIMO! Project']
+sys.exit(not (b'<dpiAware' in image and b'requestedExecutionLevel' not in image and
+              all(t.encode('utf-16-le') in image for t in texts)))
+PY
+pass "the image: 32-bit, DEP, ASLR, manifest, version"
+
 # The zip: the same program, sounds and texts, in one folder.
 contents=$(python3 -c 'import sys, zipfile; print("\n".join(sorted(zipfile.ZipFile(sys.argv[1]).namelist())))' \
     "$work/dist/CHIMO-1.60-portable.zip")

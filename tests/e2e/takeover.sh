@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Black-box: starting CHIMO.EXE again always leaves exactly one instance, the new one, showing
 # what the old one had typed but never confirmed, whatever window the old one had open; the end
-# of the session saves too; a renamed copy counts as an instance; and ten takeovers in a row
-# lose no edit.
+# of the session saves too; a renamed copy counts as an instance, a stranger's window titled
+# "CHIMO!" does not; and ten takeovers in a row lose no edit.
 # Usage: takeover.sh CHIMO.EXE chimo_remote.exe
 set -euo pipefail
 chimo=$1 remote=$2
@@ -47,7 +47,15 @@ restore+=("wine reg add '$http' /ve /d '$browser' /f >/dev/null 2>&1")
 wine reg add "$http" /ve /d '"C:\no-such-folder\browser.exe" "%1"' /f >/dev/null
 
 passed=0
+# Windows titled "CHIMO!" of other programs are never sent anything.
+wine "$remote" stranger 8 &
+stranger=$!
+sleep 2
 launch "$chimo"
+wait "$stranger" || { echo "FAIL: a stranger's window titled CHIMO! was closed"; exit 1; }
+wine "$remote" wait
+echo "strangers titled CHIMO! were left alone"
+passed=$((passed + 1))
 for state in none settings about quit invalidtime missingfile linkerror browse menu; do
     old=$pid # the instance the last takeover left running
     edit="C:\\UNSAVED\\${state^^}.WAV" # the slot fields are upper-case
