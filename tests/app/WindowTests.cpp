@@ -1,6 +1,7 @@
 // The settings window as a user drives it: OK, Cancel and Quit, the Sleep Timer's fields, the
 // sound slots (Browse, Play, drops, the locks, OK's check) and the About box with its links.
 #include "about/AboutBox.h"
+#include "app/SlotSoundService.h"
 #include "core/LinkRules.h"
 #include "tests/support/ChimoTest.h"
 
@@ -19,11 +20,6 @@ const char kNotFound[] =
     "CHIMO! can not find the file specified.\nWould you still like to use this file?";
 const char kInvalidTime[] = "Please enter time in this fashion:\n06:30pm";
 
-std::string WindowsDirectory() {
-    char dir[MAX_PATH];
-    ::GetWindowsDirectoryA(dir, MAX_PATH);
-    return dir;
-}
 void Touch(const std::string& path) { std::ofstream(path, std::ios::binary) << "RIFF"; }
 std::string ReadFile(const std::string& path) {
     for (int waited = 0; waited < 5000; waited += 50, ::Sleep(50)) {
@@ -333,6 +329,12 @@ TEST_F(Window, BrowseStartsInTheSlotsFolderAndAsksAboutAMissingChoice) {
     ASSERT_EQ(fake.Sounds().size(), 1u);
     EXPECT_EQ(fake.Sounds()[0].name, kDir + "\\MISSING.WAV");
     EXPECT_EQ(fake.Sounds()[0].flags, static_cast<DWORD>(SND_FILENAME | SND_NODEFAULT | SND_ASYNC));
+    // The program's playback finds a bare name in the media folder, where OK's check does.
+    const std::string media = WindowsDirectory() + "\\media\\CHIMO-TEST.WAV";
+    Touch(media);
+    EXPECT_EQ(SlotSoundService::ResolvedFileName("CHIMO-TEST.WAV"), media);
+    EXPECT_EQ(SlotSoundService::ResolvedFileName("ELSEWHERE.WAV"), "ELSEWHERE.WAV");
+    ::DeleteFileA(media.c_str());
 }
 
 TEST_F(Window, ADroppedFileBecomesTheSlotsText) {

@@ -42,15 +42,6 @@ start_at() {
     wine "$remote" settext 1001 "$(winpath "$work/hour.wav")"
     wine "$remote" settext 1002 "$(winpath "$work/quarter.wav")"
 }
-# start_quiet: a fresh CHIMO.EXE on the real clock, switched to Disabled so that no quarter hour
-# rings into the capture while the test listens for something else.
-start_quiet() {
-    wine "$remote" quit >/dev/null 2>&1 || true
-    rm -f "$CHIMO_CAPTURE"
-    wine "$chimo" >/dev/null 2>&1 &
-    wine "$remote" wait
-    wine "$remote" click 1019
-}
 # expect_tone SECONDS LOW HIGH WHAT: within SECONDS a sound rings whose rough frequency is
 # between LOW and HIGH Hz; else the test fails, saying WHAT it listened for.
 expect_tone() {

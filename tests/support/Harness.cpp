@@ -28,23 +28,18 @@ std::string TextOf(HWND hwnd) {
 }
 } // namespace
 
-FakePlatform::FakePlatform() {
+// Installs `fake` into the application object, or the Win32 services again for nullptr.
+void Install(FakePlatform* fake) {
     CWinApp* app = AfxGetApp();
-    app->SetSoundService(this);
-    app->SetTrayService(this);
-    app->SetClock(this);
-    app->SetFileDialogService(this);
-    app->SetUserStateService(this);
+    app->SetSoundService(fake);
+    app->SetTrayService(fake);
+    app->SetClock(fake);
+    app->SetFileDialogService(fake);
+    app->SetUserStateService(fake);
 }
 
-FakePlatform::~FakePlatform() {
-    CWinApp* app = AfxGetApp();
-    app->SetSoundService(nullptr);
-    app->SetTrayService(nullptr);
-    app->SetClock(nullptr);
-    app->SetFileDialogService(nullptr);
-    app->SetUserStateService(nullptr);
-}
+FakePlatform::FakePlatform() { Install(this); }
+FakePlatform::~FakePlatform() { Install(nullptr); }
 
 BOOL FakePlatform::Play(const char* name, HMODULE, DWORD flags) {
     Sound sound{"", 0, flags};
@@ -67,7 +62,6 @@ std::vector<FakePlatform::Sound> FakePlatform::Sounds() const {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_sounds;
 }
-
 std::vector<std::string> FakePlatform::Files() const {
     std::vector<std::string> files;
     for (const Sound& sound : Sounds())
@@ -81,7 +75,6 @@ BOOL FakePlatform::Notify(DWORD message, NOTIFYICONDATAA* data) {
     m_tray.push_back({message, *data});
     return TRUE;
 }
-
 std::vector<NOTIFYICONDATAA> FakePlatform::Tray(DWORD message) const {
     std::lock_guard<std::mutex> lock(m_mutex);
     std::vector<NOTIFYICONDATAA> records;
@@ -93,8 +86,7 @@ std::vector<NOTIFYICONDATAA> FakePlatform::Tray(DWORD message) const {
 
 void FakePlatform::Clear() {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_sounds.clear();
-    m_tray.clear();
+    m_sounds.clear(), m_tray.clear();
 }
 
 void FakePlatform::SetTime(int hour, int minute, int second, int millisecond) {
@@ -106,15 +98,9 @@ void FakePlatform::SetTime(int hour, int minute, int second, int millisecond) {
 }
 
 LocalTime FakePlatform::Now() {
-    const long long utc = m_utc;
-    const long long seconds = ((utc + Offset(utc)) % 86400 + 86400) % 86400;
-    LocalTime t;
-    t.hour = static_cast<int>(seconds / 3600);
-    t.minute = static_cast<int>(seconds / 60 % 60);
-    t.second = static_cast<int>(seconds % 60);
-    t.millisecond = m_millisecond;
-    t.utc = utc;
-    return t;
+    const long long utc = m_utc, seconds = ((utc + Offset(utc)) % 86400 + 86400) % 86400;
+    const int s = static_cast<int>(seconds);
+    return LocalTime{s / 3600, s / 60 % 60, s % 60, m_millisecond, utc};
 }
 
 BOOL FakePlatform::GetOpenFileName(OPENFILENAMEA* ofn) {
@@ -244,15 +230,6 @@ LRESULT CALLBACK ModalSession::Got(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 std::string ModalSession::Text(int id) const { return TextOf(::GetDlgItem(m_hwnd, id)); }
-void ModalSession::SetText(int id, const std::string& text) const {
-    ::SetDlgItemTextA(m_hwnd, id, text.c_str());
-}
-int ModalSession::Check(int id) const {
-    return static_cast<int>(::SendDlgItemMessageA(m_hwnd, id, BM_GETCHECK, 0, 0));
-}
-void ModalSession::SetCheck(int id, int state) const {
-    ::SendDlgItemMessageA(m_hwnd, id, BM_SETCHECK, static_cast<WPARAM>(state), 0);
-}
 void ModalSession::Answer(int button) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_answers.push_back(button);

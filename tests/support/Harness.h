@@ -13,7 +13,11 @@
 // The platform services, installed into the application object for the object's lifetime:
 // sounds and tray calls are recorded, the wall clock is the test's, and so are the answers of
 // the file dialog and of the shell about the user.
-class FakePlatform : ISoundService, ITrayService, IClock, IFileDialogService, IUserStateService {
+class FakePlatform : public ISoundService,
+                     public ITrayService,
+                     public IClock,
+                     public IFileDialogService,
+                     public IUserStateService {
 public:
     FakePlatform();
     ~FakePlatform() override;
@@ -92,9 +96,15 @@ public:
     }
     void Command(UINT id) const { Send(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     std::string Text(int id) const;
-    void SetText(int id, const std::string& text) const;
-    int Check(int id) const;
-    void SetCheck(int id, int state) const;
+    void SetText(int id, const std::string& text) const {
+        ::SetDlgItemTextA(m_hwnd, id, text.c_str());
+    }
+    int Check(int id) const {
+        return static_cast<int>(::SendDlgItemMessageA(m_hwnd, id, BM_GETCHECK, 0, 0));
+    }
+    void SetCheck(int id, int state) const {
+        ::SendDlgItemMessageA(m_hwnd, id, BM_SETCHECK, static_cast<WPARAM>(state), 0);
+    }
     void Answer(int button);
     std::vector<Box> Boxes() const;
     // What the window went through, in order: "show", "hide", "minimize".
