@@ -40,7 +40,7 @@ LRESULT CALLBACK CreationCbtProc(int code, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 CreationHook::CreationHook(CWnd* wnd)
-    : m_previous(std::exchange(t_pendingCreation, wnd)), m_hook(WH_CBT, CreationCbtProc) {}
+    : m_previous(std::exchange(t_pendingCreation, wnd)), m_hook(HookThisThread(WH_CBT, CreationCbtProc)) {}
 
 CreationHook::~CreationHook() { t_pendingCreation = m_previous; }
 

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -95,21 +97,14 @@ private:
     bool m_ok;
 };
 
-// A hook on this thread.
-class CHook {
-public:
-    CHook(int kind, HOOKPROC proc)
-        : m_hHook(::SetWindowsHookExA(kind, proc, nullptr, ::GetCurrentThreadId())) {}
-    ~CHook() {
-        if (m_hHook)
-            ::UnhookWindowsHookEx(m_hHook);
-    }
-    CHook(const CHook&) = delete;
-    CHook& operator=(const CHook&) = delete;
-
-private:
-    HHOOK m_hHook;
+// A hook on this thread, removed with its owner.
+struct CHookRemover {
+    void operator()(HHOOK hook) const { ::UnhookWindowsHookEx(hook); }
 };
+using CHook = std::unique_ptr<std::remove_pointer_t<HHOOK>, CHookRemover>;
+inline CHook HookThisThread(int kind, HOOKPROC proc) {
+    return CHook(::SetWindowsHookExA(kind, proc, nullptr, ::GetCurrentThreadId()));
+}
 
 // An object selected into a device context, deselected again (the previous one put back).
 class CSelectObject {

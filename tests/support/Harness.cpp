@@ -145,7 +145,9 @@ ModalSession::ModalSession(CDialog& dialog, std::vector<int> answers, bool asMai
         // As the program's start-up does: dropped shortcuts are resolved through COM. The hooks
         // live on this thread: one set from another would be called through its queue.
         CComInit com;
-        CHook boxes(WH_CBT, Activated), calls(WH_CALLWNDPROC, Called), got(WH_GETMESSAGE, Got);
+        CHook boxes = HookThisThread(WH_CBT, Activated),
+              calls = HookThisThread(WH_CALLWNDPROC, Called),
+              got = HookThisThread(WH_GETMESSAGE, Got);
         if (asMainWindow)
             AfxGetApp()->m_pMainWnd = &m_dialog;
         m_dialog.DoModal();
