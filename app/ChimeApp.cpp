@@ -28,6 +28,6 @@ BOOL CChimeApp::InitInstance() {
         dlg.DoModal();
     }
     m_pMainWnd = nullptr;
-    // FALSE: the framework skips its message loop and ends the process.
+    // The dialog has ended: so does the process.
     return FALSE;
 }

@@ -63,17 +63,6 @@ BOOL CWinApp::InitInstance() { return TRUE; }
 
 int CWinApp::ExitInstance() { return 0; }
 
-int CWinApp::Run() {
-    MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (!AfxPreTranslateMessage(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-    }
-    return ExitInstance();
-}
-
 int CWinApp::GetProfileInt(const char* section, const char* entry, int defaultValue) const {
     return static_cast<int>(
         ::GetPrivateProfileIntA(section, entry, defaultValue, m_pszProfileName));
@@ -160,7 +149,7 @@ int AfxWinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         return -1;
     app->InitNames(instance);
     app->m_nCmdShow = showCommand;
-    if (!app->InitInstance())
-        return app->ExitInstance();
-    return app->Run();
+    // The application's whole working life runs inside InitInstance (its modal dialog).
+    app->InitInstance();
+    return app->ExitInstance();
 }

@@ -14,11 +14,10 @@ public:
     explicit CWinApp(const char* appName = nullptr);
     ~CWinApp() override;
 
-    // Start-up flow (AfxWinMain): InitInstance; FALSE ends the process after ExitInstance,
-    // TRUE runs the message loop (Run) and then ExitInstance.
+    // Start-up flow (AfxWinMain): InitInstance, which runs the application's whole working
+    // life (a modal dialog), then ExitInstance.
     virtual BOOL InitInstance();
     virtual int ExitInstance();
-    virtual int Run();
 
     HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;

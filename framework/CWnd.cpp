@@ -40,7 +40,8 @@ LRESULT CALLBACK CreationCbtProc(int code, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 CreationHook::CreationHook(CWnd* wnd)
-    : m_previous(std::exchange(t_pendingCreation, wnd)), m_hook(HookThisThread(WH_CBT, CreationCbtProc)) {}
+    : m_previous(std::exchange(t_pendingCreation, wnd)),
+      m_hook(HookThisThread(WH_CBT, CreationCbtProc)) {}
 
 CreationHook::~CreationHook() { t_pendingCreation = m_previous; }
 
@@ -88,8 +89,6 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
     m_bCreatedHere = true;
     return TRUE;
 }
-
-BOOL CWnd::DestroyWindow() { return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE; }
 
 BOOL CWnd::SubclassWindow(HWND hwnd) {
     if (!hwnd || m_hWnd || FromHandlePermanent(hwnd))
@@ -208,12 +207,6 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (m_pfnSuper)
         return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
-}
-
-void CWnd::ScreenToClient(RECT* rect) const {
-    auto* corners = reinterpret_cast<POINT*>(rect);
-    ::ScreenToClient(m_hWnd, &corners[0]);
-    ::ScreenToClient(m_hWnd, &corners[1]);
 }
 
 namespace {

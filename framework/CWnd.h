@@ -19,7 +19,6 @@ public:
 
     HWND m_hWnd = nullptr;
     HWND GetSafeHwnd() const { return m_hWnd; }
-    operator HWND() const { return m_hWnd; }
 
     // The object bound to a window by this framework, or nullptr.
     static CWnd* FromHandlePermanent(HWND hwnd);
@@ -27,7 +26,6 @@ public:
     // Creates a window bound to this object from its first message on.
     BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
                   const RECT& rect, HWND parent, UINT id);
-    BOOL DestroyWindow();
     // Binds an existing window: PreSubclassWindow runs first, then the procedure is replaced.
     BOOL SubclassWindow(HWND hwnd);
     HWND UnsubclassWindow();
@@ -59,7 +57,6 @@ public:
     BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
     void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
     void GetWindowRect(RECT* rect) const { ::GetWindowRect(m_hWnd, rect); }
-    void ScreenToClient(RECT* rect) const;
     BOOL SetWindowPos(HWND after, int x, int y, int cx, int cy, UINT flags) {
         return ::SetWindowPos(m_hWnd, after, x, y, cx, cy, flags);
     }

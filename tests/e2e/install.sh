@@ -105,14 +105,8 @@ pass "the shortcut's CHIMO! struck the bundled hour bell at 11:00"
 mine=$(winpath "$work/quarter.wav")
 wine "$remote" settext 1002 "$mine"
 wine "$remote" quit
-python3 - "$repo/package/pack.py" "$repo" "$chimo" "$work/dist2" <<'PY' >/dev/null
-import os, runpy, subprocess, sys
-epoch = int(subprocess.run(["git", "-C", sys.argv[2], "log", "-1", "--format=%ct"],
-                           capture_output=True, text=True).stdout.strip() or 0)
-os.environ["SOURCE_DATE_EPOCH"] = str(epoch + 60)
-sys.argv = sys.argv[1:]
-runpy.run_path(sys.argv[0], run_name="__main__")
-PY
+SOURCE_DATE_EPOCH=$(($(git -C "$repo" log -1 --format=%ct) + 60)) \
+    python3 "$repo/package/pack.py" "$repo" "$chimo" "$work/dist2" >/dev/null
 wine msiexec /i "$work/dist2/CHIMO-1.60.msi" AUTOSTART=0 /qn
 [ "$(reg_value "$slots\\(XX:15) Quarter After\\.current")" = "${mine^^}" ] ||
     { echo "FAIL: the upgrade lost the user's sound"; exit 1; }
