@@ -11,11 +11,6 @@ trap 'wine "$remote" quit >/dev/null 2>&1 || true; for c in "${restore[@]}"; do 
 # tone NAME HZ: a 0.4 s test tone in the capture's format.
 tone() { sox -n -r 22050 -b 16 -c 1 "$work/$1.wav" synth 0.4 sine "$2"; }
 winpath() { echo "Z:${1//\//\\}"; }
-# The rough frequency of the last sound captured.
-frequency() {
-    sox -t raw -r 22050 -e signed -b 16 -c 1 "$CHIMO_CAPTURE" -n stat 2>&1 |
-        awk '/Rough/ {print int($3)}'
-}
 # The fake wall clock (fakeclock.c), built for both Wine architectures; the loader's $LIB picks
 # the one that matches the process (lib/i386-linux-gnu or lib/x86_64-linux-gnu).
 build_fake_clock() {
@@ -25,32 +20,6 @@ build_fake_clock() {
         clang "${arch#*:}" -O2 -shared -fPIC -nostdlib -ffreestanding \
             -o "$work/lib/${arch%%:*}-linux-gnu/fakeclock.so" "$(dirname "${BASH_SOURCE[0]}")/fakeclock.c"
     done
-}
-# start_at HH:MM:SS: a fresh CHIMO.EXE whose wall clock starts then (today) and runs on, with the
-# Hour slot at 440 Hz and Quarter After at 880 Hz. set_clock moves that clock later.
-start_at() {
-    tone hour 440
-    tone quarter 880
-    wine "$remote" quit >/dev/null 2>&1 || true
-    rm -f "$CHIMO_CAPTURE"
-    [ -e "$work/lib/i386-linux-gnu/fakeclock.so" ] || build_fake_clock
-    clock_file=$work/clock
-    set_clock "$1"
-    CHIMO_FAKE_CLOCK_FILE=$clock_file LD_PRELOAD="$work/"'$LIB'"/fakeclock.so" \
-        wine "$chimo" >/dev/null 2>&1 &
-    wine "$remote" wait
-    wine "$remote" settext 1001 "$(winpath "$work/hour.wav")"
-    wine "$remote" settext 1002 "$(winpath "$work/quarter.wav")"
-}
-# expect_tone SECONDS LOW HIGH WHAT: within SECONDS a sound rings whose rough frequency is
-# between LOW and HIGH Hz; else the test fails, saying WHAT it listened for.
-expect_tone() {
-    heard_within "$1" || { echo "FAIL: nothing played for $4"; exit 1; }
-    sleep 1
-    local f
-    f=$(frequency)
-    echo "$4: rough frequency $f Hz"
-    if [ "$f" -lt "$2" ] || [ "$f" -gt "$3" ]; then echo "FAIL: wrong sound for $4"; exit 1; fi
 }
 # captured_is WAV: true when the capture holds exactly that file's samples, the whole sound.
 captured_is() {
