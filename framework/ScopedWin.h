@@ -19,13 +19,13 @@ public:
 
     LONG Open(HKEY parent, const char* name, REGSAM access = KEY_QUERY_VALUE) {
         Close();
-        return ::RegOpenKeyExA(parent, name, 0, access, &m_hKey);
+        return Kept(::RegOpenKeyExA(parent, name, 0, access, &m_hKey));
     }
     // Opens the key, creating it (and the path to it) when it is not there.
     LONG Create(HKEY parent, const char* name) {
         Close();
-        return ::RegCreateKeyExA(parent, name, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
-                                 &m_hKey, nullptr);
+        return Kept(::RegCreateKeyExA(parent, name, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                                      &m_hKey, nullptr));
     }
     void Close() {
         if (m_hKey)
@@ -61,6 +61,12 @@ public:
     }
 
 private:
+    // The handle is the key's only after a success: a failed call may leave anything there.
+    LONG Kept(LONG result) {
+        if (result != ERROR_SUCCESS)
+            m_hKey = nullptr;
+        return result;
+    }
     HKEY m_hKey = nullptr;
 };
 

@@ -26,8 +26,7 @@ BOOL ReadSlotText(HKEY slot, const char* name, CString& text) {
     CRegKey key;
     if (key.Open(slot, name) != ERROR_SUCCESS)
         return FALSE;
-    if (key.QueryDefaultText(text) != ERROR_SUCCESS)
-        text = CString();
+    key.QueryDefaultText(text); // leaves the text empty when it fails
     return TRUE;
 }
 
