@@ -11,16 +11,6 @@ trap 'wine "$remote" quit >/dev/null 2>&1 || true; for c in "${restore[@]}"; do 
 # tone NAME HZ: a 0.4 s test tone in the capture's format.
 tone() { sox -n -r 22050 -b 16 -c 1 "$work/$1.wav" synth 0.4 sine "$2"; }
 winpath() { echo "Z:${1//\//\\}"; }
-# The fake wall clock (fakeclock.c), built for both Wine architectures; the loader's $LIB picks
-# the one that matches the process (lib/i386-linux-gnu or lib/x86_64-linux-gnu).
-build_fake_clock() {
-    local arch
-    for arch in i386:-m32 x86_64:-m64; do
-        mkdir -p "$work/lib/${arch%%:*}-linux-gnu"
-        clang "${arch#*:}" -O2 -shared -fPIC -nostdlib -ffreestanding \
-            -o "$work/lib/${arch%%:*}-linux-gnu/fakeclock.so" "$(dirname "${BASH_SOURCE[0]}")/fakeclock.c"
-    done
-}
 # captured_is WAV: true when the capture holds exactly that file's samples, the whole sound.
 captured_is() {
     python3 - "$1" "$CHIMO_CAPTURE" <<'PY'
@@ -43,9 +33,4 @@ captured_whole() {
 heard_within() {
     for _ in $(seq $(($1 * 10))); do [ -s "$CHIMO_CAPTURE" ] && return 0; sleep 0.1; done
     return 1
-}
-# set_clock HH:MM:SS: moves the fake wall clock of CHIMO.EXE to that time today; it runs on from there.
-set_clock() {
-    local offset=$(($(date -d "$(date +%Y-%m-%d) $1" +%s) - $(date +%s)))
-    if [ "$offset" -ge 0 ]; then echo "+${offset}s"; else echo "${offset}s"; fi >"$clock_file"
 }
