@@ -1,19 +1,15 @@
 // A small remote control for a running CHIMO.EXE, for the black-box tests:
-//   chimo_remote wait                 waits until CHIMO!'s hidden main window exists
-//   chimo_remote settext ID TEXT      sets the text of control ID (as typing would)
-//   chimo_remote gettext ID           prints the text of control ID
-//   chimo_remote click ID             clicks button or box ID
-//   chimo_remote state NAME           leaves CHIMO! showing a window with a loop of its own and
-//                                     waits until it is up: settings, about, quit (the
-//                                     question), invalidtime, missingfile (OK's question),
-//                                     linkerror (a link of the About box failed to open),
-//                                     browse (the open-file dialog), menu (the tray menu)
-//   chimo_remote endsession           ends the session, as the Restart Manager does
-//   chimo_remote quit                 ends CHIMO! as a newer instance would, and waits for it
-//   chimo_remote hang                 plays a hung instance: a window marked as CHIMO!'s whose
-//                                     thread never answers
-//   chimo_remote stranger SECONDS     shows windows titled "CHIMO!" that are not CHIMO!'s for
-//                                     that long; fails when any is closed or destroyed
+//   chimo_remote wait              waits until CHIMO!'s hidden main window exists
+//   chimo_remote settext ID TEXT   sets the text of control ID (as typing would)
+//   chimo_remote gettext ID        prints the text of control ID
+//   chimo_remote state NAME        leaves CHIMO! showing a window with a loop of its own and
+//                                  waits until it is up (the names are in the table below)
+//   chimo_remote endsession        ends the session, as the Restart Manager does
+//   chimo_remote quit              ends CHIMO! as a newer instance would, and waits for it
+//   chimo_remote hang              plays a hung instance: a window marked as CHIMO!'s whose
+//                                  thread never answers
+//   chimo_remote stranger SECONDS  shows windows titled "CHIMO!" that are not CHIMO!'s for
+//                                  that long; fails when any is closed or destroyed
 // Exit code 0 on success, 1 when CHIMO! is not running or the command failed.
 #include <windows.h>
 
@@ -39,60 +35,53 @@ HWND FindChimo(DWORD ms) {
 // A visible window of CHIMO!'s process with that class and title (either may be nullptr),
 // within 10 s.
 HWND WaitForWindow(HWND chimo, const char* className, const char* title) {
-    DWORD process = 0;
+    DWORD process = 0, owner = 0;
     ::GetWindowThreadProcessId(chimo, &process);
-    for (int waited = 0; waited < 10000; waited += 50, ::Sleep(50)) {
-        HWND found = nullptr;
-        while ((found = ::FindWindowExA(nullptr, found, className, title))) {
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(found, &owner);
-            if (owner == process && ::IsWindowVisible(found))
-                return found;
-        }
-    }
+    for (int waited = 0; waited < 10000; waited += 50, ::Sleep(50))
+        for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, className, title));)
+            if (::GetWindowThreadProcessId(w, &owner) && owner == process && ::IsWindowVisible(w))
+                return w;
     return nullptr;
 }
 
 int EnterState(HWND chimo, const char* name) {
     struct State {
         const char* name;
-        bool settings; // opened first
-        int editId;    // set to `text` first (0: none)
-        const char* text;
-        int command;                   // then posted (0: none)
+        const char* text; // opens the settings window and puts this in control editId first
+        int editId;
+        WPARAM command; // then posted as WM_COMMAND (0: none)
+        LPARAM lParam;
         const char *className, *title; // the window that shows the state
     } states[] = {
-        {"settings", true, 0, nullptr, 0, "#32770", "CHIMO!"},
-        {"about", false, 0, nullptr, 1009, "#32770", "About CHIMO!"},
-        {"linkerror", false, 0, nullptr, 1009, "#32770", "About CHIMO!"},
-        {"quit", false, 0, nullptr, 3, "#32770", "CHIMO!: Exit..."},
-        {"invalidtime", true, 1021, "99:99", 1020, "#32770", "Invalid Time"},
-        {"missingfile", true, 1001, "C:\\NO\\SUCH\\FILE.WAV", IDOK, "#32770",
+        {"settings", "", 0, 0, 0, "#32770", "CHIMO!"},
+        {"about", nullptr, 0, 1009, 0, "#32770", "About CHIMO!"},
+        {"linkerror", nullptr, 0, 1009, 0, "#32770", "About CHIMO!"}, // then its link clicked
+        {"quit", nullptr, 0, 3, 0, "#32770", "CHIMO!: Exit..."},
+        {"invalidtime", "99:99", 1021, 1020, 0, "#32770", "Invalid Time"}, // the timer on
+        {"missingfile", "C:\\NO\\SUCH\\FILE.WAV", 1001, IDOK, 0, "#32770",
          "Error: Top Of The Hour"},
-        {"browse", false, 0, nullptr, 1010, nullptr, "CHIMO! Top Of The Hour"},
-        {"menu", false, 0, nullptr, 0, "#32768", nullptr},
+        {"browse", nullptr, 0, 1010, 0, nullptr, "CHIMO! Top Of The Hour"},
+        {"menu", nullptr, 0, 129, WM_RBUTTONUP, "#32768", nullptr}, // a right-click on the icon
     };
     for (const State& s : states) {
         if (std::strcmp(s.name, name) != 0)
             continue;
-        if (s.settings)
+        if (s.text) {
             ::PostMessageA(chimo, WM_COMMAND, 32776, 0); // the Settings menu item
-        if (s.editId) {
             WaitForWindow(chimo, "#32770", "CHIMO!");
-            ::SetDlgItemTextA(chimo, s.editId, s.text);
-            if (s.command == 1020) // the Sleep Timer, on with that text
-                ::SendDlgItemMessageA(chimo, 1020, BM_SETCHECK, BST_CHECKED, 0);
+            if (s.editId)
+                ::SendDlgItemMessageA(chimo, s.editId, WM_SETTEXT, 0,
+                                      reinterpret_cast<LPARAM>(s.text));
         }
+        if (s.command == 1020) // the Sleep Timer's box, clicked on
+            ::SendDlgItemMessageA(chimo, 1020, BM_SETCHECK, BST_CHECKED, 0);
         if (s.command)
-            ::PostMessageA(chimo, WM_COMMAND, MAKEWPARAM(s.command, BN_CLICKED), 0);
-        if (!std::strcmp(name, "menu"))
-            ::PostMessageA(chimo, WM_COMMAND, 129, WM_RBUTTONUP); // a right-click on the icon
+            ::PostMessageA(chimo, WM_COMMAND, s.command, s.lParam);
         HWND shown = WaitForWindow(chimo, s.className, s.title);
         if (shown && !std::strcmp(name, "linkerror")) {
-            HWND link = ::GetDlgItem(shown, 1026);
             ::PostMessageA(shown, WM_COMMAND, MAKEWPARAM(1026, STN_CLICKED),
-                           reinterpret_cast<LPARAM>(link));
-            return WaitForWindow(chimo, "#32770", "CHIMO") ? 0 : 1;
+                           reinterpret_cast<LPARAM>(::GetDlgItem(shown, 1026)));
+            shown = WaitForWindow(chimo, "#32770", "CHIMO");
         }
         return shown ? 0 : 1;
     }
@@ -129,55 +118,50 @@ int Strangers(int seconds) {
 
 int main(int argc, char** argv) {
     const char* command = argc > 1 ? argv[1] : "";
-    if (!std::strcmp(command, "hang")) {
+    auto is = [command](const char* name) { return !std::strcmp(command, name); };
+    if (is("hang")) {
         HWND hwnd = ::CreateWindowExA(0, "STATIC", "CHIMO!", WS_POPUP, 0, 0, 10, 10, nullptr,
                                       nullptr, nullptr, nullptr);
         ::SetPropA(hwnd, "CHIMO!.Instance", reinterpret_cast<HANDLE>(0x4F4D4843));
         ::Sleep(INFINITE); // never pumps: sent messages are never answered
     }
-    if (!std::strcmp(command, "stranger") && argc == 3)
+    if (is("stranger") && argc == 3)
         return Strangers(std::atoi(argv[2]));
-    HWND chimo = FindChimo(std::strcmp(command, "wait") == 0 ? 20000 : 2000);
+    HWND chimo = FindChimo(is("wait") ? 20000 : 2000);
     if (!chimo) {
         std::fprintf(stderr, "CHIMO! is not running\n");
         return 1;
     }
     HWND item = argc > 2 ? ::GetDlgItem(chimo, std::atoi(argv[2])) : nullptr;
-    if (!std::strcmp(command, "wait"))
+    char text[4096] = "";
+    DWORD_PTR ignored = 0;
+    if (is("wait"))
         return 0;
-    if (!std::strcmp(command, "settext") && item && argc == 4)
+    if (is("settext") && item && argc == 4)
         return ::SendMessageA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3])) ? 0 : 1;
-    if (!std::strcmp(command, "gettext") && item) {
-        char text[4096] = "";
+    if (is("gettext") && item) {
         ::SendMessageA(item, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-        std::printf("%s\n", text);
-        return 0;
+        return std::printf("%s\n", text) < 0;
     }
-    if (!std::strcmp(command, "click") && item) {
-        ::SendMessageA(item, BM_CLICK, 0, 0);
-        return 0;
-    }
-    if (!std::strcmp(command, "state") && argc == 3)
+    if (is("state") && argc == 3)
         return EnterState(chimo, argv[2]);
-    if (!std::strcmp(command, "endsession")) {
-        DWORD_PTR answer = 0;
+    if (is("endsession")) {
         ::SendMessageTimeoutA(chimo, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_NORMAL, 5000,
-                              &answer);
+                              &ignored);
         ::SendMessageTimeoutA(chimo, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, SMTO_NORMAL, 5000,
-                              &answer);
+                              &ignored);
         return 0;
     }
-    if (!std::strcmp(command, "quit")) {
+    if (is("quit")) {
         // Ends every instance and waits until their windows are gone, so that the next test
         // cannot talk to a program on its way out.
         for (int pass = 0; pass < 200 && chimo; ++pass, ::Sleep(50)) {
-            DWORD_PTR ignored;
             ::SendMessageTimeoutA(chimo, WM_DESTROY, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
             chimo = ::FindWindowA("#32770", "CHIMO!");
         }
         return chimo ? 1 : 0;
     }
-    std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|click ID|state "
-                         "NAME|endsession|quit|hang|stranger SECONDS\n");
+    std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|state NAME|"
+                         "endsession|quit|hang|stranger SECONDS\n");
     return 2;
 }

@@ -13,8 +13,6 @@ wine "$remote" quit >/dev/null 2>&1 || true
 
 python3 "$repo/package/pack.py" "$repo" "$chimo" "$work/dist" >/dev/null
 msi=$work/dist/CHIMO-1.60.msi
-passed=0
-pass() { echo "ok: $1"; passed=$((passed + 1)); }
 
 # The default value (or NAME) of a registry key, or nothing when there is none.
 reg_value() {

@@ -10,6 +10,8 @@ trap 'wine "$remote" quit >/dev/null 2>&1 || true; for c in "${restore[@]}"; do 
 
 # tone NAME HZ: a 0.4 s test tone in the capture's format.
 tone() { sox -n -r 22050 -b 16 -c 1 "$work/$1.wav" synth 0.4 sine "$2"; }
+passed=0
+pass() { echo "ok: $1"; passed=$((passed + 1)); }
 winpath() { echo "Z:${1//\//\\}"; }
 # captured_is WAV: true when the capture holds exactly that file's samples, the whole sound.
 captured_is() {

@@ -30,14 +30,19 @@ gone() {
     done
     return 1
 }
-# takes_over OLD_PID EXPECTED: a new CHIMO.EXE starts, the old process ends, and the new one
-# shows EXPECTED in the Half Past slot.
+# shows TEXT: the running CHIMO! shows TEXT in the Half Past slot.
+shows() {
+    local shown
+    shown=$(wine "$remote" gettext 1003 | tr -d '\r')
+    [ "$shown" = "$1" ] || { echo "FAIL: CHIMO! shows '$shown', not '$1'"; return 1; }
+}
+# takes_over OLD_PID: a new CHIMO.EXE starts, the old process ends by itself, and the new one
+# shows the edit the old one was left with.
 takes_over() {
     launch "$chimo"
     gone "$1" || { echo "FAIL: the old instance did not save and exit by itself"; return 1; }
     wine "$remote" wait
-    shown=$(wine "$remote" gettext 1003 | tr -d '\r')
-    [ "$shown" = "$2" ] || { echo "FAIL: the new instance shows '$shown', not '$2'"; return 1; }
+    shows "$edit"
 }
 
 # A browser that cannot be started, so the About box's web link fails (put back at the end).
@@ -46,50 +51,42 @@ browser=$(wine reg query "$http" /ve 2>/dev/null | tr -d '\r' | awk -F'    ' '/R
 restore+=("wine reg add '$http' /ve /d '$browser' /f >/dev/null 2>&1")
 wine reg add "$http" /ve /d '"C:\no-such-folder\browser.exe" "%1"' /f >/dev/null
 
-passed=0
 # Windows titled "CHIMO!" of other programs are never sent anything.
 wine "$remote" stranger 8 &
 stranger=$!
 sleep 2
 launch "$chimo"
 wait "$stranger" || { echo "FAIL: a stranger's window titled CHIMO! was closed"; exit 1; }
-wine "$remote" wait
-echo "strangers titled CHIMO! were left alone"
-passed=$((passed + 1))
+pass "strangers titled CHIMO! were left alone"
 for state in none settings about quit invalidtime missingfile linkerror browse menu; do
-    old=$pid # the instance the last takeover left running
-    edit="C:\\UNSAVED\\${state^^}.WAV" # the slot fields are upper-case
     [ "$state" = none ] || wine "$remote" state "$state"
     # Typed while that window is up (opening the settings window reloads the fields).
+    edit="C:\\UNSAVED\\${state^^}.WAV" # the slot fields are upper-case
     wine "$remote" settext 1003 "$edit"
-    takes_over "$old" "$edit"
-    echo "taken over while showing: $state"
-    passed=$((passed + 1))
+    takes_over "$pid"
+    pass "taken over while showing: $state"
 done
 
 # Closed as an installer closes a program in its way (the Restart Manager ends its session):
 # it saves and goes, and the next start shows the edit.
-old=$pid
-wine "$remote" settext 1003 'C:\ENDSESSION.WAV'
+edit='C:\ENDSESSION.WAV'
+wine "$remote" settext 1003 "$edit"
 wine "$remote" endsession
-gone "$old" || { echo "FAIL: the session's end did not save and exit"; exit 1; }
+gone "$pid" || { echo "FAIL: the session's end did not save and exit"; exit 1; }
 launch "$chimo"
-shown=$(wine "$remote" gettext 1003 | tr -d '\r')
-[ "$shown" = 'C:\ENDSESSION.WAV' ] || { echo "FAIL: after the session's end: '$shown'"; exit 1; }
-echo "the end of the session saved and closed it"
-passed=$((passed + 1))
+shows "$edit"
+pass "the end of the session saved and closed it"
 
-# A copy under another name is still an instance.
+# A copy under another name is still an instance, and is taken over in turn.
 cp "$chimo" "$work/BELLS.EXE"
 old=$pid
 launch "$work/BELLS.EXE"
-gone "$old" # the copy took over from the last CHIMO.EXE above
+gone "$old"
 wine "$remote" wait
-old=$pid
-wine "$remote" settext 1003 'C:\RENAMED.WAV'
-takes_over "$old" 'C:\RENAMED.WAV'
-echo "a renamed copy was taken over"
-passed=$((passed + 1))
+edit='C:\RENAMED.WAV'
+wine "$remote" settext 1003 "$edit"
+takes_over "$pid"
+pass "a renamed copy took over and was taken over"
 
 # A hung instance holds a new start for seconds, not minutes, and is then ended.
 wine "$remote" quit
@@ -100,19 +97,15 @@ started=$(date +%s)
 launch "$chimo"
 took=$(($(date +%s) - started))
 sleep 1
-if kill -0 "$hung" 2>/dev/null; then echo "FAIL: the hung instance is still running"; exit 1; fi
-echo "a hung instance held the start for ${took} s, and was ended"
-[ "$took" -le 20 ] || { echo "FAIL: the hung instance held the start too long"; exit 1; }
-wine "$remote" quit
-passed=$((passed + 1))
-launch "$chimo"
+! kill -0 "$hung" 2>/dev/null || { echo "FAIL: the hung instance is still running"; exit 1; }
+[ "$took" -le 20 ] || { echo "FAIL: the hung instance held the start for $took s"; exit 1; }
+pass "a hung instance held the start for ${took} s, and was ended"
 
 # Ten in a row, each with an edit of its own.
 for i in $(seq 10); do
-    old=$pid
-    wine "$remote" settext 1003 "C:\\STORM\\$i.WAV"
-    takes_over "$old" "C:\\STORM\\$i.WAV"
+    edit="C:\\STORM\\$i.WAV"
+    wine "$remote" settext 1003 "$edit"
+    takes_over "$pid"
 done
-echo "ten takeovers in a row kept every edit"
-passed=$((passed + 1))
+pass "ten takeovers in a row kept every edit"
 echo "$passed passed, 0 failed"
