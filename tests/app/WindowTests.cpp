@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <stdexcept>
 
@@ -104,24 +105,23 @@ TEST_F(Window, OkCancelAndQuit) {
     struct Row {
         const char* how;
         UINT cue;
+        std::function<void()> close;
     } rows[] = {
-        {"ok", IDW_CUE_YES}, {"cancel", IDW_CUE_NO}, {"esc", IDW_CUE_NO}, {"close", IDW_CUE_NO}};
+        {"ok", IDW_CUE_YES, [&] { run->Command(IDOK); }},
+        {"cancel", IDW_CUE_NO, [&] { run->Command(IDCANCEL); }},
+        {"esc", IDW_CUE_NO,
+         [&] { ::PostMessageA(::GetDlgItem(run->hwnd(), IDOK), WM_KEYDOWN, VK_ESCAPE, 0); }},
+        {"close", IDW_CUE_NO, [&] { run->Send(WM_SYSCOMMAND, SC_CLOSE); }},
+    };
     const std::string confirmed = kDir + "\\CONFIRMED.WAV";
     Touch(confirmed);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.how);
         Show();
-        run->SetText(IDC_SOUND_HOUR, std::string(row.how) == "ok" ? confirmed : "OTHER.WAV");
+        run->SetText(IDC_SOUND_HOUR, row.cue == IDW_CUE_YES ? confirmed : "OTHER.WAV");
         fake.Clear();
         run->Clear();
-        if (std::string(row.how) == "ok")
-            run->Command(IDOK);
-        else if (std::string(row.how) == "cancel")
-            run->Command(IDCANCEL);
-        else if (std::string(row.how) == "esc")
-            ::PostMessageA(::GetDlgItem(run->hwnd(), IDOK), WM_KEYDOWN, VK_ESCAPE, 0);
-        else
-            run->Send(WM_SYSCOMMAND, SC_CLOSE);
+        row.close();
         SettleUntil([&] { return !::IsWindowVisible(run->hwnd()); });
         EXPECT_EQ(Cues(), std::vector<UINT>{row.cue});
         EXPECT_EQ(run->Events(), (std::vector<std::string>{"minimize", "hide"}));
