@@ -210,7 +210,8 @@ def main():
     print("CHIMO! benchmark, %s, %s (%s, %d CPUs), %s" % (
         time.strftime("%Y-%m-%d %H:%M"), platform.node(), platform.machine(), os.cpu_count(),
         subprocess.run(["wine", "--version"], stdout=subprocess.PIPE, text=True).stdout.strip()))
-    print("Median / worst of the runs; the tested build is x86_64 (32-bit code cannot run here).")
+    print("Median / worst of the runs; the measured build is x86_64 (libfaketime moves the clock of "
+          "64-bit Wine programs only); the size is the i686 release's.")
     print()
     print("| measure | CHIMO.EXE | baseline | goal |")
     print("|---|---|---|---|")

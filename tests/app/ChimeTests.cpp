@@ -28,7 +28,7 @@ TEST_F(ChimoTest, TheStartAddsTheIconArmsForTheNextQuarterAndStaysSilentAndHidde
     EXPECT_EQ(added[0].hIcon, dlg->TrayIcon(IDI_TRAY_ACTIVE));
     EXPECT_EQ(dlg->m_nArmedDelay, 450000u) << "10:07:30 waits for 10:15:00";
     EXPECT_TRUE(fake.Sounds().empty());
-    SettleUntil([&] { return !::IsWindowVisible(run->hwnd()); });
+    run->SettleUntil([&] { return !::IsWindowVisible(run->hwnd()); });
     EXPECT_FALSE(::IsWindowVisible(run->hwnd()));
     EXPECT_EQ(run->Events().front(), "show") << "the loop shows it once, then it hides";
     EXPECT_EQ(run->Events().back(), "hide");
@@ -320,7 +320,7 @@ TEST_F(ChimoTest, TheIconOpensTheWindowAndItsMenuShowsAndSavesTheState) {
     EXPECT_TRUE(::GetMenuState(menu, IDC_DISABLE, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_FALSE(::GetMenuState(menu, ID_SLEEP, MF_BYCOMMAND) & MF_CHECKED) << "indeterminate";
     ::PostMessageA(menuWindow, WM_CHAR, 'd', 0); // "&Disable", as a keyboard user chooses it
-    SettleUntil([&] { return run->Check(IDC_DISABLE) == BST_UNCHECKED; });
+    run->SettleUntil([&] { return run->Check(IDC_DISABLE) == BST_UNCHECKED; });
     EXPECT_EQ(run->Check(IDC_DISABLE), BST_UNCHECKED);
     EXPECT_EQ(StoredSlot("AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:00) Hourly"), "UNCONFIRMED.WAV")
         << "the menu saves as it closes";

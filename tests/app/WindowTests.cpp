@@ -122,7 +122,7 @@ TEST_F(Window, OkCancelAndQuit) {
         fake.Clear();
         run->Clear();
         row.close();
-        SettleUntil([&] { return !::IsWindowVisible(run->hwnd()); });
+        run->SettleUntil([&] { return !::IsWindowVisible(run->hwnd()); });
         EXPECT_EQ(Cues(), std::vector<UINT>{row.cue});
         EXPECT_EQ(run->Events(), (std::vector<std::string>{"minimize", "hide"}));
         EXPECT_FALSE(::IsWindowVisible(run->hwnd()));
@@ -405,7 +405,7 @@ TEST_F(Window, TheAboutBoxAndItsLinks) {
             about = ::FindWindowA("#32770", "About CHIMO!");
         ASSERT_NE(about, nullptr) << opener.wParam;
         ::PostMessageA(about, WM_COMMAND, IDOK, 0);
-        SettleUntil([&] { return !::IsWindow(about); });
+        run->SettleUntil([&] { return !::IsWindow(about); });
     }
     fake.Clear();
     CAboutBox box;

@@ -29,11 +29,6 @@ struct ChimoTest : ::testing::Test {
         run.reset();
         dlg.reset();
     }
-    // Lets the window's thread work until `done` holds (at most 5 s).
-    template <class F> void SettleUntil(F done) const {
-        for (int i = 0; i < 250 && !done(); ++i)
-            run->Settle(20);
-    }
     void Show() const { run->Send(WM_COMMAND, ID_TRAY_ICON, WM_LBUTTONDBLCLK); }
     void Click(int id) const { ::SendMessageA(::GetDlgItem(run->hwnd(), id), BM_CLICK, 0, 0); }
     // A real focus change to control `id`.

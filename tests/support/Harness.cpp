@@ -252,8 +252,12 @@ void ModalSession::Clear() {
 bool ModalSession::WaitForEnd(DWORD ms) {
     return PumpUntil([this] { return m_ended.load(); }, ms);
 }
-void ModalSession::Settle(DWORD ms) const {
-    PumpUntil([] { return false; }, ms);
-    if (!m_ended && m_hwnd && ::IsWindow(m_hwnd))
-        Send(WM_NULL);
+bool ModalSession::SettleUntil(const std::function<bool()>& done) const {
+    return PumpUntil(
+        [&] {
+            if (!m_ended && ::IsWindow(m_hwnd))
+                Send(WM_NULL);
+            return done();
+        },
+        5000);
 }

@@ -112,8 +112,8 @@ public:
     void Clear();
     bool WaitForEnd(DWORD ms = 5000);
     bool Ended() const { return m_ended; }
-    // Lets the dialog's thread drain what is queued.
-    void Settle(DWORD ms = 200) const;
+    // Serves this thread, and lets the dialog's drain its queue, until `done` holds (at most 5 s).
+    bool SettleUntil(const std::function<bool()>& done) const;
 
 private:
     static LRESULT CALLBACK Activated(int code, WPARAM wParam, LPARAM lParam);
