@@ -99,7 +99,12 @@ printf 'Zone Chimo 0:%02d - CHM\n' "$ahead" >"$work/zone.zi"
 /usr/sbin/zic -d "$work" "$work/zone.zi"
 TZ=$work/Chimo wine start "$(winepath -w "$shortcut")" >/dev/null 2>&1
 wine "$remote" wait
-[ ! -e "$CHIMO_CAPTURE" ] || { echo "FAIL: a sound before the boundary"; exit 1; }
+hour=$((now - now % 60 + (60 - (now / 60 % 60 + ahead) % 60) * 60)) # the local hour, in UTC
+left=$((hour - $(date -u +%s) - 2)) # a slow start may leave no time to look
+if [ "$left" -gt 0 ]; then
+    sleep "$left"
+    [ ! -e "$CHIMO_CAPTURE" ] || { echo "FAIL: a sound before the boundary"; exit 1; }
+fi
 heard "$dir/Sounds/Hour.wav" 160 || { echo "FAIL: the bundled hour bell did not ring, whole"; exit 1; }
 pass "the shortcut's CHIMO! struck the bundled hour bell at the local hour, not before"
 
