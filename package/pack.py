@@ -42,6 +42,15 @@ def set_summary_times(msi, epoch):
     open(msi, "wb").write(bytes(data))
 
 
+def pe_platform(exe):
+    """The installer's platform for a Windows executable: "x86" for an i686 one, "x64" for an
+    x86_64 one (the COFF header's machine field, behind the PE signature)."""
+    image = open(exe, "rb").read(4096)
+    at = struct.unpack_from("<I", image, 0x3C)[0]
+    machine = struct.unpack_from("<H", image, at + 4)[0]
+    return {0x14C: "x86", 0x8664: "x64"}[machine]
+
+
 def main(repo, exe, dist):
     version = re.search(r"project\(CHIMO VERSION ([0-9.]+)",
                         open(os.path.join(repo, "CMakeLists.txt")).read()).group(1)
@@ -81,7 +90,8 @@ def main(repo, exe, dist):
         "Chimes": os.path.join(stage, "Sounds"),
         "Icon": os.path.join(repo, "res", "icons", "main.ico"),
     }
-    command = ["wixl", "-a", "x86", "-o", msi]
+    platform = pe_platform(exe)
+    command = ["wixl", "-a", platform, "-o", msi]
     # wixl finds source files relative to the .wxs file only.
     for key in ("Exe", "Readme", "License", "Chimes", "Icon"):
         defines[key] = os.path.relpath(defines[key], os.path.join(repo, "package"))
@@ -103,7 +113,7 @@ def main(repo, exe, dist):
     ], check=True, env=env)
     # The package code (the summary's revision) derived as above, not a random one.
     subprocess.run(["msibuild", msi, "-s", "CHIMO! %s" % version, "The CHIMO! Project",
-                    "Intel;1033", "{%s}" % defines["PackageCode"]], check=True, env=env)
+                    "%s;1033" % ("Intel" if platform == "x86" else "x64"), "{%s}" % defines["PackageCode"]], check=True, env=env)
     set_summary_times(msi, epoch)
 
     archive = os.path.join(dist, "CHIMO-%s-portable.zip" % version)

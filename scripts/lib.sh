@@ -3,7 +3,27 @@
 
 CHIMO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# Debian packages the scripts need, by the command that shows each is there.
+# Every failure says what failed and where: a command that fails under `set -e` is named with
+# its file and line before the script ends (once: not again by each caller it fails through).
+set -E
+trap 'chimo_failed $? "$BASH_COMMAND" "${BASH_SOURCE[0]}" "$LINENO"' ERR
+chimo_failed() {
+    [ -z "${CHIMO_REPORTED:-}" ] || return 0
+    CHIMO_REPORTED=1
+    echo "FAILED (exit $1): $2" >&2
+    echo "  at ${3#"$CHIMO_ROOT"/}:$4" >&2
+}
+# chimo_fail WHAT [LOG]: reports a failed step and the log to read, and fails.
+chimo_fail() {
+    CHIMO_REPORTED=1
+    echo "FAILED: $1" >&2
+    [ -z "${2:-}" ] || { echo "  see $2; its end:" >&2; tail -15 "$2" 2>/dev/null | sed 's/^/    /' >&2; }
+    return 1
+}
+CHIMO_LOGS=$CHIMO_ROOT/build/logs
+
+# Debian packages the scripts need, by the command that shows each is there. 32-bit Wine
+# (wine32:i386) only when this machine can run it (see chimo_choose_wine).
 chimo_packages() {
     local missing=()
     command -v cmake >/dev/null || missing+=(cmake)
@@ -11,13 +31,16 @@ chimo_packages() {
     command -v g++ >/dev/null || missing+=(g++)
     command -v python3 >/dev/null || missing+=(python3)
     command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-x86-64-posix)
+    command -v x86_64-w64-mingw32-g++-win32 >/dev/null || missing+=(g++-mingw-w64-x86-64-win32)
     command -v i686-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-i686-posix)
     command -v i686-w64-mingw32-g++-win32 >/dev/null || missing+=(g++-mingw-w64-i686-win32)
     command -v x86_64-w64-mingw32-windres >/dev/null || missing+=(binutils-mingw-w64-x86-64)
     command -v i686-w64-mingw32-windres >/dev/null || missing+=(binutils-mingw-w64-i686)
     command -v wine >/dev/null || missing+=(wine)
     [ -x /usr/lib/wine/wine64 ] || missing+=(wine64)
-    [ -x /usr/lib/wine/wine ] || missing+=(wine32:i386) # 32-bit programs: the release build
+    if [ "${CHIMO_WINE_BITS:-}" = 32 ]; then
+        [ -x /usr/lib/wine/wine ] || missing+=(wine32:i386) # runs the i686 release build
+    fi
     command -v Xvfb >/dev/null || missing+=(xvfb)
     command -v xdotool >/dev/null || missing+=(xdotool)
     command -v faketime >/dev/null || missing+=(faketime)
@@ -33,8 +56,8 @@ chimo_packages() {
 }
 
 # Installs what is missing (as root), or prints the exact lines to run and fails. The 32-bit
-# Wine (wine32:i386) needs Debian's i386 architecture added first.
-chimo_ensure_packages() {
+# Wine needs Debian's i386 architecture added first.
+chimo_install_missing() {
     local missing add_i386=
     missing=$(chimo_packages | sort -u | tr '\n' ' ')
     [ -z "${missing// /}" ] && return 0
@@ -48,24 +71,78 @@ chimo_ensure_packages() {
         return 1
     fi
     echo "Installing: $missing"
+    mkdir -p "$CHIMO_LOGS"
+    local log=$CHIMO_LOGS/apt.log
     export DEBIAN_FRONTEND=noninteractive
-    [ -n "$add_i386" ] && dpkg --add-architecture i386
-    apt-get update -qq >/dev/null
+    if [ -n "$add_i386" ]; then
+        dpkg --add-architecture i386 >>"$log" 2>&1 || chimo_fail "dpkg --add-architecture i386" "$log"
+    fi
+    apt-get update >>"$log" 2>&1 || chimo_fail "apt-get update" "$log"
     # shellcheck disable=SC2086
-    apt-get install -y -qq --no-install-recommends $missing >/dev/null
+    apt-get install -y --no-install-recommends $missing >>"$log" 2>&1 ||
+        chimo_fail "apt-get install $missing" "$log"
 }
 
-# Configures (once) and builds one preset; extra arguments go to the configure step.
+# Whether this machine runs 32-bit (i386) Linux programs. Some kernels of our kind refuse every
+# one ("Exec format error"), and then 32-bit Wine cannot start at all; so try one rather than
+# guess: a static i386 program of three instructions that only exits, assembled here.
+chimo_runs_32bit() {
+    local dir status=0
+    dir=$(mktemp -d)
+    printf '.globl _start\n_start:\n movl $1, %%eax\n xorl %%ebx, %%ebx\n int $0x80\n' >"$dir/exit.s"
+    if as --32 -o "$dir/exit.o" "$dir/exit.s" && ld -m elf_i386 -o "$dir/exit" "$dir/exit.o"; then
+        "$dir/exit" 2>/dev/null || status=1
+    else
+        status=1
+    fi
+    rm -rf "$dir"
+    return $status
+}
+
+# Decides which Windows programs Wine runs here, and sets CHIMO_WINE_BITS (32 or 64) and
+# CHIMO_WINE_NOTICE, the line that says so. 32: the i686 release build, the one that ships,
+# runs under 32-bit Wine. 64: the x86_64 release build takes its place, and every call of
+# `wine` goes to the 64-bit loader (Debian's launcher would pick the 32-bit one whenever it is
+# installed, and fail). CHIMO_NO_32BIT=1 asks for the 64-bit way on any machine.
+chimo_choose_wine() {
+    if [ -n "${CHIMO_NO_32BIT:-}" ] && [ "$CHIMO_NO_32BIT" != 0 ]; then
+        CHIMO_WINE_BITS=64
+        CHIMO_WINE_NOTICE="CHIMO_NO_32BIT is set: the black-box tests drive the x86_64 release build."
+    elif chimo_runs_32bit; then
+        CHIMO_WINE_BITS=32
+        CHIMO_WINE_NOTICE="This machine runs 32-bit programs: the black-box tests drive the i686 release build, the one that ships."
+    else
+        CHIMO_WINE_BITS=64
+        CHIMO_WINE_NOTICE="This machine cannot run 32-bit programs: the black-box tests drive the x86_64 release build."
+    fi
+    if [ "$CHIMO_WINE_BITS" = 64 ]; then
+        # wineboot, winepath and msiexec start `wine-stable`; the shims stand in for both.
+        export PATH=$CHIMO_ROOT/scripts/wine64:$PATH WINELOADER=/usr/lib/wine/wine64
+    fi
+    export CHIMO_WINE_BITS
+}
+
+# The release build that runs here: its preset, and its CHIMO.EXE.
+chimo_release_preset() { [ "$CHIMO_WINE_BITS" = 32 ] && echo win32 || echo win64-release; }
+chimo_release_exe() { echo "$CHIMO_ROOT/build/$(chimo_release_preset)/CHIMO.EXE"; }
+
+# Everything the scripts need: the packages, then the choice of Wine (which needs the
+# assembler from the first), then 32-bit Wine if it is to be used.
+chimo_ensure_packages() {
+    chimo_install_missing
+    chimo_choose_wine
+    chimo_install_missing
+}
+
+# Configures and builds one preset; extra arguments go to the configure step (which runs every
+# time, so that a changed choice, such as the build the black-box tests drive, takes effect).
 chimo_build() {
     local preset=$1
     shift
-    local dir=$CHIMO_ROOT/build/$preset
-    if [ ! -f "$dir/build.ninja" ]; then
-        cmake --preset "$preset" -S "$CHIMO_ROOT" "$@" >"$CHIMO_ROOT/build/$preset.configure.log" 2>&1 || {
-            cat "$CHIMO_ROOT/build/$preset.configure.log" >&2
-            return 1
-        }
-    fi
+    local dir=$CHIMO_ROOT/build/$preset log=$CHIMO_LOGS/$preset.configure.log
+    mkdir -p "$CHIMO_LOGS"
+    cmake --preset "$preset" -S "$CHIMO_ROOT" "$@" >"$log" 2>&1 ||
+        chimo_fail "configuring the preset $preset" "$log"
     cmake --build "$dir" "${CHIMO_BUILD_ARGS[@]}"
 }
 
@@ -75,12 +152,14 @@ chimo_display() {
         echo "Using the display $DISPLAY"
         return 0
     fi
-    local n=90
+    local n=90 log=$CHIMO_LOGS/xvfb.log
+    mkdir -p "$CHIMO_LOGS"
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$log" 2>&1 &
     CHIMO_XVFB_PID=$!
     export DISPLAY=":$n"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    [ -e "/tmp/.X11-unix/X$n" ] || chimo_fail "Xvfb did not start on $DISPLAY" "$log"
     echo "No display given: started Xvfb on $DISPLAY"
 }
 
@@ -120,9 +199,22 @@ chimo_fresh_wine() {
     export CHIMO_CAPTURE=$work/capture.raw
     chimo_alsa_capture "$CHIMO_CAPTURE" "$work/asound.conf"
     echo "== Creating a fresh Wine prefix"
-    wineboot -i >/dev/null 2>&1
+    chimo_new_prefix
     # Unmanaged windows: without a window manager on Xvfb, Wine otherwise waits 2 s on every hide.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >"$CHIMO_LOGS/reg.log" 2>&1 ||
+        chimo_fail "setting up the prefix's registry (wine reg add)" "$CHIMO_LOGS/reg.log"
     # Keep one Wine server for the whole run (wineboot may have started it already).
     wineserver -p 600 2>/dev/null || true
+}
+
+# Creates $WINEPREFIX and starts one program in it, saying which loader failed if either fails.
+chimo_new_prefix() {
+    local log=$CHIMO_LOGS/wineboot.log loader
+    loader=$(command -v wine)
+    [ "$CHIMO_WINE_BITS" = 32 ] || loader=/usr/lib/wine/wine64
+    mkdir -p "$CHIMO_LOGS"
+    WINEDEBUG=err+all wineboot -i >"$log" 2>&1 ||
+        chimo_fail "wineboot could not create the Wine prefix $WINEPREFIX (loader: $loader)" "$log"
+    wine cmd /c exit 0 >>"$log" 2>&1 ||
+        chimo_fail "Wine cannot start a program in $WINEPREFIX (loader: $loader)" "$log"
 }

@@ -4,26 +4,37 @@
 # started from the shortcut strikes the bundled hour bell at the hour of a zone of our own; a
 # sound the user chose survives an upgrade; uninstalling leaves nothing of ours. The portable
 # zip holds the same files.
-# Usage: install.sh CHIMO.EXE chimo_remote.exe
+# Usage: install.sh CHIMO.EXE chimo_remote.exe [SHIPPED.EXE]
+# CHIMO.EXE is packed, installed and started. The image and zip checks read SHIPPED.EXE, the
+# i686 release (CHIMO.EXE itself when not given): on a machine whose Wine runs only 64-bit
+# programs, CHIMO.EXE is the x86_64 release build, and its package is an x64 one.
 set -euo pipefail
-chimo=$1 remote=$2
+chimo=$1 remote=$2 shipped=${3:-$1}
 source "$(dirname "$0")/lib.sh"
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 wine "$remote" quit >/dev/null 2>&1 || true
 
 python3 "$repo/package/pack.py" "$repo" "$chimo" "$work/dist" >/dev/null
 msi=$work/dist/CHIMO-1.60.msi
+shipped_dist=$work/dist
+if [ "$shipped" != "$chimo" ]; then
+    shipped_dist=$work/shipped
+    python3 "$repo/package/pack.py" "$repo" "$shipped" "$shipped_dist" >/dev/null
+fi
+# The registry view the installed package writes to: the 32-bit one for an i686 package.
+view=/reg:64
+x86_64-w64-mingw32-objdump -f "$chimo" | grep -q 'pei-i386' && view=/reg:32
 
 # The default value (or NAME) of a registry key, or nothing when there is none.
 reg_value() {
     local key=$1 name=${2:-}
-    if [ -n "$name" ]; then wine reg query "$key" /v "$name" 2>/dev/null; else wine reg query "$key" /ve 2>/dev/null; fi |
+    if [ -n "$name" ]; then wine reg query "$key" /v "$name" $view 2>/dev/null; else wine reg query "$key" /ve $view 2>/dev/null; fi |
         tr -d '\r' | awk -F'    ' '/REG_/ {print $4}' || true
 }
 # The installed-programs entries named CHIMO!, one line each (Wine files per-user ones in HKLM).
 arp_entries() {
     for hive in HKCU HKLM; do
-        wine reg query "$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s 2>/dev/null |
+        wine reg query "$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s $view 2>/dev/null |
             tr -d '\r' | awk '/^HKEY/ {key=$0} /DisplayName +REG_SZ +CHIMO!$/ {print key}' || true
     done
 }
@@ -33,11 +44,11 @@ slots='HKCU\AppEvents\Schemes\Apps\CHIMO!'
 # The image that ships: 32-bit, DEP and ASLR (with its relocations), a manifest that declares
 # the display scale and asks for no elevation (the INI file stays writable through
 # virtualization), and the version block Explorer shows.
-headers=$(i686-w64-mingw32-objdump -p -h "$chimo")
+headers=$(i686-w64-mingw32-objdump -p -h "$shipped")
 for want in 'pei-i386' NX_COMPAT DYNAMIC_BASE ' .reloc '; do
     grep -q -- "$want" <<<"$headers" || { echo "FAIL: CHIMO.EXE lacks $want"; exit 1; }
 done
-python3 - "$chimo" <<'PY' || { echo "FAIL: the manifest or the version block"; exit 1; }
+python3 - "$shipped" <<'PY' || { echo "FAIL: the manifest or the version block"; exit 1; }
 import sys
 image = open(sys.argv[1], 'rb').read()
 texts = ['CHIMO! v1.60', 'CHIMO.EXE', 'The CHIMO! Project']
@@ -48,7 +59,7 @@ pass "the image: 32-bit, DEP, ASLR, manifest, version"
 
 # The zip: the same program, sounds and texts, in one folder.
 contents=$(python3 -c 'import sys, zipfile; print("\n".join(sorted(zipfile.ZipFile(sys.argv[1]).namelist())))' \
-    "$work/dist/CHIMO-1.60-portable.zip")
+    "$shipped_dist/CHIMO-1.60-portable.zip")
 expected='CHIMO/CHIMO.EXE
 CHIMO/LICENSE.txt
 CHIMO/README.txt
@@ -59,7 +70,7 @@ CHIMO/Sounds/Quarter Past.wav
 CHIMO/Sounds/Quarter To.wav'
 [ "$contents" = "$expected" ] || { echo "FAIL: the zip holds:"; echo "$contents"; exit 1; }
 unzip_exe=$(python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read("CHIMO/CHIMO.EXE"))' \
-    "$work/dist/CHIMO-1.60-portable.zip" | cmp - "$chimo" && echo same)
+    "$shipped_dist/CHIMO-1.60-portable.zip" | cmp - "$shipped" && echo same)
 [ "$unzip_exe" = same ] || { echo "FAIL: the zip's CHIMO.EXE is not the release build"; exit 1; }
 pass "the portable zip"
 
@@ -75,7 +86,7 @@ for f in CHIMO.EXE README.txt LICENSE.txt "Sounds/Hour.wav" "Sounds/Quarter Past
     "Sounds/Half Past.wav" "Sounds/Quarter To.wav"; do
     [ -f "$dir/$f" ] || { echo "FAIL: $dir/$f was not installed"; exit 1; }
 done
-cmp -s "$dir/CHIMO.EXE" "$chimo" || { echo "FAIL: the installed CHIMO.EXE is not the release build"; exit 1; }
+cmp -s "$dir/CHIMO.EXE" "$chimo" || { echo "FAIL: the installed CHIMO.EXE is not the one packed"; exit 1; }
 [ -f "$shortcut" ] || { echo "FAIL: no Start-menu shortcut"; exit 1; }
 [ "$(arp_entries | wc -l)" -eq 1 ] || { echo "FAIL: no installed-programs entry"; exit 1; }
 arp=$(arp_entries)
