@@ -6,7 +6,7 @@
 #include "framework/ScopedWin.h"
 
 // No name: the framework names the application, and its profile, after the executable.
-CChimeApp::CChimeApp() : CWinApp(nullptr) { SetSoundService(&m_slotSound); }
+CChimeApp::CChimeApp() : CWinApp(nullptr) {}
 
 const MessageMap& CChimeApp::GetMessageMap() const {
     static const MessageMap map{&CWinApp::GetMessageMap(),

@@ -1,5 +1,4 @@
 #pragma once
-#include "app/SlotSoundService.h"
 #include "framework/Afx.h"
 
 // The application: closes any running instance, then runs the settings dialog modally for the
@@ -9,7 +8,4 @@ public:
     CChimeApp();
     BOOL InitInstance() override;
     const MessageMap& GetMessageMap() const override;
-
-private:
-    SlotSoundService m_slotSound;
 };

@@ -1,30 +1,28 @@
 #pragma once
 #include <windows.h>
 
-// A directory search; the search handle is closed with the object.
+#include <cstring>
+
+// Whether a name is there on disk, and as what. Only names count, never patterns: a name with
+// a wildcard finds nothing.
 class CFileFind {
 public:
-    CFileFind() = default;
-    CFileFind(const CFileFind&) = delete;
-    CFileFind& operator=(const CFileFind&) = delete;
-    ~CFileFind() { Close(); }
-
-    // TRUE when a search for `name` finds an entry (a file, a directory, or a wildcard match).
-    BOOL FindFile(const char* name, DWORD unused = 0) {
-        (void)unused;
-        Close();
-        if (!name || !*name)
+    // TRUE when `name` names an existing file or directory.
+    BOOL FindFile(const char* name) {
+        m_attributes = 0;
+        if (!name || !*name || std::strpbrk(name, "*?"))
             return FALSE;
-        m_hFind = ::FindFirstFileA(name, &m_data);
-        return m_hFind != INVALID_HANDLE_VALUE;
+        WIN32_FIND_DATAA data;
+        HANDLE find = ::FindFirstFileA(name, &data);
+        if (find == INVALID_HANDLE_VALUE)
+            return FALSE;
+        ::FindClose(find);
+        m_attributes = data.dwFileAttributes;
+        return TRUE;
     }
-    void Close() {
-        if (m_hFind != INVALID_HANDLE_VALUE)
-            ::FindClose(m_hFind);
-        m_hFind = INVALID_HANDLE_VALUE;
-    }
+    // Of the entry the last FindFile found.
+    BOOL IsDirectory() const { return (m_attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
 private:
-    HANDLE m_hFind = INVALID_HANDLE_VALUE;
-    WIN32_FIND_DATAA m_data{};
+    DWORD m_attributes = 0;
 };

@@ -122,6 +122,13 @@ template <> struct Cracker<WM_TIMECHANGE> {
     using Signature = void();
     template <class F> static LRESULT Invoke(F&& f, WPARAM, LPARAM) { return f(), 0; }
 };
+// A scroll bar or slider: its request code and the control's window.
+template <> struct Cracker<WM_HSCROLL> {
+    using Signature = void(UINT, HWND);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM l) {
+        return f(LOWORD(w), reinterpret_cast<HWND>(l)), 0;
+    }
+};
 template <> struct Cracker<WM_POWERBROADCAST> {
     using Signature = void(UINT);
     template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM) {

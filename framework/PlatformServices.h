@@ -2,7 +2,7 @@
 // The platform services that tests must see or control, as small interfaces. The application
 // object owns one of each; the Win32 versions are the defaults.
 
-#include "framework/LocalTime.h"
+#include "core/LocalTime.h"
 
 #include <windows.h>
 #include <commdlg.h>

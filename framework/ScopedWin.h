@@ -70,6 +70,25 @@ private:
     HKEY m_hKey = nullptr;
 };
 
+// A kernel object (a file, a process), closed with its owner. A failed open gives either of
+// the system's two "no handle" values; both are held as none.
+class CHandle {
+public:
+    explicit CHandle(HANDLE handle = nullptr)
+        : m_h(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
+    ~CHandle() {
+        if (m_h)
+            ::CloseHandle(m_h);
+    }
+    CHandle(const CHandle&) = delete;
+    CHandle& operator=(const CHandle&) = delete;
+    HANDLE get() const { return m_h; }
+    explicit operator bool() const { return m_h != nullptr; }
+
+private:
+    HANDLE m_h;
+};
+
 // A COM interface pointer; Release()d once.
 template <class T> class CComPtr {
 public:

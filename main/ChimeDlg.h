@@ -1,6 +1,9 @@
 #pragma once
 #include "controls/SoundPathEdit.h"
+#include "core/Chime.h"
+#include "core/Schedule.h"
 #include "framework/Afx.h"
+#include "main/SlotSound.h"
 #include "res/resource.h"
 
 #include <shellapi.h>
@@ -29,19 +32,26 @@ public:
 
     // Tray
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    BOOL RefreshStatus();
+    // Shows the status for time of day `hhmm` (-1: now) and returns whether it is inside the
+    // quiet hours.
+    BOOL RefreshStatus(int hhmm = -1);
     void ToggleDisabled();
 
     // Chime
     void ChimeTick(UINT_PTR nIDEvent);
-    // The delay of the last arming of the chime timer, in milliseconds.
-    UINT m_nArmedDelay = 0;
-    // The boundary that arming aimed at, and the last boundary a tick handled (UTC seconds).
-    long long m_armedFor = 0;
-    long long m_handledBoundary = 0;
+    // When the chime timer fires, and for which boundary.
+    ChimeSchedule m_schedule;
     // After the clock was set or the machine resumed: a fresh reading, a fresh timer, the tray.
     void OnTimeChange();
     void OnPowerBroadcast(UINT event);
+    // The three boxes that shape the chime, as they stand.
+    ChimeOptions Options() const;
+    // The chime's own volume, 0 to 100, as the slider stands.
+    int Volume() const;
+    // The lead-in the settings ask for before each chime, in milliseconds (0 when off).
+    unsigned WantedLeadIn() const;
+    // The profile's "Lead_In_Ms": how long the lead-in is when it is on.
+    unsigned m_nLeadInMs = 700;
 
     // Settings store
     void LoadSettings();
@@ -83,18 +93,14 @@ public:
     CEdit m_editSleepStart;
     CButton m_chkDisable;
     CButton m_chkMulti;
-    CButton m_btnPlayQuarterTil;
-    CButton m_btnPlayQuarterAfter;
-    CButton m_btnPlayHalfPast;
-    CButton m_btnBrowseQuarterAfter;
-    CButton m_btnBrowseQuarterTil;
-    CButton m_btnBrowseHalfPast;
     CButton m_chkUseSame;
     CButton m_chkDisableSecondary;
-    CSoundPathEdit m_editHour;
-    CSoundPathEdit m_editQuarterTil;
-    CSoundPathEdit m_editQuarterAfter;
-    CSoundPathEdit m_editHalfPast;
+    CButton m_chkWakeSpeakers;
+    CWnd m_sliderVolume;
+    // Each slot's field and buttons, in the order of the slot table.
+    CSoundPathEdit m_editSlot[4];
+    CButton m_btnBrowse[4];
+    CButton m_btnPlay[4];
     BOOL m_bDisabled = FALSE;
     HICON m_hMainIcon = nullptr;
     // The tray's icon for status icon `iconId`, at the small-icon size of the display scale
@@ -120,12 +126,22 @@ private:
     void RunTrayMenu();
     // Shows `tip` and icon resource `iconId` in the tray record (sent by the caller).
     void SetTrayStatus(const char* tip, UINT iconId);
-    // Arms the chime timer for the next boundary from a fresh clock reading.
-    void ArmChimeTimer();
-    // The same after a clock change or a resume: a boundary that is now and was not handled
-    // yet rings at once.
-    void RearmChimeTimer();
-    void StartChimeTimer(int millisecond);
+    // Arms the chime timer for the next boundary from a fresh clock reading (after a clock
+    // change or a resume, a boundary that is now and was not rung yet rings at once), and
+    // reads and scales its sound ahead of time.
+    void ArmChimeTimer(bool afterChange = false);
+    // Plays the chime of `boundary`, under the ringing status, its first note on the boundary.
+    void Ring(const Boundary& boundary);
+    // The slot's text as its field shows it.
+    std::string SlotText(SoundSlot slot) const;
+    // The lead-in the armed tick plays, and how early it was armed in all (milliseconds).
+    unsigned m_nArmedLeadIn = 0;
+    unsigned m_nArmedEarly = 0;
+    SlotPlayer m_player;
+    // The volume the last preview played at (a drag ends with two notices: one preview).
+    int m_nPreviewedVolume = -1;
+    // The volume slider let go of: a short preview at the new level.
+    void OnVolumeScroll(UINT code, HWND slider);
     // The window's small icon, at the small-icon size of the display scale.
     CIcon m_smallIcon;
     struct SizedTrayIcon {

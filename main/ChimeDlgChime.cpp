@@ -1,45 +1,71 @@
 // The quarter-hour chime.
 #include "main/ChimeDlg.h"
 
-#include "core/Chime.h"
 #include "main/SoundSlots.h"
 
+#include <commctrl.h>
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <cstring>
 
-void CChimeDlg::ArmChimeTimer() {
-    const LocalTime now = AfxGetApp()->Clock().Now();
-    m_nArmedDelay = NextQuarterDelay(now.minute, now.second);
-    m_armedFor = now.utc ? now.utc + m_nArmedDelay / 1000 : 0;
-    // A tick that came a little early has rung its boundary already: wait for the next one.
-    if (m_armedFor && m_armedFor == m_handledBoundary) {
-        m_nArmedDelay += 15 * 60 * 1000;
-        m_armedFor += 15 * 60;
-    }
-    StartChimeTimer(now.millisecond);
+namespace {
+// The tick comes this much before its boundary even without a lead-in: time to ask whether the
+// user is busy and to show the ringing status, so that the first note waits for nothing the
+// user cannot hear.
+constexpr unsigned kHeadStartMs = 100;
+
+// Milliseconds from the reading `now` to `boundary` (0 when it is due or the clock gives no
+// moment).
+unsigned MsUntil(const Boundary& boundary, const LocalTime& now) {
+    if (!boundary.utc || !now.utc)
+        return 0;
+    const long long ms = (boundary.utc - now.utc) * 1000 - now.millisecond;
+    return ms > 0 ? static_cast<unsigned>(std::min(ms, 3600000LL)) : 0;
+}
+} // namespace
+
+ChimeOptions CChimeDlg::Options() const {
+    ChimeOptions options;
+    options.multi = m_chkMulti.GetCheck() != 0;
+    options.useSame = m_chkUseSame.GetCheck() != 0;
+    options.disableSecondary = m_chkDisableSecondary.GetCheck() != 0;
+    return options;
 }
 
-void CChimeDlg::RearmChimeTimer() {
-    const LocalTime now = AfxGetApp()->Clock().Now();
-    long long boundary = now.utc ? now.utc - SecondsPastQuarter(now.minute, now.second) : 0;
-    m_nArmedDelay = RearmDelay(now.minute, now.second, boundary == m_handledBoundary);
-    m_armedFor = now.utc ? now.utc + m_nArmedDelay / 1000 : 0;
-    StartChimeTimer(now.millisecond);
+int CChimeDlg::Volume() const {
+    // Before the controls exist (the first arming), the default.
+    return m_sliderVolume.m_hWnd ? static_cast<int>(m_sliderVolume.SendMessage(TBM_GETPOS)) : 100;
 }
 
-void CChimeDlg::StartChimeTimer(int millisecond) {
-    // Armed to the millisecond, so the chime starts on the boundary, not up to a second later.
-    if (m_nArmedDelay > static_cast<unsigned>(millisecond))
-        m_nArmedDelay -= static_cast<unsigned>(millisecond);
+unsigned CChimeDlg::WantedLeadIn() const {
+    return m_chkWakeSpeakers.GetCheck() == BST_CHECKED ? m_nLeadInMs : 0;
+}
+
+std::string CChimeDlg::SlotText(SoundSlot slot) const {
+    CString text;
+    GetDlgItemText(SlotInfo(slot).edit, text);
+    return text.str();
+}
+
+void CChimeDlg::ArmChimeTimer(bool afterChange) {
+    const LocalTime now = AfxGetApp()->Clock().Now();
+    const Boundary next = afterChange ? m_schedule.NextAfterChange(now) : m_schedule.Next(now);
+    // Read and scaled now, so that the tick only plays it; and only a sound that plays from
+    // memory can start with a lead-in: any other rings on the boundary itself.
+    const ChimeChoice choice = SelectChime(next.hour, next.minute, Options());
+    const unsigned leadIn = WantedLeadIn();
+    const bool fromMemory =
+        choice.play && m_player.Prepare(SlotText(choice.slot), Volume(), leadIn);
+    m_nArmedLeadIn = fromMemory ? leadIn : 0;
+    m_nArmedEarly = m_nArmedLeadIn + kHeadStartMs;
     // SetTimer replaces a timer of the same id, so a stale one never fires as well.
-    SetTimer(ID_CHIME_TIMER, m_nArmedDelay ? m_nArmedDelay : USER_TIMER_MINIMUM);
+    const unsigned delay = m_schedule.Arm(next, m_nArmedEarly);
+    SetTimer(ID_CHIME_TIMER, std::max<unsigned>(delay, USER_TIMER_MINIMUM));
 }
 
-// Timers count elapsed time, not the wall clock: whatever moved the clock or paused the
-// machine left the armed delay stale.
 void CChimeDlg::OnTimeChange() {
-    RearmChimeTimer();
+    ArmChimeTimer(true);
     RefreshStatus();
 }
 
@@ -59,45 +85,68 @@ BOOL CChimeDlg::UserIsBusy() {
 }
 
 void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
+    if (nIDEvent != ID_CHIME_TIMER) {
+        Default();
+        return;
+    }
     CWinApp* app = AfxGetApp();
-    // The choice is made for the time at the start of the tick, whatever happens after.
-    const LocalTime start = app->Clock().Now();
-    // A tick far from the boundary it was armed for rings nothing: it is a timer that fell due
-    // while the machine slept, or one that outlived an unannounced clock change.
-    const bool timely = TickIsTimely(m_armedFor, start.utc);
-    if (timely)
-        m_handledBoundary = m_armedFor;
-
-    if (!timely) {
+    const ChimeSchedule::Tick tick = m_schedule.OnTick(app->Clock().Now());
+    KillTimer(nIDEvent);
+    // The quiet hours are those of the boundary, which may still be a moment away.
+    const Boundary& at = tick.boundary;
+    if (!tick.timely)
         RefreshStatus();
-    } else if (!m_bDisabled && !RefreshStatus() && (m_bChimeWhenBusy || !UserIsBusy())) {
-        app->DoWaitCursor(1);
+    else if (!m_bDisabled && !RefreshStatus(at.hour * 100 + at.minute) &&
+             (m_bChimeWhenBusy || !UserIsBusy()))
+        Ring(at);
+    // Re-armed from the clock as it is after any sound, so lateness never accumulates.
+    ArmChimeTimer();
+    Default();
+}
 
-        char savedTip[sizeof m_nid.szTip];
-        std::memcpy(savedTip, m_nid.szTip, sizeof savedTip);
-        HICON savedIcon = m_nid.hIcon;
-        SetTrayStatus("CHIMO!!!!", IDI_TRAY_RINGING);
-        app->Tray().Notify(NIM_MODIFY, &m_nid);
+void CChimeDlg::Ring(const Boundary& boundary) {
+    CWinApp* app = AfxGetApp();
+    app->DoWaitCursor(1);
+    char savedTip[sizeof m_nid.szTip];
+    std::memcpy(savedTip, m_nid.szTip, sizeof savedTip);
+    HICON savedIcon = m_nid.hIcon;
+    SetTrayStatus("CHIMO!!!!", IDI_TRAY_RINGING);
+    app->Tray().Notify(NIM_MODIFY, &m_nid);
 
-        ChimeChoice choice =
-            SelectChime(start.hour, start.minute, m_chkMulti.GetCheck() != 0,
-                        m_chkUseSame.GetCheck() != 0, m_chkDisableSecondary.GetCheck() != 0);
-        if (choice.play) {
-            CString text;
-            GetDlgItemText(SlotInfo(choice.slot).edit, text);
-            // Synchronous: each strike starts when the previous one has finished.
-            for (int i = 0; i < choice.count; ++i)
-                app->Sound().Play(text, nullptr, SND_FILENAME | SND_NODEFAULT);
-        }
-
-        std::memcpy(m_nid.szTip, savedTip, sizeof savedTip);
-        m_nid.hIcon = savedIcon;
-        app->Tray().Notify(NIM_MODIFY, &m_nid);
+    const ChimeChoice choice = SelectChime(boundary.hour, boundary.minute, Options());
+    if (choice.play) {
+        const std::string text = SlotText(choice.slot);
+        const int volume = Volume();
+        // Until the boundary: the lead-in's silence where the sound takes one, else a wait. A
+        // tick earlier than it was armed for (the clock moved) rings at once.
+        unsigned wait = MsUntil(boundary, app->Clock().Now());
+        if (wait > m_nArmedEarly)
+            wait = 0;
+        unsigned leadIn = 0;
+        if (m_nArmedLeadIn && m_player.Prepare(text, volume, m_nArmedLeadIn))
+            leadIn = std::min(wait, m_nArmedLeadIn);
+        if (wait > leadIn)
+            ::Sleep(wait - leadIn);
+        // Synchronous: each strike starts when the previous one has finished.
+        m_player.Chime(text, choice.count, volume, leadIn);
     }
 
-    // Re-armed from the clock as it is after any sound, so lateness never accumulates.
-    KillTimer(nIDEvent);
-    ArmChimeTimer();
+    std::memcpy(m_nid.szTip, savedTip, sizeof savedTip);
+    m_nid.hIcon = savedIcon;
+    app->Tray().Notify(NIM_MODIFY, &m_nid);
     app->DoWaitCursor(-1);
-    Default();
+}
+
+void CChimeDlg::OnVolumeScroll(UINT code, HWND slider) {
+    if (slider != m_sliderVolume.m_hWnd || (code != TB_ENDTRACK && code != TB_THUMBPOSITION))
+        return;
+    const int volume = Volume();
+    if (volume == m_nPreviewedVolume)
+        return;
+    m_nPreviewedVolume = volume;
+    const std::string hour = SlotText(SoundSlot::Hour);
+    if (hour.empty())
+        m_player.PlayResource(IDW_CUE_YES, volume);
+    else
+        m_player.PlayNow(hour, volume);
 }

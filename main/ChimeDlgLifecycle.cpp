@@ -3,11 +3,16 @@
 #include "main/ChimeDlg.h"
 
 #include "app/InstanceTakeover.h"
+#include "main/SoundSlots.h"
 
+#include <commctrl.h>
 #include <mmsystem.h>
 
 CChimeDlg::CChimeDlg(CWnd* parent) : CDialog(IDD_CHIME, parent) {
     m_hMainIcon = AfxGetApp()->LoadIcon(IDI_MAIN);
+    // The volume slider's window class.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&controls);
 }
 
 CChimeDlg::~CChimeDlg() = default;
@@ -21,6 +26,7 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
             on::Message<WM_QUERYDRAGICON>(&CChimeDlg::OnQueryDragIcon),
             on::Message<WM_CREATE>(&CChimeDlg::OnCreate),
             on::Message<WM_TIMER>(&CChimeDlg::ChimeTick),
+            on::Message<WM_HSCROLL>(&CChimeDlg::OnVolumeScroll),
             on::Message<WM_TIMECHANGE>(&CChimeDlg::OnTimeChange),
             on::Message<WM_POWERBROADCAST>(&CChimeDlg::OnPowerBroadcast),
             on::Command(IDC_DISABLE_SECONDARY, &CChimeDlg::ApplyDisableSecondary),
@@ -50,23 +56,20 @@ void CChimeDlg::PlayCue(UINT id) {
 
 void CChimeDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_SOUND_HOUR, m_editHour);
+    for (int i = 0; i < 4; ++i) {
+        DDX_Control(pDX, kSoundSlots[i].edit, m_editSlot[i]);
+        DDX_Control(pDX, kSoundSlots[i].browse, m_btnBrowse[i]);
+        DDX_Control(pDX, kSoundSlots[i].play, m_btnPlay[i]);
+    }
     DDX_Control(pDX, IDC_SLEEP_TIMER, m_chkSleepTimer);
     DDX_Control(pDX, IDC_SLEEP_STOP, m_editSleepStop);
     DDX_Control(pDX, IDC_SLEEP_START, m_editSleepStart);
     DDX_Control(pDX, IDC_DISABLE, m_chkDisable);
     DDX_Control(pDX, IDC_MULTI, m_chkMulti);
-    DDX_Control(pDX, IDC_PLAY_QUARTER_TIL, m_btnPlayQuarterTil);
-    DDX_Control(pDX, IDC_PLAY_QUARTER_AFTER, m_btnPlayQuarterAfter);
-    DDX_Control(pDX, IDC_PLAY_HALF_PAST, m_btnPlayHalfPast);
-    DDX_Control(pDX, IDC_BROWSE_QUARTER_AFTER, m_btnBrowseQuarterAfter);
-    DDX_Control(pDX, IDC_BROWSE_QUARTER_TIL, m_btnBrowseQuarterTil);
-    DDX_Control(pDX, IDC_BROWSE_HALF_PAST, m_btnBrowseHalfPast);
     DDX_Control(pDX, IDC_USE_SAME, m_chkUseSame);
     DDX_Control(pDX, IDC_DISABLE_SECONDARY, m_chkDisableSecondary);
-    DDX_Control(pDX, IDC_SOUND_QUARTER_TIL, m_editQuarterTil);
-    DDX_Control(pDX, IDC_SOUND_QUARTER_AFTER, m_editQuarterAfter);
-    DDX_Control(pDX, IDC_SOUND_HALF_PAST, m_editHalfPast);
+    DDX_Control(pDX, IDC_WAKE_SPEAKERS, m_chkWakeSpeakers);
+    DDX_Control(pDX, IDC_VOLUME, m_sliderVolume);
     DDX_Check(pDX, IDC_DISABLE, m_bDisabled);
 }
 
@@ -94,6 +97,9 @@ BOOL CChimeDlg::OnInitDialog() {
 
     m_bDisabled = FALSE;
     m_bShown = FALSE;
+    m_sliderVolume.SendMessage(TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
+    m_sliderVolume.SendMessage(TBM_SETPAGESIZE, 0, 10);
+    m_sliderVolume.SendMessage(TBM_SETPOS, TRUE, 100);
 
     RemoveLegacyEntries();
     LoadSettings();
@@ -135,6 +141,8 @@ void CChimeDlg::OnOK() {
         ApplySleepTimerState();
     }
     SaveSettings();
+    // The next chime may now take another sound, volume or lead-in.
+    ArmChimeTimer();
     m_bShown = FALSE;
     ShowWindow(SW_MINIMIZE);
     ShowWindow(SW_HIDE);

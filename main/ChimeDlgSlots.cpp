@@ -3,7 +3,6 @@
 #include "main/ChimeDlg.h"
 
 #include "core/SlotFile.h"
-#include "app/SlotSoundService.h"
 #include "main/SoundSlots.h"
 
 #include <mmsystem.h>
@@ -13,13 +12,6 @@
 namespace {
 const char kFileNotFound[] =
     "CHIMO! can not find the file specified.\nWould you still like to use this file?";
-
-// Read-only edit and disabled buttons; the text is left as it is.
-void LockSlot(CEdit& edit, CButton& browse, CButton& play, int lock) {
-    edit.SendMessage(EM_SETREADONLY, static_cast<WPARAM>(lock), 0);
-    browse.EnableWindow(lock == 0);
-    play.EnableWindow(lock == 0);
-}
 } // namespace
 
 void CChimeDlg::BrowseForSound(const char* caption, CString& text) {
@@ -45,11 +37,8 @@ void CChimeDlg::BrowseForSound(const char* caption, CString& text) {
 }
 
 BOOL CChimeDlg::ValidateSoundFile(const char* caption, const CString& text) {
-    if (!SlotNamesFile(text.str()))
+    if (!SlotNamesFile(text.str()) || !FindSlotFile(text.str()).empty())
         return TRUE;
-    for (const std::string& name : SlotLookups(text.str(), WindowsDirectory()))
-        if (FileFound(name))
-            return TRUE;
     if (MessageBox(kFileNotFound, caption, MB_YESNO | MB_ICONEXCLAMATION) == IDYES) {
         PlayCue(IDW_CUE_YES);
         return TRUE;
@@ -59,15 +48,11 @@ BOOL CChimeDlg::ValidateSoundFile(const char* caption, const CString& text) {
 }
 
 void CChimeDlg::ValidateSlotFiles() {
-    // Exactly the unlocked slots, in order: the Hour slot always, Quarter After unless the
-    // secondary slots are disabled, Half Past and Quarter 'Til unless Use-same holds as well.
-    const bool disabled = m_chkDisableSecondary.GetCheck() != 0;
-    const bool same = m_chkUseSame.GetCheck() != 0;
+    // Exactly the slots in use, in order.
+    const ChimeOptions options = Options();
     for (const SoundSlotInfo& slot : kSoundSlots) {
-        if (slot.slot != SoundSlot::Hour && disabled)
-            break;
-        if ((slot.slot == SoundSlot::HalfPast || slot.slot == SoundSlot::QuarterTil) && same)
-            break;
+        if (!SlotInUse(slot.slot, options))
+            continue;
         CString text;
         GetDlgItemText(slot.edit, text);
         if (!ValidateSoundFile(slot.caption, text))
@@ -75,20 +60,21 @@ void CChimeDlg::ValidateSlotFiles() {
     }
 }
 
-// Both boxes' handlers, and every load, derive the locks from the two boxes as they stand:
-// with Disable-secondary checked all three secondary slots are locked, with only Use-same
-// checked Half Past and Quarter 'Til are. Derived rather than toggled, so no earlier state of
-// either box can leave a lock behind.
+// Both boxes' handlers, and every load, derive the locks from the two boxes as they stand.
+// Derived rather than toggled, so no earlier state of either box can leave a lock behind. A
+// locked slot keeps its text: its edit is read-only and its buttons are disabled.
 void CChimeDlg::ApplyDisableSecondary() { LockSecondarySlots(); }
 
 void CChimeDlg::ApplyUseSame() { LockSecondarySlots(); }
 
 void CChimeDlg::LockSecondarySlots() {
-    const int disabled = m_chkDisableSecondary.GetCheck() != 0;
-    const int locked = disabled || m_chkUseSame.GetCheck() != 0;
-    LockSlot(m_editQuarterAfter, m_btnBrowseQuarterAfter, m_btnPlayQuarterAfter, disabled);
-    LockSlot(m_editHalfPast, m_btnBrowseHalfPast, m_btnPlayHalfPast, locked);
-    LockSlot(m_editQuarterTil, m_btnBrowseQuarterTil, m_btnPlayQuarterTil, locked);
+    const ChimeOptions options = Options();
+    for (int i = 0; i < 4; ++i) {
+        const BOOL used = SlotInUse(kSoundSlots[i].slot, options);
+        m_editSlot[i].SetReadOnly(!used);
+        m_btnBrowse[i].EnableWindow(used);
+        m_btnPlay[i].EnableWindow(used);
+    }
 }
 
 void CChimeDlg::OnBrowse(UINT id) {
@@ -103,10 +89,6 @@ void CChimeDlg::OnBrowse(UINT id) {
 }
 
 void CChimeDlg::OnPlay(UINT id) {
-    const SoundSlotInfo* slot = SlotByButton(static_cast<int>(id));
-    if (!slot)
-        return;
-    CString text;
-    GetDlgItemText(slot->edit, text);
-    AfxGetApp()->Sound().Play(text, nullptr, SND_FILENAME | SND_NODEFAULT | SND_ASYNC);
+    if (const SoundSlotInfo* slot = SlotByButton(static_cast<int>(id)))
+        m_player.PlayNow(SlotText(slot->slot), Volume());
 }

@@ -66,9 +66,12 @@ void CChimeDlg::SetTrayStatus(const char* tip, UINT iconId) {
     m_nid.hIcon = TrayIcon(iconId);
 }
 
-BOOL CChimeDlg::RefreshStatus() {
-    LocalTime now = AfxGetApp()->Clock().Now();
-    BOOL sleeping = IsSleeping(now.hour * 100 + now.minute);
+BOOL CChimeDlg::RefreshStatus(int hhmm) {
+    if (hhmm < 0) {
+        const LocalTime now = AfxGetApp()->Clock().Now();
+        hhmm = now.hour * 100 + now.minute;
+    }
+    BOOL sleeping = IsSleeping(hhmm);
     if (m_bDisabled)
         SetTrayStatus(kTipDisabled, IDI_TRAY_DISABLED);
     else if (sleeping)

@@ -45,6 +45,8 @@
 #define IDC_SLEEP_TIMER 1020
 #define IDC_SLEEP_START 1021
 #define IDC_SLEEP_STOP 1022
+#define IDC_VOLUME 1023
+#define IDC_WAKE_SPEAKERS 1024
 
 // About box controls
 #define IDC_WEB_LINK 1026

@@ -5,6 +5,8 @@
 #include "framework/ScopedWin.h"
 #include "main/SoundSlots.h"
 
+#include <commctrl.h>
+
 namespace {
 
 const char kCurrent[] = ".current";
@@ -47,6 +49,35 @@ void DeleteLegacyTree(const char* path) {
     ::RegDeleteKeyA(HKEY_CURRENT_USER, path);
 }
 
+// The profile's "Options" entries, each with the control that holds it while the program runs.
+enum class Held { Check, Text, Level };
+struct ProfileOption {
+    const char* entry;
+    int control;
+    Held held;
+};
+const ProfileOption kOptions[] = {
+    {"Multi_Chimo", IDC_MULTI, Held::Check},
+    {"Use_Same_Secondary", IDC_USE_SAME, Held::Check},
+    {"Disable_Secondary", IDC_DISABLE_SECONDARY, Held::Check},
+    {"Timer", IDC_SLEEP_TIMER, Held::Check},
+    {"Timer_Start", IDC_SLEEP_START, Held::Text},
+    {"Timer_Stop", IDC_SLEEP_STOP, Held::Text},
+    {"Wake_Speakers", IDC_WAKE_SPEAKERS, Held::Check},
+    {"Volume", IDC_VOLUME, Held::Level},
+};
+constexpr int kFullVolume = 100;
+// The lead-in, when the profile says nothing, and the longest it may be.
+constexpr int kDefaultLeadInMs = 700, kMaxLeadInMs = 3000;
+
+// A stored box state as the box can show it: any other value than 0 checks a two-state box;
+// the three-state box keeps 0, 1 and 2 and takes any other as 1.
+int BoxState(HWND box, int value) {
+    const bool threeState = (::GetWindowLongA(box, GWL_STYLE) & BS_TYPEMASK) == BS_AUTO3STATE;
+    if (value == 0 || (threeState && (value == 1 || value == 2)))
+        return value;
+    return 1;
+}
 } // namespace
 
 void CChimeDlg::LoadSettings() {
@@ -60,53 +91,62 @@ void CChimeDlg::LoadSettings() {
     }
 
     CWinApp* app = AfxGetApp();
-    struct Box {
-        const char* entry;
-        CButton& box;
-    } boxes[] = {
-        {"Multi_Chimo", m_chkMulti},
-        {"Use_Same_Secondary", m_chkUseSame},
-        {"Disable_Secondary", m_chkDisableSecondary},
-        {"Timer", m_chkSleepTimer},
-    };
-    for (const Box& b : boxes) {
-        int value = app->GetProfileInt("Options", b.entry, -1);
-        if (value == -1) {
-            // -1 cannot be told from an absent entry: both are written back as 0.
-            app->WriteProfileInt("Options", b.entry, 0);
+    for (const ProfileOption& option : kOptions) {
+        HWND control = ::GetDlgItem(m_hWnd, option.control);
+        if (option.held == Held::Text) {
+            CString text = app->GetProfileString("Options", option.entry, nullptr);
+            if (text.IsEmpty())
+                app->WriteProfileString("Options", option.entry, nullptr);
+            else
+                ::SetWindowTextA(control, text);
             continue;
         }
-        b.box.SendMessage(BM_SETCHECK, static_cast<WPARAM>(value), 0);
+        int value = app->GetProfileInt("Options", option.entry, -1);
+        if (option.held == Held::Level) {
+            // Absent or out of range: full volume, written back as such.
+            if (value < 0 || value > kFullVolume) {
+                value = kFullVolume;
+                app->WriteProfileInt("Options", option.entry, value);
+            }
+            ::SendMessageA(control, TBM_SETPOS, TRUE, value);
+            m_nPreviewedVolume = value;
+        } else if (value == -1) {
+            // -1 cannot be told from an absent entry: both are written back as 0.
+            app->WriteProfileInt("Options", option.entry, 0);
+        } else {
+            ::SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(BoxState(control, value)), 0);
+        }
     }
     // The locks follow both boxes as loaded, whatever they showed before.
     LockSecondarySlots();
 
-    struct Time {
-        const char* entry;
-        int editId;
-    } times[] = {{"Timer_Start", IDC_SLEEP_START}, {"Timer_Stop", IDC_SLEEP_STOP}};
-    for (const Time& t : times) {
-        CString text = app->GetProfileString("Options", t.entry, nullptr);
-        if (text.IsEmpty())
-            app->WriteProfileString("Options", t.entry, nullptr);
-        else
-            SetDlgItemText(t.editId, text);
+    int leadIn = app->GetProfileInt("Special", "Lead_In_Ms", -1);
+    if (leadIn == -1) {
+        leadIn = kDefaultLeadInMs;
+        app->WriteProfileInt("Special", "Lead_In_Ms", leadIn);
     }
+    m_nLeadInMs =
+        static_cast<unsigned>(leadIn < 0 ? 0 : (leadIn > kMaxLeadInMs ? kMaxLeadInMs : leadIn));
 
     ApplySleepTimerState();
+    // The next chime may take another sound, volume or lead-in.
+    ArmChimeTimer();
 }
 
 void CChimeDlg::SaveSettings() {
     CWinApp* app = AfxGetApp();
-    app->WriteProfileInt("Options", "Multi_Chimo", m_chkMulti.GetCheck());
-    app->WriteProfileInt("Options", "Use_Same_Secondary", m_chkUseSame.GetCheck());
-    app->WriteProfileInt("Options", "Disable_Secondary", m_chkDisableSecondary.GetCheck());
-    app->WriteProfileInt("Options", "Timer", m_chkSleepTimer.GetCheck());
     CString text;
-    GetDlgItemText(IDC_SLEEP_START, text);
-    app->WriteProfileString("Options", "Timer_Start", text);
-    GetDlgItemText(IDC_SLEEP_STOP, text);
-    app->WriteProfileString("Options", "Timer_Stop", text);
+    for (const ProfileOption& option : kOptions) {
+        HWND control = ::GetDlgItem(m_hWnd, option.control);
+        if (option.held == Held::Text) {
+            GetDlgItemText(option.control, text);
+            app->WriteProfileString("Options", option.entry, text);
+        } else {
+            const UINT query = option.held == Held::Level ? TBM_GETPOS : BM_GETCHECK;
+            app->WriteProfileInt("Options", option.entry,
+                                 static_cast<int>(::SendMessageA(control, query, 0, 0)));
+        }
+    }
 
     for (const SoundSlotInfo& slot : kSoundSlots) {
         CRegKey key;

@@ -1,12 +1,37 @@
 // The tray icon and the quarter-hour chime, with the clock, sound and tray faked.
 #include "tests/support/ChimoTest.h"
 
+#include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 namespace {
+// How long before its boundary a tick is armed when the chime has no lead-in.
+constexpr unsigned kHeadStart = 100;
 using Files = std::vector<std::string>;
 Files Times(const char* name, size_t n) { return Files(n, name); }
+
+// A 22 050 Hz, 16-bit mono WAV file of `samples` (or a compressed one, which cannot be scaled).
+void WriteWav(const std::string& path, const std::vector<int16_t>& samples, bool adpcm = false) {
+    const uint32_t data = static_cast<uint32_t>(samples.size() * 2);
+    const uint16_t format[] = {
+        static_cast<uint16_t>(adpcm ? 2 : 1), 1, 0x5622, 0, 0xAC44, 0, 2, 16};
+    std::ofstream out(path, std::ios::binary);
+    const uint32_t riff = 36 + data, fmtSize = 16;
+    out.write("RIFF", 4).write(reinterpret_cast<const char*>(&riff), 4).write("WAVEfmt ", 8);
+    out.write(reinterpret_cast<const char*>(&fmtSize), 4);
+    out.write(reinterpret_cast<const char*>(format), sizeof format).write("data", 4);
+    out.write(reinterpret_cast<const char*>(&data), 4);
+    out.write(reinterpret_cast<const char*>(samples.data()), data);
+}
+// The 16-bit samples of a WAV image played from memory.
+std::vector<int16_t> Samples(const FakePlatform::Sound& sound) {
+    const std::vector<uint8_t>& image = sound.image;
+    std::vector<int16_t> samples(image.size() > 44 ? (image.size() - 44) / 2 : 0);
+    std::memcpy(samples.data(), image.data() + 44, samples.size() * 2);
+    return samples;
+}
 
 HWND FindMenuWindow() {
     for (int waited = 0; waited < 3000; waited += 10, ::Sleep(10))
@@ -26,7 +51,7 @@ TEST_F(ChimoTest, TheStartAddsTheIconArmsForTheNextQuarterAndStaysSilentAndHidde
     EXPECT_EQ(added[0].uCallbackMessage, static_cast<UINT>(WM_COMMAND));
     EXPECT_STREQ(added[0].szTip, "CHIMO!: Active");
     EXPECT_EQ(added[0].hIcon, dlg->TrayIcon(IDI_TRAY_ACTIVE));
-    EXPECT_EQ(dlg->m_nArmedDelay, 450000u) << "10:07:30 waits for 10:15:00";
+    EXPECT_EQ(Armed(), 450000u - kHeadStart) << "10:07:30 waits for 10:15:00";
     EXPECT_TRUE(fake.Sounds().empty());
     run->SettleUntil([&] { return !::IsWindowVisible(run->hwnd()); });
     EXPECT_FALSE(::IsWindowVisible(run->hwnd()));
@@ -149,7 +174,7 @@ TEST_F(ChimoTest, TheStatusIsDisabledOverSleepingOverActiveAndOnlyActiveRings) {
         records = fake.Tray(NIM_MODIFY);
         EXPECT_STREQ(records.back().szTip, row.tip);
         EXPECT_EQ(records.back().hIcon, dlg->TrayIcon(row.icon));
-        EXPECT_EQ(dlg->m_nArmedDelay, 900000u) << "re-armed all the same";
+        EXPECT_EQ(Armed(), 900000u - kHeadStart) << "re-armed all the same";
     }
 }
 
@@ -193,7 +218,7 @@ TEST_F(ChimoTest, ALongChimeReArmsForTheBoundaryAfterItEnds) {
     fake.onPlay = [this](const FakePlatform::Sound&) { fake.Advance(80); };
     EXPECT_EQ(TickAt(12, 0).size(), 12u);
     // Twelve 80-second strikes end at 12:16:00: the 12:15 quarter is gone, next is 12:30.
-    EXPECT_EQ(dlg->m_nArmedDelay, 14u * 60 * 1000);
+    EXPECT_EQ(Armed(), 14u * 60 * 1000 - kHeadStart);
 }
 
 // Timers count elapsed time: after a resume or a clock change the timer aims at the next real
@@ -224,7 +249,7 @@ TEST_F(ChimoTest, ResumesClockChangesAndLateTicksAimAtTheRealBoundary) {
         fake.Clear();
         run->Send(row.message, row.event);
         run->Send(row.message, row.event); // repeated notices are harmless
-        EXPECT_EQ(dlg->m_nArmedDelay, row.delay);
+        EXPECT_EQ(Armed(), row.delay ? row.delay - kHeadStart : 0);
         EXPECT_TRUE(fake.Sounds().empty());
         if (row.next.empty())
             continue;
@@ -239,56 +264,108 @@ TEST_F(ChimoTest, ResumesClockChangesAndLateTicksAimAtTheRealBoundary) {
     fake.Advance(450 + 120);
     EXPECT_EQ(Tick(), Files{});
     EXPECT_EQ(Tips(), Files{"CHIMO!: Active"});
-    EXPECT_EQ(dlg->m_nArmedDelay, 780000u);
+    EXPECT_EQ(Armed(), 780000u - kHeadStart);
 }
 
 TEST_F(ChimoTest, ArmedToTheMillisecondAndAnEarlyTickRingsItsBoundaryOnce) {
     fake.SetTime(10, 7, 30, 700);
     Start();
     SetSlots();
-    EXPECT_EQ(dlg->m_nArmedDelay, 449300u);
+    EXPECT_EQ(Armed(), 449300u - kHeadStart);
     fake.SetTime(10, 14, 59, 950); // 50 ms early
     EXPECT_EQ(Tick(), Files{"QA.WAV"});
-    EXPECT_EQ(dlg->m_nArmedDelay, 900050u) << "10:30, not 10:15 again";
-    fake.Advance(dlg->m_nArmedDelay / 1000);
+    EXPECT_EQ(Armed(), 900050u - kHeadStart) << "10:30, not 10:15 again";
+    fake.Advance(Armed() / 1000);
     EXPECT_EQ(Tick(), Files{"HP.WAV"});
+    // Another timer of the window is no chime tick.
+    fake.Clear();
+    run->Send(WM_TIMER, ID_CHIME_TIMER + 1);
+    EXPECT_TRUE(fake.Sounds().empty());
 }
 
-// A day across daylight-saving changes of whole, half and three-quarter hours: every tick lands
-// on a local quarter hour and rings it, and the strikes follow the local clock.
-TEST_F(ChimoTest, EveryTickOfADayAcrossAnOffsetChangeLandsOnALocalQuarter) {
-    const long long day = 20541LL * 86400;
-    struct Zone {
-        const char* name;
-        int before, after;
-        long long change;
-    } zones[] = {
-        {"Europe, spring forward at 02:00", 3600, 7200, day + 3600},
-        {"Europe, fall back at 03:00", 7200, 3600, day + 3600},
-        {"Lord Howe, -30 min at 02:00", 39600, 37800, day - 9 * 3600},
-        {"Chatham, +1 h at 02:45", 45900, 49500, day - 10 * 3600},
-    };
-    for (const Zone& zone : zones) {
-        SCOPED_TRACE(zone.name);
-        fake.SetZone(zone.before, zone.change, zone.after);
-        fake.Advance(zone.change - fake.Utc() - 6 * 3600 - 450);
-        Start();
-        SetSlots();
-        run->SetCheck(IDC_MULTI, BST_CHECKED);
-        for (int i = 0; i < 24 * 4; ++i) {
-            fake.Advance(dlg->m_nArmedDelay / 1000);
-            const long long local =
-                fake.Utc() + (fake.Utc() >= zone.change ? zone.after : zone.before);
-            const int minute = static_cast<int>(local / 60 % 60),
-                      hour = static_cast<int>(local / 3600 % 24);
-            ASSERT_EQ(local % 900, 0) << "tick " << i;
-            const Files played = Tick();
-            ASSERT_FALSE(played.empty()) << hour << ":" << minute;
-            if (minute == 0) {
-                EXPECT_EQ(played.size(), static_cast<size_t>(hour % 12 ? hour % 12 : 12));
-            }
+// The chime plays the file's samples at its own volume, from memory. With the lead-in on, the
+// tick comes that much earlier and the first note starts on the boundary after the silence
+// (the first strike only); a file that cannot be scaled plays by name, on the boundary.
+TEST_F(ChimoTest, TheChimePlaysAtItsOwnVolumeAfterTheLeadIn) {
+    const std::string tone = "C:\\CHIMO-TONE.WAV", packed = "C:\\CHIMO-ADPCM.WAV";
+    WriteWav(tone, {1000, -1000, 333, -333});
+    WriteWav(packed, {1000, -1000}, true);
+    AfxGetApp()->WriteProfileInt("Options", "Volume", 50);
+    AfxGetApp()->WriteProfileInt("Options", "Wake_Speakers", 1);
+    AfxGetApp()->WriteProfileInt("Special", "Lead_In_Ms", 500);
+    Start();
+    run->SetText(IDC_SOUND_HOUR, tone);
+    run->SetText(IDC_SOUND_QUARTER_AFTER, tone);
+    run->SetText(IDC_SOUND_HALF_PAST, packed);
+    run->SetCheck(IDC_MULTI, BST_CHECKED);
+    const std::vector<int16_t> scaled = {500, -500, 166, -166};
+    const std::vector<int16_t> leadIn(22050 / 2, 0); // 500 ms
+    struct Row {
+        int hour, minute; // the boundary
+        unsigned early;   // how long before it the tick is armed
+        size_t strikes;
+    } rows[] = {{10, 15, 600, 1}, {12, 0, 600, 12}, {12, 30, 100, 1}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.hour) + ":" + std::to_string(row.minute));
+        fake.SetTime(row.hour, row.minute, 0);
+        fake.Advance(-60);
+        run->Send(WM_TIMECHANGE);
+        EXPECT_EQ(Armed(), 60000 - row.early);
+        fake.SetTime(row.hour - (row.minute ? 0 : 1), (row.minute + 59) % 60, 59, 400);
+        Tick();
+        const auto sounds = fake.Sounds();
+        ASSERT_EQ(sounds.size(), row.strikes);
+        if (row.early == 100) {
+            EXPECT_EQ(fake.Files(), Files{packed}) << "as named";
+            continue;
+        }
+        for (size_t i = 0; i < sounds.size(); ++i) {
+            EXPECT_EQ(sounds[i].flags, static_cast<DWORD>(SND_MEMORY | SND_NODEFAULT));
+            std::vector<int16_t> expected = i == 0 ? leadIn : std::vector<int16_t>();
+            expected.insert(expected.end(), scaled.begin(), scaled.end());
+            EXPECT_EQ(Samples(sounds[i]), expected) << "strike " << i;
         }
     }
+    ::DeleteFileA(tone.c_str());
+    ::DeleteFileA(packed.c_str());
+}
+
+// Letting go of the volume slider previews the level once, with the hour's sound or, with
+// none, the Yes cue; moving it does not. Play plays at that level too.
+TEST_F(ChimoTest, TheVolumeSliderPreviewsItsLevelWhenLetGo) {
+    const std::string tone = "C:\\CHIMO-TONE.WAV";
+    WriteWav(tone, {1000, -1000});
+    Start();
+    run->SetText(IDC_SOUND_HOUR, tone);
+    HWND slider = ::GetDlgItem(run->hwnd(), IDC_VOLUME);
+    const auto scroll = [&](WPARAM code) {
+        run->Send(WM_HSCROLL, code, reinterpret_cast<LPARAM>(slider));
+    };
+    fake.Clear();
+    SetVolume(20);
+    scroll(TB_THUMBTRACK);
+    EXPECT_TRUE(fake.Sounds().empty());
+    scroll(TB_THUMBPOSITION);
+    scroll(TB_ENDTRACK); // a drag ends with both
+    ASSERT_EQ(fake.Sounds().size(), 1u);
+    EXPECT_EQ(fake.Sounds()[0].flags, static_cast<DWORD>(SND_MEMORY | SND_NODEFAULT | SND_ASYNC));
+    EXPECT_EQ(Samples(fake.Sounds()[0]), (std::vector<int16_t>{200, -200}));
+    fake.Clear();
+    run->Command(IDC_PLAY_HOUR);
+    ASSERT_EQ(fake.Sounds().size(), 1u);
+    EXPECT_EQ(Samples(fake.Sounds()[0]), (std::vector<int16_t>{200, -200}));
+
+    run->SetText(IDC_SOUND_HOUR, "");
+    fake.Clear();
+    SetVolume(0);
+    scroll(TB_ENDTRACK); // the keyboard's step ends with this alone
+    ASSERT_EQ(fake.Sounds().size(), 1u);
+    const std::vector<uint8_t> image = fake.Sounds()[0].image;
+    const std::vector<uint8_t> cue(image.begin() + 44, image.end());
+    EXPECT_GT(cue.size(), 1000u);
+    EXPECT_EQ(std::count(cue.begin(), cue.end(), 128), static_cast<long>(cue.size()))
+        << "the Yes cue (8-bit), silenced";
+    ::DeleteFileA(tone.c_str());
 }
 
 TEST_F(ChimoTest, TheIconOpensTheWindowAndItsMenuShowsAndSavesTheState) {

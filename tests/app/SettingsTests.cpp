@@ -47,8 +47,8 @@ struct Settings : ChimoTest {
 TEST_F(Settings, ACleanAccountAndEverySettingThroughARestart) {
     Start();
     EXPECT_EQ(Ini(), "[Special]\r\nDisable_Tray_Icon=0\r\nChime_When_Busy=0\r\n"
-                     "[Options]\r\nMulti_Chimo=0\r\nUse_Same_Secondary=0\r\n"
-                     "Disable_Secondary=0\r\nTimer=0\r\n");
+                     "Lead_In_Ms=700\r\n[Options]\r\nMulti_Chimo=0\r\nUse_Same_Secondary=0\r\n"
+                     "Disable_Secondary=0\r\nTimer=0\r\nWake_Speakers=0\r\nVolume=100\r\n");
     for (const char* key : kSlotKeys) {
         EXPECT_TRUE(KeyExists(key)) << "shown in the system's sound settings: " << key;
         EXPECT_EQ(StoredSlot(key), "<none>") << "nothing chosen before a save";
@@ -64,11 +64,14 @@ TEST_F(Settings, ACleanAccountAndEverySettingThroughARestart) {
     run->SetCheck(IDC_DISABLE_SECONDARY, BST_CHECKED);
     run->SetText(IDC_SLEEP_START, std::string(32000, '7'));
     run->SetText(IDC_SLEEP_STOP, "06:30AM");
+    run->SetCheck(IDC_WAKE_SPEAKERS, BST_CHECKED);
+    SetVolume(35);
     Stop();
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(StoredSlot(kSlotKeys[i]), texts[i]) << i;
-    for (const char* line : {"Multi_Chimo=1\r\n", "Use_Same_Secondary=0\r\n",
-                             "Disable_Secondary=1\r\n", "Timer_Stop=06:30AM\r\n"})
+    for (const char* line :
+         {"Multi_Chimo=1\r\n", "Use_Same_Secondary=0\r\n", "Disable_Secondary=1\r\n",
+          "Timer_Stop=06:30AM\r\n", "Wake_Speakers=1\r\n", "Volume=35\r\n"})
         EXPECT_NE(Ini().find(line), std::string::npos) << line << " in\n" << Ini().substr(0, 400);
 
     SetValue(kSlotKeys[2], ".current", "C:\\OTHER\\PROGRAM.WAV"); // changed meanwhile
@@ -80,6 +83,39 @@ TEST_F(Settings, ACleanAccountAndEverySettingThroughARestart) {
     EXPECT_EQ(run->Check(IDC_DISABLE_SECONDARY), BST_CHECKED);
     EXPECT_EQ(run->Text(IDC_SLEEP_START), std::string(32000, '7'));
     EXPECT_EQ(run->Text(IDC_SLEEP_STOP), "06:30AM");
+    EXPECT_EQ(run->Check(IDC_WAKE_SPEAKERS), BST_CHECKED);
+    EXPECT_EQ(Volume(), 35);
+}
+
+// Hand-edited values outside what a control can show: a box takes any value but 0 as checked
+// (the Sleep Timer box keeps its 2, which a load then turns off); the volume takes full
+// volume, and writes it back; the lead-in is held to 0 to 3 000 ms.
+TEST_F(Settings, HandEditedValuesAreReadAsTheControlsCanShowThem) {
+    struct Row {
+        const char* options;
+        const char* special;
+        int multi, timer, volume;
+        unsigned leadIn;
+        const char* written;
+    } rows[] = {
+        {"Multi_Chimo=7\r\nTimer=2\r\nVolume=150", "Lead_In_Ms=5000", 1, 0, 100, 3000,
+         "Volume=100"},
+        {"Multi_Chimo=-3\r\nTimer=9\r\nVolume=-5", "Lead_In_Ms=-4", 1, 1, 100, 0, "Volume=100"},
+        {"Multi_Chimo=1\r\nTimer=0\r\nVolume=0", "Lead_In_Ms=0", 1, 0, 0, 0, "Volume=0"},
+        {"Volume=40", "", 0, 0, 40, 700, "Lead_In_Ms=700"},
+    };
+    for (const Row& row : rows) {
+        WriteIni(std::string("[Options]\r\nTimer_Start=10:00PM\r\nTimer_Stop=06:30AM\r\n") +
+                 row.options + "\r\n[Special]\r\n" + row.special + "\r\n");
+        Start();
+        SCOPED_TRACE(row.options);
+        EXPECT_EQ(run->Check(IDC_MULTI), row.multi);
+        EXPECT_EQ(run->Check(IDC_SLEEP_TIMER), row.timer);
+        EXPECT_EQ(Volume(), row.volume);
+        EXPECT_EQ(dlg->m_nLeadInMs, row.leadIn);
+        EXPECT_NE(Ini().find(row.written), std::string::npos) << Ini();
+        Stop();
+    }
 }
 
 // The installer's ".Default" counts until the user has a ".current" of their own, even an

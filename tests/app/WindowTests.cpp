@@ -1,7 +1,6 @@
 // The settings window as a user drives it: OK, Cancel and Quit, the Sleep Timer's fields, the
 // sound slots (Browse, Play, drops, the locks, OK's check) and the About box with its links.
 #include "about/AboutBox.h"
-#include "app/SlotSoundService.h"
 #include "core/LinkRules.h"
 #include "tests/support/ChimoTest.h"
 
@@ -157,15 +156,19 @@ TEST_F(Window, CancelReloadsEveryControl) {
     run->SetText(IDC_SLEEP_STOP, "6:30am");
     Click(IDC_MULTI);
     Click(IDC_SLEEP_TIMER);
+    SetVolume(30);
     run->Answer(IDYES); // keep the missing file
     run->Command(IDOK);
     Show();
     for (int id : {IDC_SOUND_HOUR, IDC_SOUND_QUARTER_AFTER, IDC_SOUND_HALF_PAST,
                    IDC_SOUND_QUARTER_TIL, IDC_SLEEP_START, IDC_SLEEP_STOP})
         run->SetText(id, "CHANGED");
-    for (int id : {IDC_MULTI, IDC_USE_SAME, IDC_SLEEP_TIMER})
+    for (int id : {IDC_MULTI, IDC_USE_SAME, IDC_SLEEP_TIMER, IDC_WAKE_SPEAKERS})
         Click(id);
+    SetVolume(80);
     run->Command(IDCANCEL);
+    EXPECT_EQ(Volume(), 30);
+    EXPECT_EQ(run->Check(IDC_WAKE_SPEAKERS), BST_UNCHECKED);
     EXPECT_EQ(run->Text(IDC_SOUND_HOUR), "");
     EXPECT_EQ(run->Text(IDC_SOUND_QUARTER_TIL), "KEPT.WAV");
     EXPECT_EQ(run->Text(IDC_SLEEP_START), "10:00pm");
@@ -275,9 +278,13 @@ TEST_F(Window, TheBoxesLockTheSlotsTheChimeDoesNotUse) {
 // empties it. (Which texts name a file is tested natively.)
 TEST_F(Window, OkAsksAboutEachUnlockedSlotWhoseFileIsMissing) {
     Touch(WindowsDirectory() + "\\media\\CHIMO-TEST.WAV");
+    ::CreateDirectoryA((kDir + "\\FOLDER.WAV").c_str(), nullptr);
     SetSlots();
     run->SetText(IDC_SOUND_HALF_PAST, "chimo-test.wav"); // found in the media folder
-    run->Answer(IDYES);                                  // keeps the hour, No for the rest
+    // Neither a folder nor a pattern that matches a file is a sound file.
+    run->SetText(IDC_SOUND_QUARTER_AFTER, kDir + "\\FOLDER.WAV");
+    run->SetText(IDC_SOUND_QUARTER_TIL, WindowsDirectory() + "\\media\\CHIMO-*.WAV");
+    run->Answer(IDYES); // keeps the hour, No for the rest
     run->Command(IDOK);
     EXPECT_EQ(Captions(run->Boxes()),
               (std::vector<std::string>{"Error: Top Of The Hour", "Error: Quarter After",
@@ -329,11 +336,17 @@ TEST_F(Window, BrowseStartsInTheSlotsFolderAndAsksAboutAMissingChoice) {
     ASSERT_EQ(fake.Sounds().size(), 1u);
     EXPECT_EQ(fake.Sounds()[0].name, kDir + "\\MISSING.WAV");
     EXPECT_EQ(fake.Sounds()[0].flags, static_cast<DWORD>(SND_FILENAME | SND_NODEFAULT | SND_ASYNC));
-    // The program's playback finds a bare name in the media folder, where OK's check does.
+    // Playback finds a file where OK's check does: a bare name in the media folder. A file it
+    // cannot scale (this one is no WAV) plays as named; a name found nowhere, as typed.
     const std::string media = WindowsDirectory() + "\\media\\CHIMO-TEST.WAV";
     Touch(media);
-    EXPECT_EQ(SlotSoundService::ResolvedFileName("CHIMO-TEST.WAV"), media);
-    EXPECT_EQ(SlotSoundService::ResolvedFileName("ELSEWHERE.WAV"), "ELSEWHERE.WAV");
+    for (const char* text : {"CHIMO-TEST.WAV", "ELSEWHERE.WAV"}) {
+        fake.Clear();
+        run->SetText(IDC_SOUND_QUARTER_TIL, text);
+        run->Command(IDC_PLAY_QUARTER_TIL);
+        ASSERT_EQ(fake.Files().size(), 1u);
+        EXPECT_EQ(fake.Files()[0], text[0] == 'C' ? media : text);
+    }
     ::DeleteFileA(media.c_str());
 }
 

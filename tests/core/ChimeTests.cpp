@@ -1,59 +1,112 @@
 #include "core/Chime.h"
+#include "core/Schedule.h"
 
 #include <gtest/gtest.h>
 
-TEST(ChimeTiming, TheDelayCountsToTheNextBoundaryAfterTheCurrentMinute) {
+namespace {
+constexpr long long kMidnight = 1796169600; // 2026-12-02 00:00:00 UTC, local = UTC below
+
+LocalTime At(int hour, int minute, int second, int ms = 0, long long offset = 0) {
+    LocalTime t;
+    t.hour = hour;
+    t.minute = minute;
+    t.second = second;
+    t.millisecond = ms;
+    t.utc = kMidnight + hour * 3600 + minute * 60 + second - offset;
+    return t;
+}
+} // namespace
+
+// Arming: the next quarter strictly after the current minute, to the millisecond, the lead-in
+// earlier; the boundary's local time comes with it.
+TEST(ChimeSchedule, ArmsForTheNextQuarterLessTheLeadIn) {
     struct Row {
-        int minute, second;
-        unsigned delay;
+        int minute, second, ms;
+        unsigned leadIn, delay;
+        int boundaryHour, boundaryMinute;
     } rows[] = {
-        {0, 0, 900000},
-        {7, 30, 450000},
-        {14, 0, 60000},
-        {14, 59, 1000},
-        {15, 0, 900000},
-        {30, 20, 880000},
-        {59, 59, 1000},
-        {59, 0, 60000},
-        {1, 0, 840000},
-        // Readings outside the clock's range are clamped, so the delay stays in range.
-        {14, 60, 1000},
-        {-1, 0, 900000},
-        {75, 0, 60000},
-        {0, -5, 900000},
+        {7, 30, 0, 0, 450000, 10, 15}, {7, 30, 700, 0, 449300, 10, 15},
+        {14, 59, 0, 0, 1000, 10, 15},  {15, 0, 0, 0, 900000, 10, 30},
+        {59, 59, 500, 0, 500, 11, 0},  {59, 59, 300, 700, 0, 11, 0},
+        {59, 0, 0, 700, 59300, 11, 0}, {44, 0, 0, 3000, 57000, 10, 45},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(NextQuarterDelay(row.minute, row.second), row.delay)
-            << row.minute << ":" << row.second;
+    for (const Row& row : rows) {
+        ChimeSchedule schedule;
+        const Boundary b = schedule.Next(At(10, row.minute, row.second, row.ms));
+        EXPECT_EQ(schedule.Arm(b, row.leadIn), row.delay) << row.minute << ":" << row.second;
+        EXPECT_EQ(b.hour * 100 + b.minute, row.boundaryHour * 100 + row.boundaryMinute);
+        EXPECT_EQ(b.utc % 900, 0);
+    }
+    ChimeSchedule schedule;
+    const Boundary midnight = schedule.Next(At(23, 50, 0));
+    EXPECT_EQ(midnight.hour * 100 + midnight.minute, 0) << "the day wraps";
     for (int second = 0; second < 3600; ++second) {
-        const unsigned delay = NextQuarterDelay(second / 60, second % 60);
-        ASSERT_TRUE(delay >= 1000 && delay <= 900000) << second;
-        ASSERT_EQ((second + static_cast<int>(delay / 1000)) % 900, 0) << "lands on a quarter";
+        const Boundary b = schedule.Next(At(10, second / 60, second % 60));
+        ASSERT_TRUE(b.msAway >= 1000 && b.msAway <= 900000) << second;
+        ASSERT_EQ((second + static_cast<int>(b.msAway / 1000)) % 900, 0) << "lands on a quarter";
     }
 }
 
-// Re-arming after a clock change or a resume: the next boundary, or at once for a boundary
-// that is now and was not handled; and a tick more than a minute off its boundary is stale.
-TEST(ChimeTiming, ReArmingAndStaleTicks) {
+// A tick rings the boundary it was armed for, once, if it comes within a minute of it; early
+// ticks (the lead-in's, or a fast timer's) are for that boundary, not for the clock's minute.
+TEST(ChimeSchedule, ATickRingsItsArmedBoundaryOnceAndOnlyWhenTimely) {
+    struct Row {
+        LocalTime armed, tick;
+        bool timely;
+        int hour, minute; // of the boundary the tick is for
+        unsigned msAway;
+    } rows[] = {
+        {At(10, 50, 0), At(10, 59, 59, 300), true, 11, 0, 700},
+        {At(10, 50, 0), At(11, 0, 0), true, 11, 0, 0},
+        {At(10, 50, 0), At(11, 1, 0), true, 11, 0, 0},
+        {At(10, 50, 0), At(10, 59, 0), true, 11, 0, 60000},
+        {At(10, 50, 0), At(11, 1, 1), false, 11, 0, 0},
+        {At(10, 50, 0), At(10, 58, 59), false, 11, 0, 61000},
+        // Spring forward between arming and tick: the boundary is 03:00 by the new clock.
+        {At(1, 50, 0), At(2, 59, 59, 500, 3600), true, 3, 0, 500},
+    };
+    for (const Row& row : rows) {
+        ChimeSchedule schedule;
+        schedule.Arm(schedule.Next(row.armed), 0);
+        const ChimeSchedule::Tick tick = schedule.OnTick(row.tick);
+        SCOPED_TRACE(std::to_string(row.tick.hour) + ":" + std::to_string(row.tick.minute));
+        EXPECT_EQ(tick.timely, row.timely);
+        EXPECT_EQ(tick.boundary.hour * 100 + tick.boundary.minute, row.hour * 100 + row.minute);
+        EXPECT_EQ(tick.boundary.msAway, row.msAway);
+        // Armed again from the same moment: a rung boundary is passed over.
+        const Boundary next = schedule.Next(row.tick);
+        EXPECT_EQ(next.utc - tick.boundary.utc, row.timely || row.msAway == 0 ? 900 : 0);
+    }
+    ChimeSchedule unknown;
+    LocalTime noMoment = At(10, 14, 59);
+    noMoment.utc = 0;
+    unknown.Arm(unknown.Next(noMoment), 0);
+    EXPECT_TRUE(unknown.OnTick(noMoment).timely) << "without a moment, every tick is timely";
+}
+
+// After a clock change or a resume: the next boundary, or at once for a boundary whose first
+// second is now and that no tick has rung.
+TEST(ChimeSchedule, AfterAClockChangeABoundaryThatIsNowRingsAtOnce) {
     struct Row {
         int minute, second;
-        bool handled;
+        bool rung;
         unsigned delay;
     } rows[] = {{7, 30, false, 450000},
                 {15, 0, false, 0},
                 {15, 0, true, 900000},
                 {15, 1, false, 899000},
                 {59, 59, true, 1000}};
-    for (const Row& row : rows)
-        EXPECT_EQ(RearmDelay(row.minute, row.second, row.handled), row.delay)
-            << row.minute << ":" << row.second << " handled " << row.handled;
-    EXPECT_EQ(SecondsPastQuarter(44, 59), 899);
-    const long long b = 1796205600;
-    for (long long off : {-61, 61, 25 * 60})
-        EXPECT_FALSE(TickIsTimely(b, b + off)) << off;
-    for (long long off : {-60, 0, 60})
-        EXPECT_TRUE(TickIsTimely(b, b + off)) << off;
-    EXPECT_TRUE(TickIsTimely(0, b)) << "an unknown moment is timely";
+    for (const Row& row : rows) {
+        ChimeSchedule schedule;
+        if (row.rung) { // the quarter the reading is in has rung
+            const int quarter = row.minute - row.minute % 15;
+            schedule.Arm(schedule.Next(At(10, quarter - 1, 0)), 0);
+            schedule.OnTick(At(10, quarter, 0));
+        }
+        EXPECT_EQ(schedule.Arm(schedule.NextAfterChange(At(10, row.minute, row.second)), 0),
+                  row.delay)
+            << row.minute << ":" << row.second << " rung " << row.rung;
+    }
 }
 
 // Each minute's slot under the two boxes (a quarter owns the minutes next to it), and the
@@ -82,7 +135,7 @@ TEST(ChimeChoice, TheQuarterTheBoxesAndTheStrikes) {
         {47, true, true, true, S::Hour},
     };
     for (const Row& row : rows) {
-        ChimeChoice c = SelectChime(10, row.minute, true, row.useSame, row.disableSecondary);
+        ChimeChoice c = SelectChime(10, row.minute, {true, row.useSame, row.disableSecondary});
         EXPECT_EQ(c.play, row.play) << row.minute << " " << row.useSame << row.disableSecondary;
         if (row.play) {
             EXPECT_EQ(c.slot, row.slot) << row.minute;
@@ -93,7 +146,23 @@ TEST(ChimeChoice, TheQuarterTheBoxesAndTheStrikes) {
         int hour, strikes;
     } strikes[] = {{0, 12}, {12, 12}, {13, 1}, {23, 11}, {11, 11}};
     for (const Strike& s : strikes) {
-        EXPECT_EQ(SelectChime(s.hour, 0, true, false, false).count, s.strikes) << s.hour;
-        EXPECT_EQ(SelectChime(s.hour, 0, false, false, false).count, 1) << s.hour;
+        EXPECT_EQ(SelectChime(s.hour, 0, {true, false, false}).count, s.strikes) << s.hour;
+        EXPECT_EQ(SelectChime(s.hour, 0, {}).count, 1) << s.hour;
+    }
+}
+
+// A slot is in use (unlocked, checked on OK) exactly when some quarter plays it.
+TEST(ChimeChoice, ASlotIsInUseExactlyWhenSomeQuarterPlaysIt) {
+    for (int boxes = 0; boxes < 4; ++boxes) {
+        const ChimeOptions options{false, (boxes & 1) != 0, (boxes & 2) != 0};
+        bool played[4] = {};
+        for (int minute = 0; minute < 60; ++minute) {
+            const ChimeChoice c = SelectChime(10, minute, options);
+            if (c.play)
+                played[static_cast<int>(c.slot)] = true;
+        }
+        for (int slot = 0; slot < 4; ++slot)
+            EXPECT_EQ(SlotInUse(static_cast<SoundSlot>(slot), options), played[slot])
+                << "slot " << slot << " boxes " << boxes;
     }
 }

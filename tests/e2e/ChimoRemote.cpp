@@ -2,6 +2,8 @@
 //   chimo_remote wait              waits until CHIMO!'s hidden main window exists
 //   chimo_remote settext ID TEXT   sets the text of control ID (as typing would)
 //   chimo_remote gettext ID        prints the text of control ID
+//   chimo_remote send ID MSG W L   sends message MSG (a number) with those parameters to
+//                                  control ID, or to the window itself for ID 0
 //   chimo_remote state NAME        leaves CHIMO! showing a window with a loop of its own and
 //                                  waits until it is up (the names are in the table below)
 //   chimo_remote endsession        ends the session, as the Restart Manager does
@@ -143,6 +145,15 @@ int main(int argc, char** argv) {
         ::SendMessageA(item, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
         return std::printf("%s\n", text) < 0;
     }
+    if (is("send") && argc == 6) {
+        HWND to = std::atoi(argv[2]) ? item : chimo;
+        return to && ::SendMessageTimeoutA(to, static_cast<UINT>(std::atoi(argv[3])),
+                                           static_cast<WPARAM>(std::atoll(argv[4])),
+                                           static_cast<LPARAM>(std::atoll(argv[5])), SMTO_NORMAL,
+                                           10000, &ignored)
+                   ? 0
+                   : 1;
+    }
     if (is("state") && argc == 3)
         return EnterState(chimo, argv[2]);
     if (is("endsession")) {
@@ -161,7 +172,7 @@ int main(int argc, char** argv) {
         }
         return chimo ? 1 : 0;
     }
-    std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|state NAME|"
-                         "endsession|quit|hang|stranger SECONDS\n");
+    std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|send ID MSG W L|"
+                         "state NAME|endsession|quit|hang|stranger SECONDS\n");
     return 2;
 }

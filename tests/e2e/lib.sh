@@ -13,12 +13,3 @@ tone() { sox -n -r 22050 -b 16 -c 1 "$work/$1.wav" synth 0.4 sine "$2"; }
 passed=0
 pass() { echo "ok: $1"; passed=$((passed + 1)); }
 winpath() { echo "Z:${1//\//\\}"; }
-# heard WAV SECONDS: true when, within that many seconds, the capture becomes exactly that
-# file's samples: the whole sound and nothing else.
-heard() {
-    for _ in $(seq $(($2 * 5))); do
-        sox "$1" -t raw - | cmp -s - "$CHIMO_CAPTURE" && return 0
-        sleep 0.2
-    done
-    return 1
-}

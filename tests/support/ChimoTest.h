@@ -4,6 +4,7 @@
 #include "main/ChimeDlg.h"
 #include "tests/support/Harness.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -29,6 +30,14 @@ struct ChimoTest : ::testing::Test {
         run.reset();
         dlg.reset();
     }
+    int Volume() const {
+        return static_cast<int>(::SendDlgItemMessageA(run->hwnd(), IDC_VOLUME, TBM_GETPOS, 0, 0));
+    }
+    void SetVolume(int volume) const {
+        ::SendDlgItemMessageA(run->hwnd(), IDC_VOLUME, TBM_SETPOS, TRUE, volume);
+    }
+    // The chime timer's delay as last armed.
+    unsigned Armed() const { return dlg->m_schedule.ArmedDelay(); }
     void Show() const { run->Send(WM_COMMAND, ID_TRAY_ICON, WM_LBUTTONDBLCLK); }
     void Click(int id) const { ::SendMessageA(::GetDlgItem(run->hwnd(), id), BM_CLICK, 0, 0); }
     // A real focus change to control `id`.

@@ -1,6 +1,9 @@
 #include "tests/support/Harness.h"
 
+#include <mmsystem.h>
+
 #include <chrono>
+#include <cstring>
 
 namespace {
 ModalSession* g_session = nullptr;
@@ -42,11 +45,19 @@ FakePlatform::FakePlatform() { Install(this); }
 FakePlatform::~FakePlatform() { Install(nullptr); }
 
 BOOL FakePlatform::Play(const char* name, HMODULE, DWORD flags) {
-    Sound sound{"", 0, flags};
-    if (IS_INTRESOURCE(name))
+    Sound sound{"", 0, flags, {}};
+    // SND_RESOURCE holds the SND_MEMORY bit too.
+    if ((flags & SND_RESOURCE) == SND_MEMORY) {
+        // A WAV image: its RIFF size says how long it is.
+        const auto* bytes = reinterpret_cast<const uint8_t*>(name);
+        uint32_t riff = 0;
+        std::memcpy(&riff, bytes + 4, 4);
+        sound.image.assign(bytes, bytes + riff + 8);
+    } else if (IS_INTRESOURCE(name)) {
         sound.resource = static_cast<UINT>(reinterpret_cast<UINT_PTR>(name));
-    else if (name)
+    } else if (name) {
         sound.name = name;
+    }
     std::function<void(const Sound&)> hook;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -65,7 +76,7 @@ std::vector<FakePlatform::Sound> FakePlatform::Sounds() const {
 std::vector<std::string> FakePlatform::Files() const {
     std::vector<std::string> files;
     for (const Sound& sound : Sounds())
-        if (!sound.resource)
+        if (!sound.resource && sound.image.empty())
             files.push_back(sound.name);
     return files;
 }
@@ -90,15 +101,14 @@ void FakePlatform::Clear() {
 }
 
 void FakePlatform::SetTime(int hour, int minute, int second, int millisecond) {
-    const long long local = m_utc + Offset(m_utc);
-    const long long midnight = local - ((local % 86400) + 86400) % 86400;
-    const long long wanted = midnight + (hour * 60 + minute) * 60 + second;
-    m_utc = wanted - Offset(wanted - Offset(m_utc));
+    const long long midnight = m_utc - ((m_utc % 86400) + 86400) % 86400;
+    m_utc = midnight + (hour * 60 + minute) * 60 + second;
     m_millisecond = millisecond;
 }
 
+// Local time is UTC here.
 LocalTime FakePlatform::Now() {
-    const long long utc = m_utc, seconds = ((utc + Offset(utc)) % 86400 + 86400) % 86400;
+    const long long utc = m_utc, seconds = (utc % 86400 + 86400) % 86400;
     const int s = static_cast<int>(seconds);
     return LocalTime{s / 3600, s / 60 % 60, s % 60, m_millisecond, utc};
 }

@@ -4,6 +4,7 @@
 #include "framework/Afx.h"
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -23,25 +24,20 @@ public:
     ~FakePlatform() override;
 
     struct Sound {
-        std::string name; // the file, or "" for a resource
-        UINT resource;    // the resource id, or 0 for a file
+        std::string name; // the file, or "" for a resource or an image
+        UINT resource;    // the resource id, or 0
         DWORD flags;
+        std::vector<uint8_t> image; // a WAV played from memory, or empty
     };
     std::vector<Sound> Sounds() const;
-    std::vector<std::string> Files() const;                 // the files played, in order
+    std::vector<std::string> Files() const;                 // the files played by name, in order
     std::vector<NOTIFYICONDATAA> Tray(DWORD message) const; // the records sent with `message`
     void Clear();
     std::function<void(const Sound&)> onPlay; // runs inside the play, on the caller's thread
 
-    // Local time is UTC plus an offset that changes at a moment, as daylight-saving time does.
+    // The local time of day (local time is UTC here); the date stays.
     void SetTime(int hour, int minute, int second, int millisecond = 0);
     void Advance(long long seconds) { m_utc += seconds; }
-    void SetZone(int offsetBefore, long long changeAt, int offsetAfter) {
-        m_offset = offsetBefore;
-        m_changeAt = changeAt;
-        m_newOffset = offsetAfter;
-    }
-    long long Utc() const { return m_utc; }
 
     std::string choice; // the file dialog's answer; "" cancels
     std::string lastTitle, lastFolder;
@@ -54,16 +50,12 @@ private:
     LocalTime Now() override;
     BOOL GetOpenFileName(OPENFILENAMEA* ofn) override;
     HRESULT Query(QUERY_USER_NOTIFICATION_STATE* state) override;
-    int Offset(long long utc) const { return utc >= m_changeAt ? m_newOffset : m_offset; }
 
     mutable std::mutex m_mutex;
     std::vector<Sound> m_sounds;
     std::vector<std::pair<DWORD, NOTIFYICONDATAA>> m_tray;
     std::atomic<long long> m_utc{20541LL * 86400}; // 2026-03-29, midnight UTC
     std::atomic<int> m_millisecond{0};
-    int m_offset = 0;
-    long long m_changeAt = 1LL << 62;
-    int m_newOffset = 0;
 };
 
 // The private profile's full path, and a clean account: no slot keys, no profile.

@@ -1,0 +1,67 @@
+#include "core/Schedule.h"
+
+namespace {
+constexpr long long kQuarter = 15 * 60, kDay = 24 * 3600;
+
+int Clamp(int value, int low, int high) {
+    return value < low ? low : (value > high ? high : value);
+}
+// Seconds of the local day, with out-of-range readings clamped (a leap second is second 59).
+long long LocalSeconds(const LocalTime& t) {
+    return Clamp(t.hour, 0, 23) * 3600LL + Clamp(t.minute, 0, 59) * 60LL + Clamp(t.second, 0, 59);
+}
+} // namespace
+
+Boundary ChimeSchedule::From(const LocalTime& now, long long secondsAway, bool passRung) const {
+    Boundary b;
+    b.utc = now.utc ? now.utc + secondsAway : 0;
+    if (passRung && b.utc && b.utc == m_rung) {
+        b.utc += kQuarter;
+        secondsAway += kQuarter;
+    }
+    const long long local = ((LocalSeconds(now) + secondsAway) % kDay + kDay) % kDay;
+    b.hour = static_cast<int>(local / 3600);
+    b.minute = static_cast<int>(local / 60 % 60);
+    const long long ms = secondsAway * 1000 - Clamp(now.millisecond, 0, 999);
+    b.msAway = ms > 0 ? static_cast<unsigned>(ms) : 0;
+    return b;
+}
+
+Boundary ChimeSchedule::Next(const LocalTime& now) const {
+    return From(now, kQuarter - LocalSeconds(now) % kQuarter, true);
+}
+
+Boundary ChimeSchedule::NextAfterChange(const LocalTime& now) const {
+    const long long past = LocalSeconds(now) % kQuarter;
+    if (past == 0 && (!now.utc || now.utc != m_rung))
+        return From(now, 0, false);
+    // The clock may have been set back over a boundary already rung: it comes round again.
+    return From(now, kQuarter - past, false);
+}
+
+unsigned ChimeSchedule::Arm(const Boundary& boundary, unsigned leadInMs) {
+    m_armed = boundary;
+    m_delay = boundary.msAway > leadInMs ? boundary.msAway - leadInMs : 0;
+    return m_delay;
+}
+
+ChimeSchedule::Tick ChimeSchedule::OnTick(const LocalTime& now) {
+    Tick tick;
+    if (!m_armed.utc || !now.utc) {
+        // No moment to compare: the tick is timely, and for the quarter its clock shows.
+        tick.timely = true;
+        tick.boundary = From(now, 0, false);
+        return tick;
+    }
+    const long long away = m_armed.utc - now.utc;
+    tick.timely = away >= -kTickTolerance && away <= kTickTolerance;
+    if (tick.timely)
+        m_rung = m_armed.utc;
+    const long long local = ((LocalSeconds(now) + away) % kDay + kDay) % kDay;
+    tick.boundary = m_armed;
+    tick.boundary.hour = static_cast<int>(local / 3600);
+    tick.boundary.minute = static_cast<int>(local / 60 % 60);
+    const long long ms = away * 1000 - Clamp(now.millisecond, 0, 999);
+    tick.boundary.msAway = ms > 0 ? static_cast<unsigned>(ms) : 0;
+    return tick;
+}

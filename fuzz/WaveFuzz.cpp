@@ -1,0 +1,46 @@
+// The WAV reader and the chime image on any file: a slot's file is whatever the user chose,
+// dropped or typed. ASan sees any read past the file; the checks below see the rest.
+#include "core/Wave.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+void Check(bool condition) {
+    if (!condition)
+        std::abort();
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // The first two bytes choose the volume and the lead-in; the rest is the file. The copy has
+    // exactly the file's size, so ASan catches the smallest overread.
+    if (size < 2)
+        return 0;
+    const int percent = data[0] % 101;
+    const unsigned leadInMs = data[1] * 12u; // 0 to 3060 ms
+    const size_t fileSize = size - 2;
+    uint8_t* file = static_cast<uint8_t*>(std::malloc(fileSize ? fileSize : 1));
+    std::memcpy(file, data + 2, fileSize);
+
+    const WaveLayout layout = ReadWaveLayout(file, fileSize);
+    if (layout.kind != SampleKind::None) {
+        Check(layout.samplesAt + layout.samplesSize <= fileSize);
+        Check(layout.formatAt + layout.formatSize <= fileSize);
+        Check(layout.blockAlign && layout.samplesSize % layout.blockAlign == 0);
+    }
+    ChimeImage image(file, fileSize, percent, leadInMs);
+    Check(image.IsEmpty() == (layout.kind == SampleKind::None));
+    if (!image.IsEmpty()) {
+        // The image is a WAV of the same kind: the lead-in and the samples, nothing else.
+        const uint8_t* bytes = image.WithLeadIn(leadInMs / 2);
+        uint32_t riff;
+        std::memcpy(&riff, bytes + 4, 4);
+        const WaveLayout again = ReadWaveLayout(bytes, size_t{riff} + 8);
+        Check(again.kind == layout.kind && again.rate == layout.rate);
+        Check(again.samplesSize == image.LeadInBytes() + layout.samplesSize);
+    }
+    std::free(file);
+    return 0;
+}

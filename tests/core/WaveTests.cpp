@@ -1,0 +1,173 @@
+#include "core/Wave.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+using Bytes = std::vector<uint8_t>;
+
+void Put(Bytes& b, uint32_t value, int width) {
+    for (int i = 0; i < width; ++i)
+        b.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+void PutId(Bytes& b, const char* id) { b.insert(b.end(), id, id + 4); }
+
+// A WAV file: format `tag`, `channels` of `bits` at `rate`, the samples `data`; `claimed` is
+// the data chunk's stated size (its real one unless a test lies).
+Bytes Wav(unsigned tag, unsigned channels, unsigned bits, unsigned rate, const Bytes& data,
+          long long claimed = -1, unsigned blockAlign = 0) {
+    Bytes b;
+    PutId(b, "RIFF");
+    Put(b, static_cast<uint32_t>(36 + data.size()), 4);
+    PutId(b, "WAVE");
+    PutId(b, "fmt ");
+    Put(b, 16, 4);
+    Put(b, tag, 2);
+    Put(b, channels, 2);
+    Put(b, rate, 4);
+    const unsigned align = blockAlign ? blockAlign : channels * bits / 8;
+    Put(b, rate * align, 4);
+    Put(b, align, 2);
+    Put(b, bits, 2);
+    PutId(b, "data");
+    Put(b, static_cast<uint32_t>(claimed < 0 ? static_cast<long long>(data.size()) : claimed), 4);
+    b.insert(b.end(), data.begin(), data.end());
+    return b;
+}
+Bytes Cut(Bytes b, size_t size) {
+    b.resize(size);
+    return b;
+}
+Bytes Pcm16(std::initializer_list<int> samples) {
+    Bytes b;
+    for (int s : samples)
+        Put(b, static_cast<uint32_t>(s), 2);
+    return b;
+}
+Bytes Float32(std::initializer_list<float> samples) {
+    Bytes b;
+    for (float s : samples) {
+        uint32_t bits;
+        std::memcpy(&bits, &s, 4);
+        Put(b, bits, 4);
+    }
+    return b;
+}
+} // namespace
+
+// What can be scaled, and how much of a file is samples, however the file lies.
+TEST(Wave, TheLayoutIsReadOnlyFromWhatIsThere) {
+    const Bytes four = Pcm16({1, 2, 3, 4});
+    struct Row {
+        const char* what;
+        Bytes file;
+        SampleKind kind;
+        size_t samples;
+    } rows[] = {
+        {"16-bit mono", Wav(1, 1, 16, 22050, four), SampleKind::Signed16, 8},
+        {"8-bit stereo", Wav(1, 2, 8, 8000, four), SampleKind::Unsigned8, 8},
+        {"24-bit: whole frames only", Wav(1, 1, 24, 44100, four), SampleKind::Signed24, 6},
+        {"32-bit float", Wav(3, 1, 32, 48000, four), SampleKind::Float32, 8},
+        {"a data size past the end", Wav(1, 1, 16, 22050, four, 1000), SampleKind::Signed16, 8},
+        {"a 4 GB data size", Wav(1, 1, 16, 22050, four, 0xFFFFFFFF), SampleKind::Signed16, 8},
+        {"a short data size", Wav(1, 1, 16, 22050, four, 3), SampleKind::Signed16, 2},
+        {"ADPCM", Wav(2, 1, 4, 22050, four), SampleKind::None, 0},
+        {"64-bit float", Wav(3, 1, 64, 22050, four), SampleKind::None, 0},
+        {"no channels", Wav(1, 0, 16, 22050, four), SampleKind::None, 0},
+        {"an odd block alignment", Wav(1, 1, 16, 22050, four, -1, 3), SampleKind::None, 0},
+        {"an absurd rate", Wav(1, 1, 16, 0xFFFFFFFF, four), SampleKind::None, 0},
+        {"no rate", Wav(1, 1, 16, 0, four), SampleKind::None, 0},
+        {"cut inside the format", Cut(Wav(1, 1, 16, 22050, four), 30), SampleKind::None, 0},
+        {"not RIFF", Bytes(44, 0), SampleKind::None, 0},
+    };
+    for (const Row& row : rows) {
+        const WaveLayout layout = ReadWaveLayout(row.file.data(), row.file.size());
+        EXPECT_EQ(layout.kind, row.kind) << row.what;
+        if (row.kind != SampleKind::None) {
+            EXPECT_EQ(layout.samplesSize, row.samples) << row.what;
+            EXPECT_LE(layout.samplesAt + layout.samplesSize, row.file.size()) << row.what;
+        }
+    }
+    // A chunk before the format, of odd length (padded), is stepped over.
+    Bytes withList = Wav(1, 1, 16, 22050, four);
+    Bytes list;
+    PutId(list, "LIST");
+    Put(list, 3, 4);
+    list.insert(list.end(), {'a', 'b', 'c', 0});
+    withList.insert(withList.begin() + 12, list.begin(), list.end());
+    EXPECT_EQ(ReadWaveLayout(withList.data(), withList.size()).samplesSize, 8u);
+}
+
+// Scaling keeps the sign, never grows a sample (so it never clips) and leaves odd bytes be.
+TEST(Wave, SamplesScaleTowardZeroInEveryEncoding) {
+    struct Row {
+        const char* what;
+        SampleKind kind;
+        Bytes in;
+        int percent;
+        Bytes out;
+    } rows[] = {
+        {"16-bit half", SampleKind::Signed16, Pcm16({1000, -1000, 32767, -32768, 3, -3}), 50,
+         Pcm16({500, -500, 16383, -16384, 1, -1})},
+        {"16-bit full", SampleKind::Signed16, Pcm16({-32768, 32767}), 100, Pcm16({-32768, 32767})},
+        {"16-bit silent", SampleKind::Signed16, Pcm16({-32768, 32767}), 0, Pcm16({0, 0})},
+        {"16-bit, an odd byte left",
+         SampleKind::Signed16,
+         {0x10, 0x00, 0x7F},
+         50,
+         {0x08, 0x00, 0x7F}},
+        {"8-bit around 128", SampleKind::Unsigned8, {0, 128, 255, 129}, 50, {64, 128, 191, 128}},
+        {"8-bit silent", SampleKind::Unsigned8, {0, 255}, 0, {128, 128}},
+        {"24-bit",
+         SampleKind::Signed24,
+         {0xFF, 0xFF, 0x7F, 0x00, 0x00, 0x80},
+         50,
+         {0xFF, 0xFF, 0x3F, 0x00, 0x00, 0xC0}},
+        {"32-bit",
+         SampleKind::Signed32,
+         {0x00, 0x00, 0x00, 0x80, 0xFF, 0xFF, 0xFF, 0x7F},
+         50,
+         {0x00, 0x00, 0x00, 0xC0, 0xFF, 0xFF, 0xFF, 0x3F}},
+        {"float", SampleKind::Float32, Float32({1.0f, -0.5f}), 50, Float32({0.5f, -0.25f})},
+    };
+    for (const Row& row : rows) {
+        Bytes samples = row.in;
+        ScaleSamples(samples.data(), samples.size(), row.kind, row.percent);
+        EXPECT_EQ(samples, row.out) << row.what;
+    }
+}
+
+// The image: a valid WAV of the same format whose samples are the scaled ones, after as much
+// silence as asked for (up to what was prepared); a shorter lead-in after a longer one holds
+// no trace of the earlier header.
+TEST(Wave, TheImageCarriesTheLeadInAndTheScaledSamples) {
+    const Bytes file = Wav(1, 1, 16, 1000, Pcm16({200, -200, 40}));
+    ChimeImage image(file.data(), file.size(), 50, 10); // room for 10 frames of silence
+    ASSERT_FALSE(image.IsEmpty());
+    for (unsigned leadIn : {10u, 0u, 4u, 3000u}) {
+        const uint8_t* bytes = image.WithLeadIn(leadIn);
+        const size_t silence = std::min(leadIn, 10u) * 2;
+        EXPECT_EQ(image.LeadInBytes(), silence);
+        uint32_t riff;
+        std::memcpy(&riff, bytes + 4, 4);
+        const WaveLayout layout = ReadWaveLayout(bytes, riff + 8);
+        ASSERT_EQ(layout.kind, SampleKind::Signed16) << leadIn;
+        EXPECT_EQ(layout.rate, 1000u);
+        ASSERT_EQ(layout.samplesSize, silence + 6) << leadIn;
+        Bytes samples(bytes + layout.samplesAt + silence, bytes + layout.samplesAt + silence + 6);
+        EXPECT_EQ(samples, Pcm16({100, -100, 20}));
+        EXPECT_EQ(Bytes(bytes + layout.samplesAt, bytes + layout.samplesAt + silence),
+                  Bytes(silence, 0));
+    }
+    const Bytes eight = Wav(1, 1, 8, 1000, {0, 255});
+    ChimeImage unsigned8(eight.data(), eight.size(), 100, 5);
+    const uint8_t* bytes = unsigned8.WithLeadIn(5);
+    const WaveLayout layout = ReadWaveLayout(bytes, 44 + 7);
+    EXPECT_EQ(Bytes(bytes + layout.samplesAt, bytes + layout.samplesAt + 7),
+              (Bytes{128, 128, 128, 128, 128, 0, 255}))
+        << "8-bit silence is 128";
+    const Bytes adpcm = Wav(2, 1, 4, 22050, Pcm16({1, 2}));
+    EXPECT_TRUE(ChimeImage(adpcm.data(), adpcm.size(), 50, 700).IsEmpty());
+}
