@@ -102,8 +102,8 @@ def start(program, env=None):
 
 
 def onset(program, boundary_index):
-    """Seconds from a quarter-hour boundary of the fake clock to the first audible sample
-    written to the capture (a lead-in's silence is not heard)."""
+    """Seconds from a quarter-hour boundary of the fake clock to the first audible sample (a
+    lead-in's silence is not heard)."""
     stop_all()
     if os.path.exists(CAPTURE):
         os.remove(CAPTURE)
@@ -127,11 +127,13 @@ def onset(program, boundary_index):
         data = f.read()
     samples = [int.from_bytes(data[i:i + 2], "little", signed=True)
                for i in range(0, len(data) - 1, 2)]
-    first = next((i for i, v in enumerate(samples) if abs(v) >= AUDIBLE), None)
-    if first is None:
+    audible = next((i for i, v in enumerate(samples) if abs(v) >= AUDIBLE), None)
+    started = next((t for t, size in growth if size > 0), None)
+    if audible is None or started is None:
         return None
-    heard = next((t for t, size in growth if size > 2 * first), None)
-    return heard - real_boundary if heard else None
+    # The sink takes samples faster than they play: a sample sounds when the first one was
+    # written plus its place in the stream (the tone is 22 050 Hz mono).
+    return started + audible / 22050.0 - real_boundary
 
 
 def prepare_times():
