@@ -1,6 +1,7 @@
 #pragma once
 #include "controls/SoundPathEdit.h"
 #include "core/Chime.h"
+#include "core/Quiet.h"
 #include "core/Schedule.h"
 #include "framework/Afx.h"
 #include "main/SlotSound.h"
@@ -32,10 +33,13 @@ public:
 
     // Tray
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    // Shows the status for time of day `hhmm` (-1: now) and returns whether it is inside the
-    // quiet hours.
-    BOOL RefreshStatus(int hhmm = -1);
+    // Shows the status for now, or for the boundary `at`, by the precedence Disabled, Silenced,
+    // Sleeping, Active; returns whether that time is silenced or inside the quiet hours.
+    BOOL RefreshStatus(const Boundary* at = nullptr);
     void ToggleDisabled();
+    // "Silence for an hour" from the tray menu: on, or off again while it is on.
+    void OnSnooze();
+    Snooze m_snooze;
 
     // Chime
     void ChimeTick(UINT_PTR nIDEvent);
@@ -96,6 +100,9 @@ public:
     CButton m_chkUseSame;
     CButton m_chkDisableSecondary;
     CButton m_chkWakeSpeakers;
+    // Checked: no chime during calls or over full-screen programs (the profile keeps its
+    // inverse, "Chime_When_Busy").
+    CButton m_chkQuietWhenBusy;
     CWnd m_sliderVolume;
     // Each slot's field and buttons, in the order of the slot table.
     CSoundPathEdit m_editSlot[4];
@@ -153,10 +160,8 @@ private:
                         {IDI_TRAY_RINGING, {}}};
     // FALSE when the profile's "Disable_Tray_Icon" suppresses the icon, and once the program ends.
     BOOL m_bTrayIconWanted = TRUE;
-    // The profile's "Chime_When_Busy": TRUE rings even over a full-screen program or a
-    // presentation.
-    BOOL m_bChimeWhenBusy = FALSE;
-    // TRUE when the shell says the user is presenting or running something full screen.
+    // TRUE when the shell says the user is presenting or running something full screen, or
+    // some program is using the microphone.
     BOOL UserIsBusy();
     void OnAboutCommand() { OnAbout(); }
     // A slot's Browse... and Play buttons (the slot table finds the slot by the button's id).

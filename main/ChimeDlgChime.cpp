@@ -1,6 +1,7 @@
 // The quarter-hour chime.
 #include "main/ChimeDlg.h"
 
+#include "main/Microphone.h"
 #include "main/SoundSlots.h"
 
 #include <commctrl.h>
@@ -74,14 +75,15 @@ void CChimeDlg::OnPowerBroadcast(UINT event) {
         OnTimeChange();
 }
 
-// A full-screen program, a full-screen game or presentation mode: no chime over them. Any other
-// answer, or none (a failed call, a system without it), lets the chime ring.
+// A full-screen program, a full-screen game, presentation mode or a call: no chime over them.
+// Any other answer, or none (a failed call, a system without it), lets the chime ring.
 BOOL CChimeDlg::UserIsBusy() {
     QUERY_USER_NOTIFICATION_STATE state = QUNS_ACCEPTS_NOTIFICATIONS;
-    if (FAILED(AfxGetApp()->UserState().Query(&state)))
-        return FALSE;
-    return state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN ||
-           state == QUNS_PRESENTATION_MODE;
+    if (SUCCEEDED(AfxGetApp()->UserState().Query(&state)) &&
+        (state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN ||
+         state == QUNS_PRESENTATION_MODE))
+        return TRUE;
+    return MicrophoneInUseNow(AfxGetApp()->Clock().Now().utc);
 }
 
 void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
@@ -92,12 +94,13 @@ void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
     CWinApp* app = AfxGetApp();
     const ChimeSchedule::Tick tick = m_schedule.OnTick(app->Clock().Now());
     KillTimer(nIDEvent);
-    // The quiet hours are those of the boundary, which may still be a moment away.
+    // The quiet hours and the snooze are those of the boundary, which may still be a moment
+    // away.
     const Boundary& at = tick.boundary;
     if (!tick.timely)
         RefreshStatus();
-    else if (!m_bDisabled && !RefreshStatus(at.hour * 100 + at.minute) &&
-             (m_bChimeWhenBusy || !UserIsBusy()))
+    else if (!m_bDisabled && !RefreshStatus(&at) &&
+             (m_chkQuietWhenBusy.GetCheck() != BST_CHECKED || !UserIsBusy()))
         Ring(at);
     // Re-armed from the clock as it is after any sound, so lateness never accumulates.
     ArmChimeTimer();

@@ -42,6 +42,7 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
             on::Control(EN_KILLFOCUS, IDC_SLEEP_STOP, &CChimeDlg::OnKillFocusSleepStop),
             on::Command(IDC_SLEEP_TIMER, &CChimeDlg::ApplySleepTimerState),
             on::Command(ID_SLEEP, &CChimeDlg::OnSleep),
+            on::Command(ID_SNOOZE, &CChimeDlg::OnSnooze),
             on::Command(ID_QUIT, &CChimeDlg::OnQuit),
             // Explorer broadcasts this when the taskbar is re-created (after a crash or restart).
             on::Registered("TaskbarCreated", &CChimeDlg::OnTaskbarCreated),
@@ -69,6 +70,7 @@ void CChimeDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_USE_SAME, m_chkUseSame);
     DDX_Control(pDX, IDC_DISABLE_SECONDARY, m_chkDisableSecondary);
     DDX_Control(pDX, IDC_WAKE_SPEAKERS, m_chkWakeSpeakers);
+    DDX_Control(pDX, IDC_QUIET_WHEN_BUSY, m_chkQuietWhenBusy);
     DDX_Control(pDX, IDC_VOLUME, m_sliderVolume);
     DDX_Check(pDX, IDC_DISABLE, m_bDisabled);
 }

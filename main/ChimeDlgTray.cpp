@@ -5,8 +5,21 @@ namespace {
 const char kTipActive[] = "CHIMO!: Active";
 const char kTipDisabled[] = "CHIMO!: Disabled";
 const char kTipSleeping[] = "CHIMO!: Sleeping";
-// A hand-edited switch of the profile's "Special" section, read once when the window is created:
-// on when non-zero; an absent entry (or -1, which cannot be told from one) is written back as 0.
+const char kTipSilentUntil[] = "CHIMO!: Silent until ";
+
+// The local time of day `seconds` after the reading `now`.
+LocalTime Later(const LocalTime& now, long long seconds) {
+    const long long day = 24 * 3600;
+    const long long local =
+        ((now.hour * 3600LL + now.minute * 60 + now.second + seconds) % day + day) % day;
+    LocalTime later;
+    later.hour = static_cast<int>(local / 3600);
+    later.minute = static_cast<int>(local / 60 % 60);
+    return later;
+}
+// The hand-edited switch of the profile's "Special" section that is read once, when the window
+// is created: on when non-zero; an absent entry (or -1, which cannot be told from one) is
+// written back as 0.
 BOOL SpecialSwitch(const char* entry) {
     CWinApp* app = AfxGetApp();
     int value = app->GetProfileInt("Special", entry, -1);
@@ -33,7 +46,6 @@ int CChimeDlg::OnCreate(LPCREATESTRUCTA) {
     lstrcpynA(m_nid.szTip, kTipActive, sizeof m_nid.szTip);
 
     m_bTrayIconWanted = !SpecialSwitch("Disable_Tray_Icon");
-    m_bChimeWhenBusy = SpecialSwitch("Chime_When_Busy");
     if (m_bTrayIconWanted)
         AfxGetApp()->Tray().Notify(NIM_ADD, &m_nid);
 
@@ -66,20 +78,32 @@ void CChimeDlg::SetTrayStatus(const char* tip, UINT iconId) {
     m_nid.hIcon = TrayIcon(iconId);
 }
 
-BOOL CChimeDlg::RefreshStatus(int hhmm) {
-    if (hhmm < 0) {
-        const LocalTime now = AfxGetApp()->Clock().Now();
-        hhmm = now.hour * 100 + now.minute;
-    }
-    BOOL sleeping = IsSleeping(hhmm);
-    if (m_bDisabled)
+BOOL CChimeDlg::RefreshStatus(const Boundary* at) {
+    const LocalTime now = AfxGetApp()->Clock().Now();
+    const int hhmm = at ? at->hour * 100 + at->minute : now.hour * 100 + now.minute;
+    const long long utc = at ? at->utc : now.utc;
+    const BOOL silenced = utc != 0 && m_snooze.Silences(utc);
+    const BOOL sleeping = IsSleeping(hhmm);
+    if (m_bDisabled) {
         SetTrayStatus(kTipDisabled, IDI_TRAY_DISABLED);
-    else if (sleeping)
+    } else if (silenced) {
+        // "CHIMO!: Silent until 14:30", in the user's own time format.
+        const LocalTime until = Later(now, m_snooze.Until() - now.utc);
+        SYSTEMTIME time{};
+        time.wHour = static_cast<WORD>(until.hour);
+        time.wMinute = static_cast<WORD>(until.minute);
+        char clock[64] = "";
+        ::GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, clock, sizeof clock);
+        char tip[sizeof m_nid.szTip];
+        wsprintfA(tip, "%s%s", kTipSilentUntil, clock);
+        SetTrayStatus(tip, IDI_TRAY_SLEEPING);
+    } else if (sleeping) {
         SetTrayStatus(kTipSleeping, IDI_TRAY_SLEEPING);
-    else
+    } else {
         SetTrayStatus(kTipActive, IDI_TRAY_ACTIVE);
+    }
     AfxGetApp()->Tray().Notify(NIM_MODIFY, &m_nid);
-    return sleeping;
+    return sleeping || silenced;
 }
 
 BOOL CChimeDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -108,6 +132,8 @@ void CChimeDlg::RunTrayMenu() {
         popup.CheckMenuItem(IDC_DISABLE, MF_BYCOMMAND | (m_bDisabled ? MF_CHECKED : MF_UNCHECKED));
         bool sleepOn = m_chkSleepTimer.SendMessage(BM_GETCHECK, 0, 0) == BST_CHECKED;
         popup.CheckMenuItem(ID_SLEEP, MF_BYCOMMAND | (sleepOn ? MF_CHECKED : MF_UNCHECKED));
+        const bool snoozed = m_snooze.InForce(AfxGetApp()->Clock().Now().utc);
+        popup.CheckMenuItem(ID_SNOOZE, MF_BYCOMMAND | (snoozed ? MF_CHECKED : MF_UNCHECKED));
         POINT at{0, 0};
         ::GetCursorPos(&at);
         // The notification-area conventions: be the foreground window while the menu is up, so
@@ -128,9 +154,17 @@ void CChimeDlg::OnSettings() { SendMessage(WM_COMMAND, ID_TRAY_ICON, WM_LBUTTOND
 void CChimeDlg::ToggleDisabled() {
     m_bDisabled = m_bDisabled ? FALSE : TRUE;
     m_chkDisable.SendMessage(BM_SETCHECK, m_bDisabled ? BST_CHECKED : BST_UNCHECKED, 0);
+    // Disabled lasts until switched back: a snooze has nothing left to do.
     if (m_bDisabled)
-        SetTrayStatus(kTipDisabled, IDI_TRAY_DISABLED);
+        m_snooze.End();
+    RefreshStatus();
+}
+
+void CChimeDlg::OnSnooze() {
+    const long long now = AfxGetApp()->Clock().Now().utc;
+    if (m_snooze.InForce(now))
+        m_snooze.End();
     else
-        RefreshStatus();
-    AfxGetApp()->Tray().Notify(NIM_MODIFY, &m_nid);
+        m_snooze.Start(now);
+    RefreshStatus();
 }

@@ -47,6 +47,7 @@
 #define IDC_SLEEP_STOP 1022
 #define IDC_VOLUME 1023
 #define IDC_WAKE_SPEAKERS 1024
+#define IDC_QUIET_WHEN_BUSY 1025
 
 // About box controls
 #define IDC_WEB_LINK 1026
@@ -57,6 +58,7 @@
 // Tray menu commands (the others share the ids of the buttons they stand for)
 #define ID_SETTINGS 32776
 #define ID_SLEEP 32782
+#define ID_SNOOZE 32783
 
 // System menu item; ids 16 to 31 all open the About box
 #define IDM_ABOUT_SYS 16

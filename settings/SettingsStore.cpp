@@ -49,22 +49,26 @@ void DeleteLegacyTree(const char* path) {
     ::RegDeleteKeyA(HKEY_CURRENT_USER, path);
 }
 
-// The profile's "Options" entries, each with the control that holds it while the program runs.
-enum class Held { Check, Text, Level };
+// The profile's entries that the settings window shows, each with the control that holds it
+// while the program runs. An inverted box is checked when its entry is 0: "Chime_When_Busy"
+// keeps the meaning it had before the window showed it.
+enum class Held { Check, InvertedCheck, Text, Level };
 struct ProfileOption {
+    const char* section;
     const char* entry;
     int control;
     Held held;
 };
 const ProfileOption kOptions[] = {
-    {"Multi_Chimo", IDC_MULTI, Held::Check},
-    {"Use_Same_Secondary", IDC_USE_SAME, Held::Check},
-    {"Disable_Secondary", IDC_DISABLE_SECONDARY, Held::Check},
-    {"Timer", IDC_SLEEP_TIMER, Held::Check},
-    {"Timer_Start", IDC_SLEEP_START, Held::Text},
-    {"Timer_Stop", IDC_SLEEP_STOP, Held::Text},
-    {"Wake_Speakers", IDC_WAKE_SPEAKERS, Held::Check},
-    {"Volume", IDC_VOLUME, Held::Level},
+    {"Options", "Multi_Chimo", IDC_MULTI, Held::Check},
+    {"Options", "Use_Same_Secondary", IDC_USE_SAME, Held::Check},
+    {"Options", "Disable_Secondary", IDC_DISABLE_SECONDARY, Held::Check},
+    {"Options", "Timer", IDC_SLEEP_TIMER, Held::Check},
+    {"Options", "Timer_Start", IDC_SLEEP_START, Held::Text},
+    {"Options", "Timer_Stop", IDC_SLEEP_STOP, Held::Text},
+    {"Options", "Wake_Speakers", IDC_WAKE_SPEAKERS, Held::Check},
+    {"Options", "Volume", IDC_VOLUME, Held::Level},
+    {"Special", "Chime_When_Busy", IDC_QUIET_WHEN_BUSY, Held::InvertedCheck},
 };
 constexpr int kFullVolume = 100;
 // The lead-in, when the profile says nothing, and the longest it may be.
@@ -94,28 +98,35 @@ void CChimeDlg::LoadSettings() {
     for (const ProfileOption& option : kOptions) {
         HWND control = ::GetDlgItem(m_hWnd, option.control);
         if (option.held == Held::Text) {
-            CString text = app->GetProfileString("Options", option.entry, nullptr);
+            CString text = app->GetProfileString(option.section, option.entry, nullptr);
             if (text.IsEmpty())
-                app->WriteProfileString("Options", option.entry, nullptr);
+                app->WriteProfileString(option.section, option.entry, nullptr);
             else
                 ::SetWindowTextA(control, text);
             continue;
         }
-        int value = app->GetProfileInt("Options", option.entry, -1);
+        int value = app->GetProfileInt(option.section, option.entry, -1);
         if (option.held == Held::Level) {
             // Absent or out of range: full volume, written back as such.
             if (value < 0 || value > kFullVolume) {
                 value = kFullVolume;
-                app->WriteProfileInt("Options", option.entry, value);
+                app->WriteProfileInt(option.section, option.entry, value);
             }
             ::SendMessageA(control, TBM_SETPOS, TRUE, value);
             m_nPreviewedVolume = value;
-        } else if (value == -1) {
-            // -1 cannot be told from an absent entry: both are written back as 0.
-            app->WriteProfileInt("Options", option.entry, 0);
-        } else {
-            ::SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(BoxState(control, value)), 0);
+            continue;
         }
+        if (value == -1) {
+            // -1 cannot be told from an absent entry: both are written back as 0, and a plain
+            // box stays as it is.
+            app->WriteProfileInt(option.section, option.entry, 0);
+            if (option.held == Held::Check)
+                continue;
+            value = 0;
+        }
+        if (option.held == Held::InvertedCheck)
+            value = value ? BST_UNCHECKED : BST_CHECKED;
+        ::SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(BoxState(control, value)), 0);
     }
     // The locks follow both boxes as loaded, whatever they showed before.
     LockSecondarySlots();
@@ -140,12 +151,14 @@ void CChimeDlg::SaveSettings() {
         HWND control = ::GetDlgItem(m_hWnd, option.control);
         if (option.held == Held::Text) {
             GetDlgItemText(option.control, text);
-            app->WriteProfileString("Options", option.entry, text);
-        } else {
-            const UINT query = option.held == Held::Level ? TBM_GETPOS : BM_GETCHECK;
-            app->WriteProfileInt("Options", option.entry,
-                                 static_cast<int>(::SendMessageA(control, query, 0, 0)));
+            app->WriteProfileString(option.section, option.entry, text);
+            continue;
         }
+        int value = static_cast<int>(
+            ::SendMessageA(control, option.held == Held::Level ? TBM_GETPOS : BM_GETCHECK, 0, 0));
+        if (option.held == Held::InvertedCheck)
+            value = value == BST_CHECKED ? 0 : 1;
+        app->WriteProfileInt(option.section, option.entry, value);
     }
 
     for (const SoundSlotInfo& slot : kSoundSlots) {

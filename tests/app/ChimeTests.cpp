@@ -195,6 +195,7 @@ TEST_F(ChimoTest, NoChimeOverAPresentationOrAFullScreenProgram) {
         {E_FAIL, QUNS_BUSY, false},
     };
     for (int whenBusy : {-1, 1}) {
+        Stop(); // which saves the profile
         if (whenBusy == 1)
             AfxGetApp()->WriteProfileInt("Special", "Chime_When_Busy", 1);
         Start();
@@ -209,6 +210,89 @@ TEST_F(ChimoTest, NoChimeOverAPresentationOrAFullScreenProgram) {
         }
     }
     EXPECT_EQ(AfxGetApp()->GetProfileInt("Special", "Chime_When_Busy", -1), 1);
+}
+
+// A call silences the chime as a full-screen program does: the system's record of microphone
+// use, read as it stands in the registry.
+TEST_F(ChimoTest, NoChimeWhileAProgramIsUsingTheMicrophone) {
+    const std::string store = "Software\\Microsoft\\Windows\\CurrentVersion\\"
+                              "CapabilityAccessManager\\ConsentStore\\microphone";
+    char self[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH); // a classic program that is running
+    std::string running = self;
+    std::replace(running.begin(), running.end(), '\\', '#');
+    const unsigned long long hourAgo = (20541ull * 86400 + 11644473600ull) * 10000000 -
+                                       3600ull * 10000000 + 10 * 3600ull * 10000000;
+    auto record = [&](const std::string& sub, DWORD type, unsigned long long start,
+                      unsigned long long stop) {
+        CRegKey key;
+        key.Create(HKEY_CURRENT_USER, (store + "\\" + sub).c_str());
+        ::RegSetValueExA(key, "LastUsedTimeStart", 0, type, reinterpret_cast<const BYTE*>(&start),
+                         type == REG_QWORD ? 8 : 4);
+        ::RegSetValueExA(key, "LastUsedTimeStop", 0, type, reinterpret_cast<const BYTE*>(&stop),
+                         type == REG_QWORD ? 8 : 4);
+    };
+    struct Row {
+        const char* what;
+        std::string key;
+        DWORD type;
+        unsigned long long stop;
+        bool quiet;
+    } rows[] = {
+        {"a Store app in use", "Microsoft.SkypeApp_kzf8qxf38zg5c", REG_QWORD, 0, true},
+        {"this program in use", "NonPackaged\\" + running, REG_QWORD, 0, true},
+        {"a program that has ended", "NonPackaged\\C:#Gone#Recorder.exe", REG_QWORD, 0, false},
+        {"a record that has stopped", "Microsoft.SkypeApp_kzf8qxf38zg5c", REG_QWORD, hourAgo + 1,
+         false},
+        {"values of another type", "Microsoft.SkypeApp_kzf8qxf38zg5c", REG_DWORD, 0, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, store.c_str());
+        record(row.key, row.type, hourAgo, row.stop);
+        Start();
+        SetSlots();
+        EXPECT_EQ(TickAt(10, 15).size(), row.quiet ? 0u : 1u);
+        // The box rings through it, as Chime_When_Busy=1 does.
+        Click(IDC_QUIET_WHEN_BUSY);
+        EXPECT_EQ(TickAt(10, 30).size(), 1u);
+        Click(IDC_QUIET_WHEN_BUSY);
+    }
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, store.c_str());
+}
+
+// "Silence for an hour" keeps the next hour's quarters quiet and says until when; choosing it
+// again, or Disable, ends it at once.
+TEST_F(ChimoTest, SilenceForAnHourFromTheTrayMenu) {
+    auto silentUntil = [](int hour, int minute) {
+        SYSTEMTIME time{};
+        time.wHour = static_cast<WORD>(hour);
+        time.wMinute = static_cast<WORD>(minute);
+        char clock[64] = "";
+        ::GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, clock, sizeof clock);
+        return std::string("CHIMO!: Silent until ") + clock;
+    };
+    fake.SetTime(13, 52, 0);
+    Start();
+    SetSlots();
+    fake.Clear();
+    run->Command(ID_SNOOZE);
+    EXPECT_EQ(Tips().back(), silentUntil(14, 52));
+    EXPECT_EQ(fake.Tray(NIM_MODIFY).back().hIcon, dlg->TrayIcon(IDI_TRAY_SLEEPING));
+    for (int minute : {0, 45}) {
+        EXPECT_EQ(TickAt(14, minute), Files{});
+        EXPECT_EQ(Tips().back(), silentUntil(14, 52)) << "no ringing status";
+    }
+    EXPECT_EQ(TickAt(15, 0), Files{"H.WAV"});
+    EXPECT_EQ(Tips().back(), "CHIMO!: Active");
+    fake.Clear();
+    run->Command(ID_SNOOZE);
+    run->Command(ID_SNOOZE);
+    run->Command(ID_SNOOZE);
+    run->Command(IDC_DISABLE);
+    run->Command(IDC_DISABLE);
+    EXPECT_EQ(Tips(), (Files{silentUntil(16, 0), "CHIMO!: Active", silentUntil(16, 0),
+                             "CHIMO!: Disabled", "CHIMO!: Active"}));
 }
 
 TEST_F(ChimoTest, ALongChimeReArmsForTheBoundaryAfterItEnds) {

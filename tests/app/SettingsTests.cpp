@@ -65,13 +65,14 @@ TEST_F(Settings, ACleanAccountAndEverySettingThroughARestart) {
     run->SetText(IDC_SLEEP_START, std::string(32000, '7'));
     run->SetText(IDC_SLEEP_STOP, "06:30AM");
     run->SetCheck(IDC_WAKE_SPEAKERS, BST_CHECKED);
+    run->SetCheck(IDC_QUIET_WHEN_BUSY, BST_UNCHECKED);
     SetVolume(35);
     Stop();
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(StoredSlot(kSlotKeys[i]), texts[i]) << i;
-    for (const char* line :
-         {"Multi_Chimo=1\r\n", "Use_Same_Secondary=0\r\n", "Disable_Secondary=1\r\n",
-          "Timer_Stop=06:30AM\r\n", "Wake_Speakers=1\r\n", "Volume=35\r\n"})
+    for (const char* line : {"Multi_Chimo=1\r\n", "Use_Same_Secondary=0\r\n",
+                             "Disable_Secondary=1\r\n", "Timer_Stop=06:30AM\r\n",
+                             "Wake_Speakers=1\r\n", "Volume=35\r\n", "Chime_When_Busy=1\r\n"})
         EXPECT_NE(Ini().find(line), std::string::npos) << line << " in\n" << Ini().substr(0, 400);
 
     SetValue(kSlotKeys[2], ".current", "C:\\OTHER\\PROGRAM.WAV"); // changed meanwhile
@@ -84,6 +85,7 @@ TEST_F(Settings, ACleanAccountAndEverySettingThroughARestart) {
     EXPECT_EQ(run->Text(IDC_SLEEP_START), std::string(32000, '7'));
     EXPECT_EQ(run->Text(IDC_SLEEP_STOP), "06:30AM");
     EXPECT_EQ(run->Check(IDC_WAKE_SPEAKERS), BST_CHECKED);
+    EXPECT_EQ(run->Check(IDC_QUIET_WHEN_BUSY), BST_UNCHECKED);
     EXPECT_EQ(Volume(), 35);
 }
 

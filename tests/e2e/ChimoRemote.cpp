@@ -4,6 +4,7 @@
 //   chimo_remote gettext ID        prints the text of control ID
 //   chimo_remote send ID MSG W L   sends message MSG (a number) with those parameters to
 //                                  control ID, or to the window itself for ID 0
+//   chimo_remote tooltip           prints the text of the tooltip on the screen, within 10 s
 //   chimo_remote state NAME        leaves CHIMO! showing a window with a loop of its own and
 //                                  waits until it is up (the names are in the table below)
 //   chimo_remote endsession        ends the session, as the Restart Manager does
@@ -129,6 +130,20 @@ int main(int argc, char** argv) {
     }
     if (is("stranger") && argc == 3)
         return Strangers(std::atoi(argv[2]));
+    if (is("tooltip")) {
+        // Whoever shows it (the taskbar, for the tray icon's tip).
+        char tip[256] = "";
+        DWORD_PTR ignored = 0;
+        for (int waited = 0; waited < 10000 && !tip[0]; waited += 100, ::Sleep(100))
+            for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, "tooltips_class32", nullptr));)
+                // Sent: GetWindowText of another process's window reads only its caption.
+                if (::IsWindowVisible(w) &&
+                    ::SendMessageTimeoutA(w, WM_GETTEXT, sizeof tip, reinterpret_cast<LPARAM>(tip),
+                                          SMTO_NORMAL, 2000, &ignored) &&
+                    tip[0])
+                    break;
+        return std::printf("%s\n", tip) < 0 || !tip[0];
+    }
     HWND chimo = FindChimo(is("wait") ? 20000 : 2000);
     if (!chimo) {
         std::fprintf(stderr, "CHIMO! is not running\n");
@@ -173,6 +188,6 @@ int main(int argc, char** argv) {
         return chimo ? 1 : 0;
     }
     std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|send ID MSG W L|"
-                         "state NAME|endsession|quit|hang|stranger SECONDS\n");
+                         "state NAME|endsession|quit|hang|stranger SECONDS|tooltip\n");
     return 2;
 }

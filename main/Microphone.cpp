@@ -1,0 +1,82 @@
+#include "main/Microphone.h"
+
+#include "core/Quiet.h"
+#include "framework/ScopedWin.h"
+
+#include <tlhelp32.h>
+
+#include <cstring>
+
+namespace {
+const char kStore[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\CapabilityAccessManager\\ConsentStore\\"
+    "microphone";
+const char kClassic[] = "NonPackaged";
+
+bool ReadTime(HKEY key, const char* name, unsigned long long& value) {
+    DWORD type = 0, size = sizeof value;
+    return ::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
+               ERROR_SUCCESS &&
+           type == REG_QWORD && size == sizeof value;
+}
+
+// The records below `parent`: Store apps, or (`classic`) the classic programs.
+void ReadUses(HKEY parent, bool classic, std::vector<MicrophoneUse>& uses) {
+    for (DWORD i = 0;; ++i) {
+        char name[256]; // the longest key name there can be, and its terminator
+        DWORD length = sizeof name;
+        const LONG result =
+            ::RegEnumKeyExA(parent, i, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (result == ERROR_MORE_DATA)
+            continue;
+        if (result != ERROR_SUCCESS)
+            return;
+        if (!classic && !lstrcmpiA(name, kClassic))
+            continue;
+        CRegKey key;
+        MicrophoneUse use;
+        if (key.Open(parent, name) != ERROR_SUCCESS ||
+            !ReadTime(key, "LastUsedTimeStart", use.start) ||
+            !ReadTime(key, "LastUsedTimeStop", use.stop))
+            continue;
+        if (classic)
+            use.program = ProgramFromKeyName(name);
+        uses.push_back(use);
+    }
+}
+
+// Whether a process runs whose program is the file `path`.
+bool IsRunning(const std::string& path) {
+    const char* slash = std::strrchr(path.c_str(), '\\');
+    const char* file = slash ? slash + 1 : path.c_str();
+    CHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = snapshot && ::Process32First(snapshot.get(), &entry); more;
+         more = ::Process32Next(snapshot.get(), &entry)) {
+        if (lstrcmpiA(entry.szExeFile, file))
+            continue;
+        CHandle process(
+            ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
+        char image[MAX_PATH * 3];
+        DWORD size = sizeof image;
+        if (process && ::QueryFullProcessImageNameA(process.get(), 0, image, &size) &&
+            !lstrcmpiA(image, path.c_str()))
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+bool MicrophoneInUseNow(long long nowUtc) {
+    CRegKey store, classic;
+    if (store.Open(HKEY_CURRENT_USER, kStore, KEY_READ) != ERROR_SUCCESS)
+        return false;
+    std::vector<MicrophoneUse> uses;
+    ReadUses(store, false, uses);
+    if (classic.Open(store, kClassic, KEY_READ) == ERROR_SUCCESS)
+        ReadUses(classic, true, uses);
+    const unsigned long long now =
+        static_cast<unsigned long long>(nowUtc + 11644473600LL) * 10000000ull;
+    return MicrophoneInUse(uses, now, IsRunning);
+}
