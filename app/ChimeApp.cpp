@@ -18,7 +18,7 @@ BOOL CChimeApp::InitInstance() {
     // Shortcut resolution for dropped files needs COM; a failure only affects that.
     CComInit com;
     Enable3dControls();
-    CloseOtherInstances();
+    const CHandle instanceLock = TakeOverInstanceLock();
     {
         CChimeDlg dlg(nullptr);
         dlg.m_bShown = FALSE;

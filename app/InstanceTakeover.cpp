@@ -1,8 +1,12 @@
 #include "app/InstanceTakeover.h"
 
+#include "framework/ScopedWin.h"
+
 namespace {
 
 const char kInstanceProperty[] = "CHIMO!.Instance";
+// Held by the running instance of this user session for its whole life.
+const char kInstanceLock[] = "Local\\CHIMO!.Instance";
 // Any value but NULL would do; this one reads "CHMO" in a dump.
 const HANDLE kInstanceMark = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(0x4F4D4843));
 
@@ -15,17 +19,16 @@ DWORD MsUntil(DWORD deadline) {
 void CloseInstance(HWND hwnd, DWORD deadline) {
     DWORD processId = 0;
     ::GetWindowThreadProcessId(hwnd, &processId);
-    HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId);
+    CHandle process(::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId));
     DWORD_PTR ignored = 0;
     // A hung instance fails the send at once; a busy one gets the rest of the time.
     ::SendMessageTimeoutA(hwnd, WM_DESTROY, 0, 0, SMTO_ABORTIFHUNG, MsUntil(deadline), &ignored);
     if (!process)
         return;
-    if (::WaitForSingleObject(process, MsUntil(deadline)) == WAIT_TIMEOUT) {
-        ::TerminateProcess(process, 1);
-        ::WaitForSingleObject(process, 1000);
+    if (::WaitForSingleObject(process.get(), MsUntil(deadline)) == WAIT_TIMEOUT) {
+        ::TerminateProcess(process.get(), 1);
+        ::WaitForSingleObject(process.get(), 1000);
     }
-    ::CloseHandle(process);
 }
 
 } // namespace
@@ -58,5 +61,20 @@ void CloseOtherInstances() {
             return;
         for (HWND hwnd : instances)
             CloseInstance(hwnd, deadline);
+    }
+}
+
+CHandle TakeOverInstanceLock() {
+    CHandle lock(::CreateMutexA(nullptr, FALSE, kInstanceLock));
+    const DWORD deadline = ::GetTickCount() + 3 * kTakeoverWaitMs;
+    for (;;) {
+        // A running instance lets go of the lock as it ends; one that is still starting has
+        // no window to be found yet, and is looked for again a moment later.
+        CloseOtherInstances();
+        if (!lock)
+            return lock;
+        const DWORD got = ::WaitForSingleObject(lock.get(), 250);
+        if (got == WAIT_OBJECT_0 || got == WAIT_ABANDONED || MsUntil(deadline) == 0)
+            return lock;
     }
 }

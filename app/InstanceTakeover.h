@@ -1,4 +1,6 @@
 #pragma once
+#include "framework/ScopedWin.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -22,3 +24,11 @@ std::vector<HWND> FindOtherInstances();
 void CloseOtherInstances();
 
 constexpr DWORD kTakeoverWaitMs = 8000;
+
+// Makes this the one instance of the user session: takes over every running instance as
+// CloseOtherInstances does, and then holds the session's instance lock, which the running
+// instance holds for its whole life. Two instances started at the same moment cannot both
+// run: the one that waits for the lock takes the other over once its window is there. Gives
+// up waiting after three takeovers' time and runs all the same. The lock is held while the
+// handle is.
+CHandle TakeOverInstanceLock();

@@ -49,14 +49,12 @@ void CSoundPathEdit::OnDropFiles(HDROP hDrop) {
     const UINT count = ::DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         const UINT length = ::DragQueryFileA(hDrop, i, nullptr, 0);
-        HLOCAL buffer = ::LocalAlloc(LMEM_ZEROINIT, length + 1);
-        if (!buffer)
+        CLocalText name(static_cast<char*>(::LocalAlloc(LMEM_ZEROINIT, length + 1)));
+        if (!name)
             continue;
-        char* name = static_cast<char*>(buffer);
-        ::DragQueryFileA(hDrop, i, name, length + 1);
+        ::DragQueryFileA(hDrop, i, name.get(), length + 1);
         if (path.IsEmpty())
-            path = CString(name, static_cast<int>(length));
-        ::LocalFree(buffer);
+            path = CString(name.get(), static_cast<int>(length));
     }
     ::DragFinish(hDrop);
 

@@ -12,9 +12,6 @@ SIZE CDC::GetTextExtent(const CString& text) const {
     return size;
 }
 
-CPaintDC::CPaintDC(HWND hwnd) : m_hWnd(hwnd) { m_hDC = ::BeginPaint(hwnd, &m_ps); }
-CPaintDC::~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }
-
 CClientDC::CClientDC(HWND hwnd) : m_hWnd(hwnd) { m_hDC = ::GetDC(hwnd); }
 CClientDC::~CClientDC() {
     if (m_hDC)

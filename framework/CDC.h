@@ -21,21 +21,9 @@ public:
     int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
     HGDIOBJ SelectObject(CFont* font);
     SIZE GetTextExtent(const CString& text) const;
-    BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
 
 protected:
     HDC m_hDC;
-};
-
-// BeginPaint/EndPaint around one WM_PAINT.
-class CPaintDC : public CDC {
-public:
-    explicit CPaintDC(HWND hwnd);
-    ~CPaintDC() override;
-    PAINTSTRUCT m_ps{};
-
-private:
-    HWND m_hWnd;
 };
 
 // GetDC/ReleaseDC for a window's client area.

@@ -28,7 +28,7 @@ HWND CDialog::FindOwner() const {
 }
 
 INT_PTR CDialog::DoModal() {
-    HINSTANCE instance = AfxGetResourceHandle();
+    HINSTANCE instance = AfxGetInstanceHandle();
     HRSRC resource = ::FindResourceA(instance, MAKEINTRESOURCEA(m_nIDTemplate), RT_DIALOG);
     HGLOBAL loaded = resource ? ::LoadResource(instance, resource) : nullptr;
     auto* dialogTemplate = loaded ? static_cast<LPCDLGTEMPLATEA>(::LockResource(loaded)) : nullptr;

@@ -6,15 +6,11 @@
 
 #include <vector>
 
-class CWnd;
-
-// The common open/save dialog. The filter is MFC's form ("Text|*.txt||"); the dialog itself
-// runs through the application's file-dialog service.
+// The common open-file dialog. The filter is MFC's form ("Text|*.txt||"); the dialog itself
+// runs through the application's file-dialog service, owned by the main window.
 class CFileDialog {
 public:
-    CFileDialog(BOOL openFileDialog, const char* defaultExt = nullptr,
-                const char* fileName = nullptr, DWORD flags = 0, const char* filter = nullptr,
-                CWnd* parent = nullptr);
+    explicit CFileDialog(const char* filter);
     CFileDialog(const CFileDialog&) = delete;
     CFileDialog& operator=(const CFileDialog&) = delete;
 
@@ -26,5 +22,4 @@ public:
 private:
     std::vector<char> m_filter;
     std::vector<char> m_fileName;
-    CString m_defaultExt;
 };

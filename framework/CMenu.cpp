@@ -10,6 +10,6 @@ BOOL CMenuHandle::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner) {
 
 BOOL CMenu::LoadMenu(UINT id) {
     DestroyMenu();
-    m_hMenu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id));
+    m_hMenu = ::LoadMenuA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(id));
     return m_hMenu != nullptr;
 }

@@ -26,7 +26,7 @@ bool CString::LoadString(unsigned int id) {
     // grows until the string fits.
     std::string buffer(256, '\0');
     for (;;) {
-        int n = ::LoadStringA(AfxGetResourceHandle(), id, buffer.data(),
+        int n = ::LoadStringA(AfxGetInstanceHandle(), id, buffer.data(),
                               static_cast<int>(buffer.size()));
         if (n <= 0) {
             m_str.clear();

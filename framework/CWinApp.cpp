@@ -24,8 +24,7 @@ CWinApp* AfxGetApp() { return g_app; }
 HINSTANCE AfxGetInstanceHandle() {
     return g_app && g_app->m_hInstance ? g_app->m_hInstance : ::GetModuleHandleA(nullptr);
 }
-HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
-HINSTANCE AfxFindResourceHandle(const char*, const char*) { return AfxGetResourceHandle(); }
+HINSTANCE AfxFindResourceHandle(const char*, const char*) { return AfxGetInstanceHandle(); }
 CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
 
 namespace {
@@ -50,12 +49,10 @@ void CWinApp::InitNames(HINSTANCE instance) {
         path.resize(path.size() * 2);
     }
     CString base = BaseName(path.data());
-    m_strExeName = base;
     if (m_strAppName.IsEmpty())
         m_strAppName = base;
     m_strProfileName = base + ".INI";
     m_pszAppName = m_strAppName;
-    m_pszExeName = m_strExeName;
     m_pszProfileName = m_strProfileName;
 }
 
@@ -94,7 +91,7 @@ BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const c
 }
 
 HICON CWinApp::LoadIcon(UINT id) const {
-    return ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id));
+    return ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(id));
 }
 
 void CWinApp::DoWaitCursor(int code) {

@@ -24,8 +24,6 @@ public:
     int m_nCmdShow = SW_SHOWNORMAL;
     // Named after the executable unless the constructor was given a name.
     const char* m_pszAppName = "";
-    // The executable's base name, without directory or extension.
-    const char* m_pszExeName = "";
     // The private profile: the executable's base name with ".INI", without a directory, so the
     // profile functions find it in the Windows directory.
     const char* m_pszProfileName = "";
@@ -62,7 +60,7 @@ public:
     void InitNames(HINSTANCE instance);
 
 private:
-    CString m_strAppName, m_strExeName, m_strProfileName;
+    CString m_strAppName, m_strProfileName;
     int m_nWaitCursorCount = 0;
     HCURSOR m_hcurWaitCursorRestore = nullptr;
 
@@ -80,7 +78,6 @@ private:
 
 CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
-HINSTANCE AfxGetResourceHandle();
 // The module that holds resource `name` of `type` (the program's own resources).
 HINSTANCE AfxFindResourceHandle(const char* name, const char* type);
 CWnd* AfxGetMainWnd();

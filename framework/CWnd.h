@@ -51,7 +51,6 @@ public:
         return ::PostMessageA(m_hWnd, message, wParam, lParam);
     }
     BOOL ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
-    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
     HWND SetFocus() { return ::SetFocus(m_hWnd); }
     BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
@@ -65,7 +64,6 @@ public:
     }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
     HWND GetParent() const { return ::GetParent(m_hWnd); }
-    HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
     CString GetWindowText() const;
     void GetWindowText(CString& text) const { text = GetWindowText(); }

@@ -88,12 +88,6 @@ template <> struct Cracker<WM_PAINT> {
     using Signature = void();
     template <class F> static LRESULT Invoke(F&& f, WPARAM, LPARAM) { return f(), 0; }
 };
-template <> struct Cracker<WM_QUERYDRAGICON> {
-    using Signature = HCURSOR();
-    template <class F> static LRESULT Invoke(F&& f, WPARAM, LPARAM) {
-        return reinterpret_cast<LRESULT>(f());
-    }
-};
 template <> struct Cracker<WM_TIMER> {
     using Signature = void(UINT_PTR);
     template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM) {

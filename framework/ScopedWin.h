@@ -80,6 +80,7 @@ public:
         if (m_h)
             ::CloseHandle(m_h);
     }
+    CHandle(CHandle&& other) noexcept : m_h(std::exchange(other.m_h, nullptr)) {}
     CHandle(const CHandle&) = delete;
     CHandle& operator=(const CHandle&) = delete;
     HANDLE get() const { return m_h; }
@@ -88,6 +89,12 @@ public:
 private:
     HANDLE m_h;
 };
+
+// Memory from LocalAlloc, given back with LocalFree.
+struct CLocalFreer {
+    void operator()(void* memory) const { ::LocalFree(memory); }
+};
+using CLocalText = std::unique_ptr<char, CLocalFreer>;
 
 // A COM interface pointer; Release()d once.
 template <class T> class CComPtr {
@@ -100,7 +107,6 @@ public:
     CComPtr(const CComPtr&) = delete;
     CComPtr& operator=(const CComPtr&) = delete;
     T* operator->() const { return m_p; }
-    explicit operator bool() const { return m_p != nullptr; }
     void** Receive() { return reinterpret_cast<void**>(&m_p); }
 
 private:

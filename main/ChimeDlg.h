@@ -121,7 +121,6 @@ private:
     // Message handlers
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();
-    HCURSOR OnQueryDragIcon();
     int OnCreate(LPCREATESTRUCTA);
     void OnDestroy();
     LRESULT OnEndSession(WPARAM ending, LPARAM flags);

@@ -59,6 +59,9 @@ void CChimeDlg::ArmChimeTimer(bool afterChange) {
     const bool fromMemory =
         choice.play && m_player.Prepare(SlotText(choice.slot), Volume(), leadIn);
     m_nArmedLeadIn = fromMemory ? leadIn : 0;
+    // The sound system readies its devices on first use, which can take a second: done now,
+    // a quarter of an hour ahead, it delays no note.
+    ::waveOutGetNumDevs();
     m_nArmedEarly = m_nArmedLeadIn + kHeadStartMs;
     // SetTimer replaces a timer of the same id, so a stale one never fires as well.
     const unsigned delay = m_schedule.Arm(next, m_nArmedEarly);

@@ -23,7 +23,6 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
         {
             on::Message<WM_SYSCOMMAND>(&CChimeDlg::OnSysCommand),
             on::Message<WM_PAINT>(&CChimeDlg::OnPaint),
-            on::Message<WM_QUERYDRAGICON>(&CChimeDlg::OnQueryDragIcon),
             on::Message<WM_CREATE>(&CChimeDlg::OnCreate),
             on::Message<WM_TIMER>(&CChimeDlg::ChimeTick),
             on::Message<WM_HSCROLL>(&CChimeDlg::OnVolumeScroll),
@@ -110,22 +109,11 @@ BOOL CChimeDlg::OnInitDialog() {
 
 void CChimeDlg::OnPaint() {
     // Every paint applies the window-shown flag as the show command: this is what keeps the
-    // modal dialog invisible, including right after the modal loop shows it once.
+    // modal dialog invisible, including right after the modal loop shows it once. The window
+    // is never minimised while it shows, so the rest is the dialog's own painting.
     ShowWindow(m_bShown ? SW_SHOWNORMAL : SW_HIDE);
-    if (IsIconic()) {
-        CPaintDC dc(m_hWnd);
-        SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
-        RECT client;
-        GetClientRect(&client);
-        int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-        int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-        dc.DrawIcon(x, y, m_hMainIcon);
-    } else {
-        Default();
-    }
+    Default();
 }
-
-HCURSOR CChimeDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hMainIcon); }
 
 void CChimeDlg::OnSysCommand(UINT nID, LPARAM) {
     if ((nID & 0xFFF0) == IDM_ABOUT_SYS)

@@ -15,7 +15,7 @@ const char kFileNotFound[] =
 } // namespace
 
 void CChimeDlg::BrowseForSound(const char* caption, CString& text) {
-    CFileDialog dialog(TRUE, nullptr, nullptr, 0, "Sounds (*.wav)|*.wav||", nullptr);
+    CFileDialog dialog("Sounds (*.wav)|*.wav||");
     dialog.m_ofn.lpstrTitle = caption;
     const std::string windows = WindowsDirectory();
     const std::string folder = BrowseStartFolder(text.str(), windows);

@@ -422,7 +422,7 @@ TEST_F(Window, TheAboutBoxAndItsLinks) {
     }
     fake.Clear();
     CAboutBox box;
-    ModalSession about(box, {}, false);
+    ModalSession about(box);
     EXPECT_EQ(about.Text(IDC_VERSION), "CHIMO! Version 1.60");
     ASSERT_EQ(fake.Sounds().size(), 1u);
     EXPECT_EQ(fake.Sounds()[0].resource, static_cast<UINT>(IDW_ABOUT_SOUND));
@@ -503,7 +503,7 @@ TEST_F(Window, ALinkFallsBackToTheHtmProgramOrExplainsWhy) {
         {"\"" + std::string(250, 'p') + "\" %1", target + std::string(300, 'x'), shellCode},
     };
     CAboutBox box;
-    ModalSession about(box, {}, false);
+    ModalSession about(box);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.command);
         ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "ChimoTest.htm");
@@ -538,7 +538,7 @@ TEST_F(Window, AnExceptionInAHandlerIsReportedAndTheWindowRunsOn) {
     struct Throwing : CAboutBox {
         void OnOK() override { throw std::runtime_error("handler failed"); }
     } box;
-    ModalSession about(box, {}, false);
+    ModalSession about(box);
     about.Command(IDOK);
     ASSERT_EQ(about.Boxes().size(), 1u);
     EXPECT_EQ(about.Boxes()[0].text,

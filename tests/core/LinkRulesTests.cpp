@@ -58,8 +58,6 @@ TEST(LinkRules, TheOpenCommandAndItsErrors) {
 
     const std::string prefix = "Unable to open hyperlink:\n\n";
     EXPECT_EQ(OpenErrorText(2), prefix + "The specified file was not found.");
-    EXPECT_EQ(OpenErrorText(31), prefix + "There is no application associated\nwith the given "
-                                          "filename extension.");
     EXPECT_EQ(OpenErrorText(33), prefix + "Unknown Error (33) occurred.");
     EXPECT_EQ(OpenErrorText(INT_MIN), prefix + "Unknown Error (-2147483648) occurred.");
 }

@@ -2,7 +2,8 @@
 # Black-box: starting CHIMO.EXE again always leaves exactly one instance, the new one, showing
 # what the old one had typed but never confirmed, whatever window the old one had open; the end
 # of the session saves too; a renamed copy counts as an instance, a stranger's window titled
-# "CHIMO!" does not; and ten takeovers in a row lose no edit.
+# "CHIMO!" does not; ten takeovers in a row lose no edit; and of three started at the same
+# moment one runs on.
 # Usage: takeover.sh CHIMO.EXE chimo_remote.exe
 set -euo pipefail
 chimo=$1 remote=$2
@@ -108,4 +109,20 @@ for i in $(seq 10); do
     takes_over "$pid"
 done
 pass "ten takeovers in a row kept every edit"
+
+# Three started at the same instant (the sign-in entry and two clicks): one runs on. (A Wine
+# process is named after its program.)
+instances() { pgrep -xc "$(basename "$chimo")" || true; }
+for _ in 1 2 3; do wine "$chimo" >/dev/null 2>&1 & done
+running=0
+for _ in $(seq 60); do
+    sleep 0.5
+    running=$(instances)
+    [ "$running" -ne 1 ] || break
+done
+sleep 3 # and stays one
+running=$(instances)
+[ "$running" -eq 1 ] || { echo "FAIL: $running instances run after three simultaneous starts"; exit 1; }
+wine "$remote" wait
+pass "three simultaneous starts left one instance"
 echo "$passed passed, 0 failed"

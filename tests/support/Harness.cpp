@@ -148,17 +148,18 @@ std::string StoredSlot(const char* slotKey) {
     return text.str();
 }
 
-ModalSession::ModalSession(CDialog& dialog, std::vector<int> answers, bool asMainWindow)
-    : m_dialog(dialog), m_answers(std::move(answers)), m_asMainWindow(asMainWindow) {
+ModalSession::ModalSession(CDialog& dialog, std::vector<int> answers)
+    : m_dialog(dialog), m_answers(std::move(answers)),
+      m_asMainWindow(AfxGetApp()->m_pMainWnd == nullptr) {
     g_session = this;
-    m_thread = std::thread([this, asMainWindow] {
+    m_thread = std::thread([this] {
         // As the program's start-up does: dropped shortcuts are resolved through COM. The hooks
         // live on this thread: one set from another would be called through its queue.
         CComInit com;
         CHook boxes = HookThisThread(WH_CBT, Activated),
               calls = HookThisThread(WH_CALLWNDPROC, Called),
               got = HookThisThread(WH_GETMESSAGE, Got);
-        if (asMainWindow)
+        if (m_asMainWindow)
             AfxGetApp()->m_pMainWnd = &m_dialog;
         m_dialog.DoModal();
         if (AfxGetApp()->m_pMainWnd == &m_dialog)

@@ -71,13 +71,13 @@ struct Box {
     HWND owner;
 };
 
-// Runs `dialog.DoModal()` on a thread of its own (as the application's main window unless
-// told otherwise) and waits until its modal loop runs. Message boxes on that thread are
-// recorded and answered with the queued answers, else No, else OK. The dialog's own timers
-// never fire: a test sends WM_TIMER when it wants a tick.
+// Runs `dialog.DoModal()` on a thread of its own and waits until its modal loop runs. The first
+// session is the application's main window; one started while it runs is a dialog of it. Message
+// boxes on that thread are recorded and answered with the queued answers, else No, else OK. The
+// dialog's own timers never fire: a test sends WM_TIMER when it wants a tick.
 class ModalSession {
 public:
-    explicit ModalSession(CDialog& dialog, std::vector<int> answers = {}, bool asMainWindow = true);
+    explicit ModalSession(CDialog& dialog, std::vector<int> answers = {});
     ~ModalSession();
     ModalSession(const ModalSession&) = delete;
     ModalSession& operator=(const ModalSession&) = delete;
