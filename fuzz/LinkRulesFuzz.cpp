@@ -1,19 +1,13 @@
 // The link label's fallback open command, error texts and fitting, on any registry command,
 // link target, shell code and rectangle.
 #include "core/LinkRules.h"
+#include "fuzz/Check.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-
-namespace {
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);

@@ -1,5 +1,6 @@
 // The Sleep Timer's time parser on any text a user can type or a profile can hold.
 #include "core/SleepTime.h"
+#include "fuzz/Check.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -7,10 +8,6 @@
 
 namespace {
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,17 +1,11 @@
 // The slot file rule and path splitting on any slot text and Windows directory: the text comes
 // from typing, the registry or a dropped file; the directory from the system.
 #include "core/SlotFile.h"
+#include "fuzz/Check.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-
-namespace {
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The input is "<slot text>\0<windows directory>"; without a NUL the directory is C:\WINDOWS.

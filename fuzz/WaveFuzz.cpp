@@ -1,17 +1,11 @@
 // The WAV reader and the chime image on any file: a slot's file is whatever the user chose,
 // dropped or typed. ASan sees any read past the file; the checks below see the rest.
 #include "core/Wave.h"
+#include "fuzz/Check.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-
-namespace {
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The first two bytes choose the volume and the lead-in; the rest is the file. The copy has
