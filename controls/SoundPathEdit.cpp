@@ -1,4 +1,5 @@
 #include "controls/SoundPathEdit.h"
+#include "core/Texts.h"
 
 #include "core/SlotFile.h"
 #include "framework/ScopedWin.h"
@@ -75,9 +76,7 @@ void CSoundPathEdit::OnDropFiles(HDROP hDrop) {
             SetWindowText(path);
             return;
         }
-        if (MessageBox("This file does not appear to be a WAV file.\nWould you still like to use "
-                       "this file?",
-                       "CHIMO!: Warning...", MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+        if (MessageBox(kNotWavFile, kWarningCaption, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
             SetWindowText(path);
     }
 }

@@ -1,5 +1,6 @@
 // The quarter-hour chime.
 #include "main/ChimeDlg.h"
+#include "core/Texts.h"
 
 #include "main/Microphone.h"
 #include "main/SoundSlots.h"
@@ -116,7 +117,7 @@ void CChimeDlg::Ring(const Boundary& boundary) {
     char savedTip[sizeof m_nid.szTip];
     std::memcpy(savedTip, m_nid.szTip, sizeof savedTip);
     HICON savedIcon = m_nid.hIcon;
-    SetTrayStatus("CHIMO!!!!", IDI_TRAY_RINGING);
+    SetTrayStatus(kTipRinging, IDI_TRAY_RINGING);
     app->Tray().Notify(NIM_MODIFY, &m_nid);
 
     const ChimeChoice choice = SelectChime(boundary.hour, boundary.minute, Options());

@@ -1,6 +1,7 @@
 // Construction, initialisation, the hide-on-paint mechanism and the OK, Cancel, Quit and
 // destroy paths of the settings window.
 #include "main/ChimeDlg.h"
+#include "core/Texts.h"
 
 #include "app/InstanceTakeover.h"
 #include "main/SoundSlots.h"
@@ -151,9 +152,7 @@ void CChimeDlg::OnQuit() {
         PlayCue(IDW_CUE_NO);
         ::Sleep(300);
     }
-    int answer =
-        MessageBox("CHIMO! sound events will not play if you exit.\nDo you wish to continue?",
-                   "CHIMO!: Exit...", MB_YESNO | MB_ICONEXCLAMATION);
+    int answer = MessageBox(kExitQuestion, kExitCaption, MB_YESNO | MB_ICONEXCLAMATION);
     if (answer == IDYES) {
         PlayCue(IDW_CUE_YES);
         HideAndSave();

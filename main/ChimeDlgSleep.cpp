@@ -1,5 +1,6 @@
 // The Sleep Timer: quiet hours typed like "06:30pm".
 #include "main/ChimeDlg.h"
+#include "core/Texts.h"
 
 #include "core/QuietHours.h"
 #include "core/SleepTime.h"
@@ -46,7 +47,7 @@ void CChimeDlg::ApplySleepTimerState() {
             SetDlgItemText(IDC_SLEEP_STOP, stop);
             m_chkSleepTimer.SetCheck(BST_INDETERMINATE);
             if (m_bShown) {
-                MessageBox("Please enter time in this fashion:\n06:30pm", "Invalid Time", MB_OK);
+                MessageBox(kInvalidTime, kInvalidTimeCaption, MB_OK);
                 offending->SetFocus();
                 offending->SetSel(0, -1);
                 offending->ScrollCaret();
@@ -71,7 +72,7 @@ void CChimeDlg::CheckSleepTimesOnLeaving(CEdit& leaving) {
     m_chkSleepTimer.SetCheck(BST_INDETERMINATE);
     // Each field complains only about itself, and only on the change from on to invalid.
     if (invalid == &leaving && previous == BST_CHECKED) {
-        MessageBox("Please enter time in this fashion:\n06:30pm", "Invalid Time", MB_OK);
+        MessageBox(kInvalidTime, kInvalidTimeCaption, MB_OK);
         leaving.SetFocus();
         leaving.SetSel(0, -1);
         leaving.ScrollCaret();

@@ -1,6 +1,7 @@
 // The four sound slots: Browse, Play, the locks and the check on OK. A slot's text in its
 // edit field is the slot's whole state.
 #include "main/ChimeDlg.h"
+#include "core/Texts.h"
 
 #include "core/SlotFile.h"
 #include "main/SoundSlots.h"
@@ -8,11 +9,6 @@
 #include <mmsystem.h>
 
 #include <string>
-
-namespace {
-const char kFileNotFound[] =
-    "CHIMO! can not find the file specified.\nWould you still like to use this file?";
-} // namespace
 
 void CChimeDlg::BrowseForSound(const char* caption, CString& text) {
     CFileDialog dialog("Sounds (*.wav)|*.wav||");
@@ -28,7 +24,7 @@ void CChimeDlg::BrowseForSound(const char* caption, CString& text) {
         text = chosen;
         return;
     }
-    if (MessageBox(kFileNotFound, "CHIMO!: Warning...", MB_YESNO | MB_ICONEXCLAMATION) == IDYES) {
+    if (MessageBox(kFileNotFound, kWarningCaption, MB_YESNO | MB_ICONEXCLAMATION) == IDYES) {
         PlayCue(IDW_CUE_YES);
         text = chosen;
     } else {

@@ -1,11 +1,8 @@
 // The tray icon, its status and menu, and the Disable switch.
 #include "main/ChimeDlg.h"
+#include "core/Texts.h"
 
 namespace {
-const char kTipActive[] = "CHIMO!: Active";
-const char kTipDisabled[] = "CHIMO!: Disabled";
-const char kTipSleeping[] = "CHIMO!: Sleeping";
-const char kTipSilentUntil[] = "CHIMO!: Silent until ";
 
 // The local time of day `seconds` after the reading `now`.
 LocalTime Later(const LocalTime& now, long long seconds) {

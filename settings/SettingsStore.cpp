@@ -1,6 +1,7 @@
 // The settings store: the current user's sound-scheme registry keys (one per slot, so the sounds
 // also show in the system's sound settings) and the private INI profile.
 #include "main/ChimeDlg.h"
+#include "core/Texts.h"
 
 #include "framework/ScopedWin.h"
 #include "main/SoundSlots.h"
@@ -174,9 +175,7 @@ void CChimeDlg::RemoveLegacyEntries() {
     if (CRegKey().Open(HKEY_CURRENT_USER, kLegacyHourly) != ERROR_SUCCESS)
         return;
 
-    int answer =
-        MessageBox("CHIMO! has detected outdated registry entries.  Would you care to remove them?",
-                   "CHIMO!: Previous Version Detected", MB_YESNO | MB_ICONEXCLAMATION);
+    int answer = MessageBox(kLegacyQuestion, kLegacyCaption, MB_YESNO | MB_ICONEXCLAMATION);
     if (answer != IDYES) {
         PlayCue(IDW_CUE_NO);
         return;

@@ -1,4 +1,5 @@
 // The tray icon and the quarter-hour chime, with the clock, sound and tray faked.
+#include "core/Texts.h"
 #include "tests/support/ChimoTest.h"
 
 #include <algorithm>
@@ -46,10 +47,10 @@ TEST_F(ChimoTest, TheStartAddsTheIconArmsForTheNextQuarterAndStaysSilentAndHidde
     auto added = fake.Tray(NIM_ADD);
     ASSERT_EQ(added.size(), 1u);
     EXPECT_EQ(added[0].hWnd, run->hwnd());
-    EXPECT_EQ(added[0].uID, 129u);
+    EXPECT_EQ(added[0].uID, ID_TRAY_ICON);
     EXPECT_EQ(added[0].uFlags, static_cast<UINT>(NIF_ICON | NIF_MESSAGE | NIF_TIP));
     EXPECT_EQ(added[0].uCallbackMessage, static_cast<UINT>(WM_COMMAND));
-    EXPECT_STREQ(added[0].szTip, "CHIMO!: Active");
+    EXPECT_STREQ(added[0].szTip, kTipActive);
     EXPECT_EQ(added[0].hIcon, dlg->TrayIcon(IDI_TRAY_ACTIVE));
     EXPECT_EQ(Armed(), 450000u - kHeadStart) << "10:07:30 waits for 10:15:00";
     EXPECT_TRUE(fake.Sounds().empty());
@@ -63,7 +64,7 @@ TEST_F(ChimoTest, TheStartAddsTheIconArmsForTheNextQuarterAndStaysSilentAndHidde
     fake.Clear();
     run->Send(::RegisterWindowMessageA("TaskbarCreated"));
     ASSERT_EQ(fake.Tray(NIM_ADD).size(), 1u);
-    EXPECT_STREQ(fake.Tray(NIM_ADD)[0].szTip, "CHIMO!: Disabled");
+    EXPECT_STREQ(fake.Tray(NIM_ADD)[0].szTip, kTipDisabled);
     dlg->HideAndSave();
     fake.Clear();
     run->Send(::RegisterWindowMessageA("TaskbarCreated"));
@@ -131,7 +132,7 @@ TEST_F(ChimoTest, TicksPlayTheSlotOfTheirQuarterWhileTheTrayShowsRinging) {
         for (const FakePlatform::Sound& sound : fake.Sounds())
             EXPECT_EQ(sound.flags, static_cast<DWORD>(SND_FILENAME | SND_NODEFAULT)) << "in turn";
         EXPECT_EQ(during, wait);
-        EXPECT_EQ(Tips(), (Files{"CHIMO!: Active", "CHIMO!!!!", "CHIMO!: Active"}));
+        EXPECT_EQ(Tips(), (Files{kTipActive, kTipRinging, kTipActive}));
         auto records = fake.Tray(NIM_MODIFY);
         EXPECT_EQ(records[1].hIcon, dlg->TrayIcon(IDI_TRAY_RINGING));
         EXPECT_EQ(records[2].hIcon, dlg->TrayIcon(IDI_TRAY_ACTIVE));
@@ -150,12 +151,12 @@ TEST_F(ChimoTest, TheStatusIsDisabledOverSleepingOverActiveAndOnlyActiveRings) {
         UINT icon;
         size_t played;
     } rows[] = {
-        {false, 21, 45, "CHIMO!: Active", IDI_TRAY_ACTIVE, 1},
-        {false, 22, 0, "CHIMO!: Sleeping", IDI_TRAY_SLEEPING, 0},
-        {false, 6, 30, "CHIMO!: Sleeping", IDI_TRAY_SLEEPING, 0},
-        {false, 6, 45, "CHIMO!: Active", IDI_TRAY_ACTIVE, 1},
-        {true, 23, 0, "CHIMO!: Disabled", IDI_TRAY_DISABLED, 0},
-        {true, 12, 0, "CHIMO!: Disabled", IDI_TRAY_DISABLED, 0},
+        {false, 21, 45, kTipActive, IDI_TRAY_ACTIVE, 1},
+        {false, 22, 0, kTipSleeping, IDI_TRAY_SLEEPING, 0},
+        {false, 6, 30, kTipSleeping, IDI_TRAY_SLEEPING, 0},
+        {false, 6, 45, kTipActive, IDI_TRAY_ACTIVE, 1},
+        {true, 23, 0, kTipDisabled, IDI_TRAY_DISABLED, 0},
+        {true, 12, 0, kTipDisabled, IDI_TRAY_DISABLED, 0},
     };
     Start();
     SetSlots();
@@ -270,7 +271,7 @@ TEST_F(ChimoTest, SilenceForAnHourFromTheTrayMenu) {
         time.wMinute = static_cast<WORD>(minute);
         char clock[64] = "";
         ::GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, clock, sizeof clock);
-        return std::string("CHIMO!: Silent until ") + clock;
+        return std::string(kTipSilentUntil) + clock;
     };
     fake.SetTime(13, 52, 0);
     Start();
@@ -284,15 +285,15 @@ TEST_F(ChimoTest, SilenceForAnHourFromTheTrayMenu) {
         EXPECT_EQ(Tips().back(), silentUntil(14, 52)) << "no ringing status";
     }
     EXPECT_EQ(TickAt(15, 0), Files{"H.WAV"});
-    EXPECT_EQ(Tips().back(), "CHIMO!: Active");
+    EXPECT_EQ(Tips().back(), kTipActive);
     fake.Clear();
     run->Command(ID_SNOOZE);
     run->Command(ID_SNOOZE);
     run->Command(ID_SNOOZE);
     run->Command(IDC_DISABLE);
     run->Command(IDC_DISABLE);
-    EXPECT_EQ(Tips(), (Files{silentUntil(16, 0), "CHIMO!: Active", silentUntil(16, 0),
-                             "CHIMO!: Disabled", "CHIMO!: Active"}));
+    EXPECT_EQ(Tips(), (Files{silentUntil(16, 0), kTipActive, silentUntil(16, 0), kTipDisabled,
+                             kTipActive}));
 }
 
 TEST_F(ChimoTest, ALongChimeReArmsForTheBoundaryAfterItEnds) {
@@ -347,7 +348,7 @@ TEST_F(ChimoTest, ResumesClockChangesAndLateTicksAimAtTheRealBoundary) {
     SetSlots();
     fake.Advance(450 + 120);
     EXPECT_EQ(Tick(), Files{});
-    EXPECT_EQ(Tips(), Files{"CHIMO!: Active"});
+    EXPECT_EQ(Tips(), Files{kTipActive});
     EXPECT_EQ(Armed(), 780000u - kHeadStart);
 }
 

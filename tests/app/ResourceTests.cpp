@@ -1,4 +1,5 @@
 // The resources as the program finds them: the settings window's template and the sounds.
+#include "app/InstanceTakeover.h"
 #include "res/resource.h"
 
 #include <windows.h>
@@ -18,7 +19,7 @@ TEST(Resources, TheSettingsWindow) {
                                        nullptr, NoProc, 0);
     char caption[32] = "";
     ::GetWindowTextA(dialog, caption, sizeof caption);
-    EXPECT_STREQ(caption, "CHIMO!");
+    EXPECT_STREQ(caption, kInstanceWindowTitle);
     for (int id :
          {IDC_SOUND_HOUR, IDC_SOUND_QUARTER_AFTER, IDC_SOUND_HALF_PAST, IDC_SOUND_QUARTER_TIL}) {
         HWND edit = ::GetDlgItem(dialog, id);

@@ -1,5 +1,6 @@
 // The settings stores, the registry keys and the INI file of the throwaway prefix, read and
 // written by the real window.
+#include "core/Texts.h"
 #include "tests/support/ChimoTest.h"
 
 #include <fstream>
@@ -194,10 +195,8 @@ TEST_F(Settings, LegacyEntriesAreRemovedOnlyWhenTheUserSaysYes) {
         Start({row.answer});
         ASSERT_EQ(run->Boxes().size(), row.asked);
         if (row.asked) {
-            EXPECT_EQ(run->Boxes()[0].caption, "CHIMO!: Previous Version Detected");
-            EXPECT_EQ(
-                run->Boxes()[0].text,
-                "CHIMO! has detected outdated registry entries.  Would you care to remove them?");
+            EXPECT_EQ(run->Boxes()[0].caption, kLegacyCaption);
+            EXPECT_EQ(run->Boxes()[0].text, kLegacyQuestion);
             EXPECT_EQ(Cues(), std::vector<UINT>{row.cue});
         }
         for (const char* key : kLegacy)

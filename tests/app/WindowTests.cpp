@@ -2,6 +2,8 @@
 // sound slots (Browse, Play, drops, the locks, OK's check) and the About box with its links.
 #include "about/AboutBox.h"
 #include "core/LinkRules.h"
+#include "core/Texts.h"
+#include "main/SoundSlots.h"
 #include "tests/support/ChimoTest.h"
 
 #include <shlobj.h>
@@ -16,9 +18,6 @@
 namespace {
 const std::string kDir = "C:\\CHIMO-TESTS";
 const char kHourKey[] = "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:00) Hourly";
-const char kNotFound[] =
-    "CHIMO! can not find the file specified.\nWould you still like to use this file?";
-const char kInvalidTime[] = "Please enter time in this fashion:\n06:30pm";
 
 void Touch(const std::string& path) { std::ofstream(path, std::ios::binary) << "RIFF"; }
 std::string ReadFile(const std::string& path) {
@@ -136,9 +135,8 @@ TEST_F(Window, OkCancelAndQuit) {
     run->Command(ID_QUIT);
     EXPECT_EQ(Cues(), std::vector<UINT>(4, IDW_CUE_NO)) << "three before the question, one after";
     ASSERT_EQ(run->Boxes().size(), 1u);
-    EXPECT_EQ(run->Boxes()[0].caption, "CHIMO!: Exit...");
-    EXPECT_EQ(run->Boxes()[0].text,
-              "CHIMO! sound events will not play if you exit.\nDo you wish to continue?");
+    EXPECT_EQ(run->Boxes()[0].caption, kExitCaption);
+    EXPECT_EQ(run->Boxes()[0].text, kExitQuestion);
     EXPECT_TRUE(run->Boxes()[0].yesNo);
     EXPECT_TRUE(fake.Tray(NIM_DELETE).empty());
     EXPECT_EQ(StoredSlot(kHourKey), confirmed);
@@ -193,7 +191,7 @@ TEST_F(Window, TheSleepTimerChecksItsTimes) {
     Click(IDC_SLEEP_TIMER); // on, with an invalid stop: indeterminate, said once
     EXPECT_EQ(run->Check(IDC_SLEEP_TIMER), BST_INDETERMINATE);
     ASSERT_EQ(run->Boxes().size(), 1u);
-    EXPECT_EQ(run->Boxes()[0].caption, "Invalid Time");
+    EXPECT_EQ(run->Boxes()[0].caption, kInvalidTimeCaption);
     EXPECT_EQ(run->Boxes()[0].text, kInvalidTime);
     EXPECT_EQ(run->Text(IDC_SLEEP_START), "10:00PM") << "written back normalised";
     EXPECT_EQ(FocusId(), IDC_SLEEP_STOP) << "on the offending field";
@@ -211,7 +209,7 @@ TEST_F(Window, TheSleepTimerChecksItsTimes) {
         run->SetText(field, "25:00pm");
         Focus(other);
         EXPECT_EQ(run->Check(IDC_SLEEP_TIMER), BST_INDETERMINATE);
-        EXPECT_EQ(Captions(run->Boxes()), std::vector<std::string>{"Invalid Time"});
+        EXPECT_EQ(Captions(run->Boxes()), std::vector<std::string>{kInvalidTimeCaption});
         EXPECT_EQ(FocusId(), field);
         Focus(other);
         Focus(field);
@@ -287,10 +285,10 @@ TEST_F(Window, OkAsksAboutEachUnlockedSlotWhoseFileIsMissing) {
     run->Answer(IDYES); // keeps the hour, No for the rest
     run->Command(IDOK);
     EXPECT_EQ(Captions(run->Boxes()),
-              (std::vector<std::string>{"Error: Top Of The Hour", "Error: Quarter After",
-                                        "Error: Quarter 'Til"}));
+              (std::vector<std::string>{kSoundSlots[0].caption, kSoundSlots[1].caption,
+                                        kSoundSlots[3].caption}));
     for (const Box& box : run->Boxes()) {
-        EXPECT_EQ(box.text, kNotFound);
+        EXPECT_EQ(box.text, kFileNotFound);
         EXPECT_EQ(box.owner, run->hwnd());
     }
     EXPECT_EQ(Cues(), (std::vector<UINT>{IDW_CUE_YES, IDW_CUE_YES, IDW_CUE_NO, IDW_CUE_NO}));
@@ -303,7 +301,7 @@ TEST_F(Window, OkAsksAboutEachUnlockedSlotWhoseFileIsMissing) {
     run->SetText(IDC_SOUND_QUARTER_AFTER, "MISSING.WAV");
     run->Clear();
     run->Command(IDOK);
-    EXPECT_EQ(Captions(run->Boxes()), std::vector<std::string>{"Error: Top Of The Hour"});
+    EXPECT_EQ(Captions(run->Boxes()), std::vector<std::string>{kSoundSlots[0].caption});
     ::DeleteFileA((WindowsDirectory() + "\\media\\CHIMO-TEST.WAV").c_str());
 }
 
@@ -312,7 +310,7 @@ TEST_F(Window, BrowseStartsInTheSlotsFolderAndAsksAboutAMissingChoice) {
     run->SetText(IDC_SOUND_HALF_PAST, "");
     fake.choice = "";
     run->Command(IDC_BROWSE_HALF_PAST); // cancelled: nothing changes
-    EXPECT_EQ(fake.lastTitle, "CHIMO! Half Past");
+    EXPECT_EQ(fake.lastTitle, kSoundSlots[2].browseTitle);
     EXPECT_EQ(fake.lastFolder, WindowsDirectory() + "\\media");
     EXPECT_EQ(run->Text(IDC_SOUND_HALF_PAST), "");
     fake.choice = kDir + "\\BELL.WAV";
@@ -324,10 +322,10 @@ TEST_F(Window, BrowseStartsInTheSlotsFolderAndAsksAboutAMissingChoice) {
     EXPECT_EQ(run->Text(IDC_SOUND_HALF_PAST), kDir + "\\BELL.WAV");
     run->Answer(IDYES);
     run->Command(IDC_BROWSE_QUARTER_TIL);
-    EXPECT_EQ(fake.lastTitle, "CHIMO! Quarter Til");
+    EXPECT_EQ(fake.lastTitle, kSoundSlots[3].browseTitle);
     EXPECT_EQ(run->Text(IDC_SOUND_QUARTER_TIL), kDir + "\\MISSING.WAV");
-    EXPECT_EQ(Captions(run->Boxes()), std::vector<std::string>(2, "CHIMO!: Warning..."));
-    EXPECT_EQ(run->Boxes()[0].text, kNotFound);
+    EXPECT_EQ(Captions(run->Boxes()), std::vector<std::string>(2, kWarningCaption));
+    EXPECT_EQ(run->Boxes()[0].text, kFileNotFound);
     EXPECT_EQ(Cues(), (std::vector<UINT>{IDW_CUE_NO, IDW_CUE_YES}));
 
     // Play hands the text over as it stands, asynchronously.
@@ -386,9 +384,7 @@ TEST_F(Window, ADroppedFileBecomesTheSlotsText) {
         EXPECT_EQ(run->Text(IDC_SOUND_QUARTER_TIL), row.text.empty() ? "OLD.WAV" : row.text);
         ASSERT_EQ(run->Boxes().size(), row.answer ? 1u : 0u);
         if (row.answer) {
-            EXPECT_EQ(run->Boxes()[0].text,
-                      "This file does not appear to be a WAV file.\nWould you still like to use "
-                      "this file?");
+            EXPECT_EQ(run->Boxes()[0].text, kNotWavFile);
         }
     }
     EXPECT_TRUE(fake.Sounds().empty()) << "a drop plays nothing";

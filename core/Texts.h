@@ -1,0 +1,23 @@
+#pragma once
+// The texts CHIMO! shows: the tray's tooltips, and its questions with their captions. Kept in
+// one place, so that the program and its tests name each the same way.
+
+constexpr char kTipActive[] = "CHIMO!: Active";
+constexpr char kTipDisabled[] = "CHIMO!: Disabled";
+constexpr char kTipSleeping[] = "CHIMO!: Sleeping";
+constexpr char kTipSilentUntil[] = "CHIMO!: Silent until "; // and the time, as the user writes it
+constexpr char kTipRinging[] = "CHIMO!!!!";
+
+constexpr char kWarningCaption[] = "CHIMO!: Warning...";
+constexpr char kFileNotFound[] =
+    "CHIMO! can not find the file specified.\nWould you still like to use this file?";
+constexpr char kNotWavFile[] =
+    "This file does not appear to be a WAV file.\nWould you still like to use this file?";
+constexpr char kInvalidTimeCaption[] = "Invalid Time";
+constexpr char kInvalidTime[] = "Please enter time in this fashion:\n06:30pm";
+constexpr char kExitCaption[] = "CHIMO!: Exit...";
+constexpr char kExitQuestion[] =
+    "CHIMO! sound events will not play if you exit.\nDo you wish to continue?";
+constexpr char kLegacyCaption[] = "CHIMO!: Previous Version Detected";
+constexpr char kLegacyQuestion[] =
+    "CHIMO! has detected outdated registry entries.  Would you care to remove them?";
