@@ -12,6 +12,21 @@ long long LocalSeconds(const LocalTime& t) {
 }
 } // namespace
 
+LocalTime LocalTimeAfter(const LocalTime& now, long long seconds) {
+    const long long local = ((LocalSeconds(now) + seconds) % kDay + kDay) % kDay;
+    LocalTime later = now;
+    later.hour = static_cast<int>(local / 3600);
+    later.minute = static_cast<int>(local / 60 % 60);
+    later.second = static_cast<int>(local % 60);
+    later.utc = now.utc ? now.utc + seconds : 0;
+    return later;
+}
+
+unsigned MsAfter(const LocalTime& now, long long seconds) {
+    const long long ms = seconds * 1000 - Clamp(now.millisecond, 0, 999);
+    return ms <= 0 ? 0 : static_cast<unsigned>(ms < kDay * 1000 ? ms : kDay * 1000);
+}
+
 Boundary ChimeSchedule::From(const LocalTime& now, long long secondsAway, bool passRung) const {
     Boundary b;
     b.utc = now.utc ? now.utc + secondsAway : 0;
@@ -19,11 +34,10 @@ Boundary ChimeSchedule::From(const LocalTime& now, long long secondsAway, bool p
         b.utc += kQuarter;
         secondsAway += kQuarter;
     }
-    const long long local = ((LocalSeconds(now) + secondsAway) % kDay + kDay) % kDay;
-    b.hour = static_cast<int>(local / 3600);
-    b.minute = static_cast<int>(local / 60 % 60);
-    const long long ms = secondsAway * 1000 - Clamp(now.millisecond, 0, 999);
-    b.msAway = ms > 0 ? static_cast<unsigned>(ms) : 0;
+    const LocalTime at = LocalTimeAfter(now, secondsAway);
+    b.hour = at.hour;
+    b.minute = at.minute;
+    b.msAway = MsAfter(now, secondsAway);
     return b;
 }
 
@@ -55,13 +69,8 @@ ChimeSchedule::Tick ChimeSchedule::OnTick(const LocalTime& now) {
     }
     const long long away = m_armed.utc - now.utc;
     tick.timely = away >= -kTickTolerance && away <= kTickTolerance;
+    tick.boundary = From(now, away, false);
     if (tick.timely)
         m_rung = m_armed.utc;
-    const long long local = ((LocalSeconds(now) + away) % kDay + kDay) % kDay;
-    tick.boundary = m_armed;
-    tick.boundary.hour = static_cast<int>(local / 3600);
-    tick.boundary.minute = static_cast<int>(local / 60 % 60);
-    const long long ms = away * 1000 - Clamp(now.millisecond, 0, 999);
-    tick.boundary.msAway = ms > 0 ? static_cast<unsigned>(ms) : 0;
     return tick;
 }

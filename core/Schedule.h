@@ -17,6 +17,14 @@ struct Boundary {
     unsigned msAway = 0; // from the reading to the boundary
 };
 
+// The local time of day `seconds` after the reading `now` (the same offset from UTC assumed),
+// with its `utc` moved as well; the milliseconds stay.
+LocalTime LocalTimeAfter(const LocalTime& now, long long seconds);
+
+// Milliseconds from the reading `now` to the moment `seconds` after its second began: 0 when
+// that is past, at most a day.
+unsigned MsAfter(const LocalTime& now, long long seconds);
+
 // How far a tick may be from the boundary its timer was armed for and still ring it.
 constexpr long long kTickTolerance = 60;
 

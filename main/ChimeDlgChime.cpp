@@ -1,7 +1,7 @@
 // The quarter-hour chime.
 #include "main/ChimeDlg.h"
-#include "core/Texts.h"
 
+#include "core/Texts.h"
 #include "main/Microphone.h"
 #include "main/SoundSlots.h"
 
@@ -17,14 +17,6 @@ namespace {
 // user cannot hear.
 constexpr unsigned kHeadStartMs = 100;
 
-// Milliseconds from the reading `now` to `boundary` (0 when it is due or the clock gives no
-// moment).
-unsigned MsUntil(const Boundary& boundary, const LocalTime& now) {
-    if (!boundary.utc || !now.utc)
-        return 0;
-    const long long ms = (boundary.utc - now.utc) * 1000 - now.millisecond;
-    return ms > 0 ? static_cast<unsigned>(std::min(ms, 3600000LL)) : 0;
-}
 } // namespace
 
 ChimeOptions CChimeDlg::Options() const {
@@ -122,20 +114,13 @@ void CChimeDlg::Ring(const Boundary& boundary) {
 
     const ChimeChoice choice = SelectChime(boundary.hour, boundary.minute, Options());
     if (choice.play) {
-        const std::string text = SlotText(choice.slot);
-        const int volume = Volume();
-        // Until the boundary: the lead-in's silence where the sound takes one, else a wait. A
-        // tick earlier than it was armed for (the clock moved) rings at once.
-        unsigned wait = MsUntil(boundary, app->Clock().Now());
+        // The time left until the boundary, measured now that the busy check and the tray are
+        // done. A tick earlier than it was armed for (the clock moved) rings at once.
+        const LocalTime now = app->Clock().Now();
+        unsigned wait = boundary.utc && now.utc ? MsAfter(now, boundary.utc - now.utc) : 0;
         if (wait > m_nArmedEarly)
             wait = 0;
-        unsigned leadIn = 0;
-        if (m_nArmedLeadIn && m_player.Prepare(text, volume, m_nArmedLeadIn))
-            leadIn = std::min(wait, m_nArmedLeadIn);
-        if (wait > leadIn)
-            ::Sleep(wait - leadIn);
-        // Synchronous: each strike starts when the previous one has finished.
-        m_player.Chime(text, choice.count, volume, leadIn);
+        m_player.Chime(SlotText(choice.slot), choice.count, Volume(), wait, m_nArmedLeadIn);
     }
 
     std::memcpy(m_nid.szTip, savedTip, sizeof savedTip);

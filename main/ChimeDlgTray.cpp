@@ -4,16 +4,6 @@
 
 namespace {
 
-// The local time of day `seconds` after the reading `now`.
-LocalTime Later(const LocalTime& now, long long seconds) {
-    const long long day = 24 * 3600;
-    const long long local =
-        ((now.hour * 3600LL + now.minute * 60 + now.second + seconds) % day + day) % day;
-    LocalTime later;
-    later.hour = static_cast<int>(local / 3600);
-    later.minute = static_cast<int>(local / 60 % 60);
-    return later;
-}
 // The hand-edited switch of the profile's "Special" section that is read once, when the window
 // is created: on when non-zero; an absent entry (or -1, which cannot be told from one) is
 // written back as 0.
@@ -85,7 +75,7 @@ BOOL CChimeDlg::RefreshStatus(const Boundary* at) {
         SetTrayStatus(kTipDisabled, IDI_TRAY_DISABLED);
     } else if (silenced) {
         // "CHIMO!: Silent until 14:30", in the user's own time format.
-        const LocalTime until = Later(now, m_snooze.Until() - now.utc);
+        const LocalTime until = LocalTimeAfter(now, m_snooze.Until() - now.utc);
         SYSTEMTIME time{};
         time.wHour = static_cast<WORD>(until.hour);
         time.wMinute = static_cast<WORD>(until.minute);

@@ -4,6 +4,7 @@
 
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -84,19 +85,22 @@ bool SlotPlayer::Prepare(const std::string& text, int volume, unsigned leadInMs)
     return !m_chime.image.IsEmpty();
 }
 
-unsigned SlotPlayer::Chime(const std::string& text, int count, int volume, unsigned leadInMs) {
-    if (!Prepare(text, volume, leadInMs)) {
-        // As named: PlaySound looks for it itself, and plays nothing when it finds nothing.
-        const std::string name = m_chime.file.empty() ? text : m_chime.file;
-        for (int i = 0; i < count; ++i)
-            Sound().Play(name.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT);
-        return 0;
-    }
+void SlotPlayer::Chime(const std::string& text, int count, int volume, unsigned msToNote,
+                       unsigned maxLeadInMs) {
+    const bool fromMemory = Prepare(text, volume, maxLeadInMs);
+    const unsigned leadIn = fromMemory ? std::min(msToNote, maxLeadInMs) : 0;
+    if (msToNote > leadIn)
+        ::Sleep(msToNote - leadIn);
     for (int i = 0; i < count; ++i) {
-        const uint8_t* image = m_chime.image.WithLeadIn(i == 0 ? leadInMs : 0);
-        Sound().Play(reinterpret_cast<const char*>(image), nullptr, SND_MEMORY | SND_NODEFAULT);
+        if (fromMemory) {
+            const uint8_t* image = m_chime.image.WithLeadIn(i == 0 ? leadIn : 0);
+            Sound().Play(reinterpret_cast<const char*>(image), nullptr, SND_MEMORY | SND_NODEFAULT);
+        } else {
+            // As named: PlaySound looks for it itself, and plays nothing when it finds nothing.
+            const std::string& name = m_chime.file.empty() ? text : m_chime.file;
+            Sound().Play(name.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT);
+        }
     }
-    return leadInMs;
 }
 
 void SlotPlayer::PlayNow(const std::string& text, int volume) {

@@ -27,9 +27,12 @@ public:
     // Reads and scales the chime of `text` ahead of time, with room for `leadInMs` of silence;
     // TRUE when it plays from memory, and so can take a lead-in.
     bool Prepare(const std::string& text, int volume, unsigned leadInMs);
-    // Plays the chime of `text` `count` times, synchronously: the first strike after `leadInMs`
-    // of silence when it plays from memory. Returns the lead-in it played, in milliseconds.
-    unsigned Chime(const std::string& text, int count, int volume, unsigned leadInMs);
+    // Plays the chime of `text` `count` times, synchronously, so that its first note sounds
+    // `msToNote` from now: after as much of that as `maxLeadInMs` allows as silence when it
+    // plays from memory, and a wait for the rest. Each strike after the first starts when the
+    // one before has finished.
+    void Chime(const std::string& text, int count, int volume, unsigned msToNote,
+               unsigned maxLeadInMs);
     // Plays `text` once, asynchronously (the Play buttons).
     void PlayNow(const std::string& text, int volume);
     // Plays WAVE resource `id` once, asynchronously, at `volume`.
