@@ -11,8 +11,9 @@
 
 // The one timer of the program: the quarter-hour chime.
 constexpr UINT_PTR ID_CHIME_TIMER = 1;
-// The tray icon's id; mouse events on it arrive as WM_COMMAND with this wParam.
+// The tray icon's id, and the message its mouse and keyboard events arrive with.
 constexpr UINT ID_TRAY_ICON = 129;
+constexpr UINT WM_TRAY_NOTIFY = WM_APP + 1;
 
 // The settings dialog, which is also the program's hidden main window: it owns the tray icon,
 // the chime timer and the controls that hold every setting. Its parts live in one .cpp per
@@ -32,7 +33,7 @@ public:
     const MessageMap& GetMessageMap() const override;
 
     // Tray
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnTrayNotify(WPARAM anchor, LPARAM event);
     // Shows the status for now, or for the boundary `at`, by the precedence Disabled, Silenced,
     // Sleeping, Active; returns whether that time is silenced or inside the quiet hours.
     BOOL RefreshStatus(const Boundary* at = nullptr);
@@ -126,10 +127,11 @@ private:
     LRESULT OnEndSession(WPARAM ending, LPARAM flags);
     // Saves, removes the tray icon and ends the process at once (a newer instance waits).
     [[noreturn]] void EndForTakeover();
-    void OnSettings();
+    // Adds the tray icon (unless the profile suppresses it) with the status it shows now.
     void OnTaskbarCreated();
     void OpenSettingsWindow();
-    void RunTrayMenu();
+    // The tray menu, at `at` in screen coordinates.
+    void RunTrayMenu(POINT at);
     // Shows `tip` and icon resource `iconId` in the tray record (sent by the caller).
     void SetTrayStatus(const char* tip, UINT iconId);
     // Arms the chime timer for the next boundary from a fresh clock reading (after a clock

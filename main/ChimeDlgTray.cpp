@@ -2,6 +2,8 @@
 #include "main/ChimeDlg.h"
 #include "core/Texts.h"
 
+#include <windowsx.h>
+
 namespace {
 
 // The hand-edited switch of the profile's "Special" section that is read once, when the window
@@ -23,27 +25,31 @@ int CChimeDlg::OnCreate(LPCREATESTRUCTA) {
         return -1;
 
     m_nid = NOTIFYICONDATAA{};
-    // The first form of the record (64-character tip): 88 bytes on 32-bit Windows.
-    m_nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    // The whole record of today's shell: it has the protocol version, and the flag that keeps
+    // the standard tooltip (the status text, which screen readers announce for the icon).
+    m_nid.cbSize = sizeof m_nid;
     m_nid.hWnd = m_hWnd;
     m_nid.uID = ID_TRAY_ICON;
-    m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    m_nid.uCallbackMessage = WM_COMMAND;
+    m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
+    m_nid.uCallbackMessage = WM_TRAY_NOTIFY;
     m_nid.hIcon = TrayIcon(IDI_TRAY_ACTIVE);
     lstrcpynA(m_nid.szTip, kTipActive, sizeof m_nid.szTip);
 
     m_bTrayIconWanted = !SpecialSwitch("Disable_Tray_Icon");
-    if (m_bTrayIconWanted)
-        AfxGetApp()->Tray().Notify(NIM_ADD, &m_nid);
-
+    OnTaskbarCreated();
     ArmChimeTimer();
     return 0;
 }
 
 void CChimeDlg::OnTaskbarCreated() {
-    // A new taskbar knows nothing of our icon: add it again, with the status it shows now.
-    if (m_bTrayIconWanted)
-        AfxGetApp()->Tray().Notify(NIM_ADD, &m_nid);
+    // Also a new taskbar knows nothing of our icon: add it again, with the status it shows
+    // now. The protocol version is the icon's, so it is asked for after every addition.
+    if (!m_bTrayIconWanted)
+        return;
+    ITrayService& tray = AfxGetApp()->Tray();
+    tray.Notify(NIM_ADD, &m_nid);
+    m_nid.uVersion = NOTIFYICON_VERSION_4;
+    tray.Notify(NIM_SETVERSION, &m_nid);
 }
 
 HICON CChimeDlg::TrayIcon(UINT iconId) {
@@ -93,14 +99,21 @@ BOOL CChimeDlg::RefreshStatus(const Boundary* at) {
     return sleeping || silenced;
 }
 
-BOOL CChimeDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (wParam != ID_TRAY_ICON)
-        return CDialog::OnCommand(wParam, lParam);
-    if (lParam == WM_LBUTTONDBLCLK)
-        OpenSettingsWindow();
-    else if (lParam == WM_RBUTTONUP)
-        RunTrayMenu();
-    return TRUE;
+LRESULT CChimeDlg::OnTrayNotify(WPARAM anchor, LPARAM event) {
+    // The current protocol: the event in the low word, the anchor point (the pointer, or the
+    // icon when the keyboard asked) in the first parameter. A single click (NIN_SELECT) does
+    // nothing; the menu comes with WM_CONTEXTMENU, after the right button's release or on
+    // Shift+F10 or the Menu key.
+    switch (LOWORD(event)) {
+    case WM_LBUTTONDBLCLK: OpenSettingsWindow(); break;
+    case NIN_KEYSELECT:
+        // Enter sends it twice: the second finds the window open and leaves it as it is.
+        if (!::IsWindowVisible(m_hWnd))
+            OpenSettingsWindow();
+        break;
+    case WM_CONTEXTMENU: RunTrayMenu({GET_X_LPARAM(anchor), GET_Y_LPARAM(anchor)}); break;
+    }
+    return 0;
 }
 
 void CChimeDlg::OpenSettingsWindow() {
@@ -112,7 +125,7 @@ void CChimeDlg::OpenSettingsWindow() {
     SetForegroundWindow();
 }
 
-void CChimeDlg::RunTrayMenu() {
+void CChimeDlg::RunTrayMenu(POINT at) {
     CMenu menu;
     if (menu.LoadMenu(IDR_TRAY_MENU)) {
         CMenuHandle popup = menu.GetSubMenu(0);
@@ -121,8 +134,6 @@ void CChimeDlg::RunTrayMenu() {
         popup.CheckMenuItem(ID_SLEEP, MF_BYCOMMAND | (sleepOn ? MF_CHECKED : MF_UNCHECKED));
         const bool snoozed = m_snooze.InForce(AfxGetApp()->Clock().Now().utc);
         popup.CheckMenuItem(ID_SNOOZE, MF_BYCOMMAND | (snoozed ? MF_CHECKED : MF_UNCHECKED));
-        POINT at{0, 0};
-        ::GetCursorPos(&at);
         // The notification-area conventions: be the foreground window while the menu is up, so
         // that it closes when the user clicks elsewhere, and post a message after it.
         CWnd* main = AfxGetMainWnd() ? AfxGetMainWnd() : this;
@@ -135,8 +146,6 @@ void CChimeDlg::RunTrayMenu() {
     // Whatever was chosen, and also when nothing was.
     SaveSettings();
 }
-
-void CChimeDlg::OnSettings() { SendMessage(WM_COMMAND, ID_TRAY_ICON, WM_LBUTTONDBLCLK); }
 
 void CChimeDlg::ToggleDisabled() {
     m_bDisabled = m_bDisabled ? FALSE : TRUE;

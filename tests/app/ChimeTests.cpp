@@ -48,8 +48,12 @@ TEST_F(ChimoTest, TheStartAddsTheIconArmsForTheNextQuarterAndStaysSilentAndHidde
     ASSERT_EQ(added.size(), 1u);
     EXPECT_EQ(added[0].hWnd, run->hwnd());
     EXPECT_EQ(added[0].uID, ID_TRAY_ICON);
-    EXPECT_EQ(added[0].uFlags, static_cast<UINT>(NIF_ICON | NIF_MESSAGE | NIF_TIP));
-    EXPECT_EQ(added[0].uCallbackMessage, static_cast<UINT>(WM_COMMAND));
+    EXPECT_EQ(added[0].uFlags, static_cast<UINT>(NIF_ICON | NIF_MESSAGE | NIF_TIP | NIF_SHOWTIP));
+    EXPECT_EQ(added[0].uCallbackMessage, WM_TRAY_NOTIFY);
+    EXPECT_GE(added[0].cbSize, offsetof(NOTIFYICONDATAA, uVersion) + sizeof(UINT));
+    auto versions = fake.Tray(NIM_SETVERSION);
+    ASSERT_EQ(versions.size(), 1u);
+    EXPECT_EQ(versions[0].uVersion, static_cast<UINT>(NOTIFYICON_VERSION_4));
     EXPECT_STREQ(added[0].szTip, kTipActive);
     EXPECT_EQ(added[0].hIcon, dlg->TrayIcon(IDI_TRAY_ACTIVE));
     EXPECT_EQ(Armed(), 450000u - kHeadStart) << "10:07:30 waits for 10:15:00";
@@ -65,6 +69,7 @@ TEST_F(ChimoTest, TheStartAddsTheIconArmsForTheNextQuarterAndStaysSilentAndHidde
     run->Send(::RegisterWindowMessageA("TaskbarCreated"));
     ASSERT_EQ(fake.Tray(NIM_ADD).size(), 1u);
     EXPECT_STREQ(fake.Tray(NIM_ADD)[0].szTip, kTipDisabled);
+    EXPECT_EQ(fake.Tray(NIM_SETVERSION).size(), 1u) << "the new icon keeps the protocol";
     dlg->HideAndSave();
     fake.Clear();
     run->Send(::RegisterWindowMessageA("TaskbarCreated"));
@@ -453,31 +458,51 @@ TEST_F(ChimoTest, TheVolumeSliderPreviewsItsLevelWhenLetGo) {
     ::DeleteFileA(tone.c_str());
 }
 
+// Each event of the icon, from the mouse and from the keyboard (Win+B, the arrows, then Enter,
+// Space, Shift+F10 or the Menu key), and the Settings command.
 TEST_F(ChimoTest, TheIconOpensTheWindowAndItsMenuShowsAndSavesTheState) {
     Start();
-    for (auto open : {+[](ModalSession& r) { r.Send(WM_COMMAND, ID_TRAY_ICON, WM_LBUTTONDBLCLK); },
-                      +[](ModalSession& r) { r.Command(ID_SETTINGS); }}) {
-        dlg->m_bShown = FALSE;
+    const auto event = [&](UINT e) { return [&, e] { Tray(e); }; };
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        bool opens;
+    } rows[] = {
+        {"double-click", event(WM_LBUTTONDBLCLK), true},
+        {"Enter or Space", event(NIN_KEYSELECT), true},
+        {"the Settings command", [&] { run->Command(ID_SETTINGS); }, true},
+        {"Enter's second notice", [&] { Tray(NIN_KEYSELECT), Tray(NIN_KEYSELECT); }, true},
+        {"single click", event(NIN_SELECT), false},
+        {"pointer", event(WM_MOUSEMOVE), false},
+        {"left press", event(WM_LBUTTONDOWN), false},
+        {"left release", event(WM_LBUTTONUP), false},
+        {"right press", event(WM_RBUTTONDOWN), false},
+        {"right release", event(WM_RBUTTONUP), false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
         ::ShowWindow(run->hwnd(), SW_HIDE);
+        dlg->m_bShown = FALSE;
         fake.Clear();
-        open(*run);
-        EXPECT_TRUE(::IsWindowVisible(run->hwnd()));
-        EXPECT_EQ(Cues(), std::vector<UINT>{IDW_CUE_YES});
+        row.act();
+        EXPECT_EQ(::IsWindowVisible(run->hwnd()) != FALSE, row.opens);
+        EXPECT_EQ(Cues(), row.opens ? std::vector<UINT>{IDW_CUE_YES} : std::vector<UINT>{});
     }
     ::ShowWindow(run->hwnd(), SW_HIDE);
     dlg->m_bShown = FALSE;
-    fake.Clear();
-    for (LPARAM other : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN})
-        run->Send(WM_COMMAND, ID_TRAY_ICON, other);
-    EXPECT_TRUE(fake.Sounds().empty());
-    EXPECT_FALSE(::IsWindowVisible(run->hwnd()));
 
+    // The menu opens at the anchor the shell gives: the pointer, or the icon for the keyboard.
     run->Command(IDC_DISABLE);
     run->SetCheck(IDC_SLEEP_TIMER, BST_INDETERMINATE);
     run->SetText(IDC_SOUND_HOUR, "UNCONFIRMED.WAV");
-    ::PostMessageA(run->hwnd(), WM_COMMAND, ID_TRAY_ICON, WM_RBUTTONUP);
+    ::PostMessageA(run->hwnd(), WM_TRAY_NOTIFY, MAKEWPARAM(200, 150),
+                   MAKELPARAM(WM_CONTEXTMENU, ID_TRAY_ICON));
     HWND menuWindow = FindMenuWindow();
     ASSERT_NE(menuWindow, nullptr);
+    RECT placed{};
+    ::GetWindowRect(menuWindow, &placed);
+    EXPECT_EQ(placed.left, 200);
+    EXPECT_EQ(placed.top, 150);
     auto menu = reinterpret_cast<HMENU>(::SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
     EXPECT_TRUE(::GetMenuState(menu, IDC_DISABLE, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_FALSE(::GetMenuState(menu, ID_SLEEP, MF_BYCOMMAND) & MF_CHECKED) << "indeterminate";

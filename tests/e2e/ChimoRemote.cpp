@@ -52,7 +52,7 @@ int EnterState(HWND chimo, const char* name) {
         const char* name;
         const char* text; // opens the settings window and puts this in control editId first
         int editId;
-        WPARAM command; // then posted as WM_COMMAND (0: none)
+        WPARAM command; // then posted as WM_COMMAND (0: none; else the tray event in lParam)
         LPARAM lParam;
         const char *className, *title; // the window that shows the state
     } states[] = {
@@ -64,7 +64,8 @@ int EnterState(HWND chimo, const char* name) {
         {"missingfile", "C:\\NO\\SUCH\\FILE.WAV", 1001, IDOK, 0, "#32770",
          "Error: Top Of The Hour"},
         {"browse", nullptr, 0, 1010, 0, nullptr, "CHIMO! Top Of The Hour"},
-        {"menu", nullptr, 0, 129, WM_RBUTTONUP, "#32768", nullptr}, // a right-click on the icon
+        // A right-click on the icon, as the shell reports it (its private message, WM_APP + 1).
+        {"menu", nullptr, 0, 0, MAKELPARAM(WM_CONTEXTMENU, 129), "#32768", nullptr},
     };
     for (const State& s : states) {
         if (std::strcmp(s.name, name) != 0)
@@ -80,6 +81,8 @@ int EnterState(HWND chimo, const char* name) {
             ::SendDlgItemMessageA(chimo, 1020, BM_SETCHECK, BST_CHECKED, 0);
         if (s.command)
             ::PostMessageA(chimo, WM_COMMAND, s.command, s.lParam);
+        else if (s.lParam)
+            ::PostMessageA(chimo, WM_APP + 1, MAKEWPARAM(100, 100), s.lParam);
         HWND shown = WaitForWindow(chimo, s.className, s.title);
         if (shown && !std::strcmp(name, "linkerror")) {
             ::PostMessageA(shown, WM_COMMAND, MAKEWPARAM(1026, STN_CLICKED),

@@ -38,7 +38,11 @@ struct ChimoTest : ::testing::Test {
     }
     // The chime timer's delay as last armed.
     unsigned Armed() const { return dlg->m_schedule.ArmedDelay(); }
-    void Show() const { run->Send(WM_COMMAND, ID_TRAY_ICON, WM_LBUTTONDBLCLK); }
+    // An event of the tray icon, as the shell sends it under the current protocol.
+    void Tray(UINT event, POINT anchor = {}) const {
+        run->Send(WM_TRAY_NOTIFY, MAKEWPARAM(anchor.x, anchor.y), MAKELPARAM(event, ID_TRAY_ICON));
+    }
+    void Show() const { Tray(WM_LBUTTONDBLCLK); }
     void Click(int id) const { ::SendMessageA(::GetDlgItem(run->hwnd(), id), BM_CLICK, 0, 0); }
     // A real focus change to control `id`.
     void Focus(int id) const {
