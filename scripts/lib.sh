@@ -200,6 +200,7 @@ chimo_fresh_wine() {
     chimo_alsa_capture "$CHIMO_CAPTURE" "$work/asound.conf"
     echo "== Creating a fresh Wine prefix"
     chimo_new_prefix
+    chimo_windows_fonts
     # Unmanaged windows: without a window manager on Xvfb, Wine otherwise waits 2 s on every hide.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >"$CHIMO_LOGS/reg.log" 2>&1 ||
         chimo_fail "setting up the prefix's registry (wine reg add)" "$CHIMO_LOGS/reg.log"

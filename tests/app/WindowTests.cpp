@@ -9,6 +9,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -390,6 +391,56 @@ TEST_F(Window, ADroppedFileBecomesTheSlotsText) {
     EXPECT_TRUE(fake.Sounds().empty()) << "a drop plays nothing";
     EXPECT_EQ(StoredSlot("AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:45) Quarter Til"), "<none>")
         << "and saves nothing";
+}
+
+// Every label, check box and button shows its whole text at the display scale, measured in the
+// control's own font with room for a check box's box. at-each-dpi.sh runs it again at 120, 144
+// and 192 DPI, and says in CHIMO_TEST_DPI which scale the prefix was given.
+TEST_F(Window, TextsAreWholeAtTheDisplayScale) {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
+    if (const char* expected = std::getenv("CHIMO_TEST_DPI")) {
+        ASSERT_EQ(dpi, std::atoi(expected)) << "the prefix's display scale did not take";
+    }
+    CAboutBox box;
+    ModalSession about(box);
+    int measured = 0;
+    for (HWND dialog : {run->hwnd(), about.hwnd()}) {
+        for (HWND c = ::GetWindow(dialog, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+            char kind[32] = "", text[256] = "";
+            ::GetClassNameA(c, kind, sizeof kind);
+            ::GetWindowTextA(c, text, sizeof text);
+            const LONG style = ::GetWindowLongA(c, GWL_STYLE);
+            const bool button = lstrcmpiA(kind, "Button") == 0;
+            if (!*text || (!button && lstrcmpiA(kind, "Static") != 0) ||
+                (!button && (style & SS_TYPEMASK) == SS_ICON))
+                continue;
+            HDC dc = ::GetDC(c);
+            HGDIOBJ old =
+                ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(c, WM_GETFONT, 0, 0)));
+            RECT need{};
+            const UINT noPrefix = !button && (style & SS_NOPREFIX) ? DT_NOPREFIX : 0;
+            ::DrawTextA(dc, text, -1, &need, DT_CALCRECT | DT_SINGLELINE | noPrefix);
+            SIZE digit{};
+            ::GetTextExtentPoint32A(dc, "0", 1, &digit);
+            ::SelectObject(dc, old);
+            ::ReleaseDC(c, dc);
+            const LONG type = style & BS_TYPEMASK;
+            if (button && type == BS_GROUPBOX)
+                need.right += 2 * digit.cx; // the frame's indent before the text and a gap after
+            else if (button && type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON)
+                need.right += ::MulDiv(13, dpi, 96) + digit.cx; // the box and the gap after it
+            else if (button)
+                need.right += 2 * ::GetSystemMetrics(SM_CXEDGE);
+            RECT has{};
+            ::GetClientRect(c, &has);
+            EXPECT_LE(need.right, has.right) << '"' << text << "\" at " << dpi << " DPI";
+            EXPECT_LE(need.bottom, has.bottom) << '"' << text << "\" at " << dpi << " DPI";
+            ++measured;
+        }
+    }
+    EXPECT_GT(measured, 30);
 }
 
 // The About box: opened by its button, the tray item and system commands 16 to 31; its texts,
