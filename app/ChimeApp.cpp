@@ -15,7 +15,8 @@ const MessageMap& CChimeApp::GetMessageMap() const {
 }
 
 BOOL CChimeApp::InitInstance() {
-    // Shortcut resolution for dropped files needs COM; a failure only affects that.
+    // Shortcut resolution for dropped files and the answers to assistive technology need COM;
+    // a failure only affects those.
     CComInit com;
     Enable3dControls();
     const CHandle instanceLock = TakeOverInstanceLock();

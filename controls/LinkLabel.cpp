@@ -4,6 +4,7 @@
 #include "framework/ScopedWin.h"
 #include "res/resource.h"
 
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <string>
@@ -28,6 +29,12 @@ const MessageMap& CLinkLabel::GetMessageMap() const {
                                     on::ReflectCommand(STN_CLICKED, &CLinkLabel::OnClicked),
                                     on::ReflectCtlColor(&CLinkLabel::CtlColor),
                                     on::Message<WM_SETCURSOR>(&CLinkLabel::OnSetCursor),
+                                    on::Message<WM_PAINT>(&CLinkLabel::OnPaint),
+                                    on::Raw(WM_SETFOCUS, &CLinkLabel::OnFocusChange),
+                                    on::Raw(WM_KILLFOCUS, &CLinkLabel::OnFocusChange),
+                                    on::Raw(WM_GETDLGCODE, &CLinkLabel::OnGetDlgCode),
+                                    on::Raw(WM_KEYDOWN, &CLinkLabel::OnKeyDown),
+                                    on::Raw(WM_GETOBJECT, &CLinkLabel::OnGetObject),
                                 }};
     return map;
 }
@@ -89,7 +96,14 @@ void CLinkLabel::FitToText() {
 }
 
 HBRUSH CLinkLabel::CtlColor(CDC* dc, UINT) {
-    dc->SetTextColor(m_bVisited ? m_crVisitedColor : m_crLinkColor);
+    // In high contrast the system says what a link looks like.
+    HIGHCONTRASTA contrast{};
+    contrast.cbSize = sizeof contrast;
+    const bool high = ::SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+                      (contrast.dwFlags & HCF_HIGHCONTRASTON);
+    dc->SetTextColor(high         ? ::GetSysColor(COLOR_HOTLIGHT)
+                     : m_bVisited ? m_crVisitedColor
+                                  : m_crLinkColor);
     if (m_bUnderline) {
         if (!m_fontUnderline.GetSafeHandle()) {
             HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT, 0, 0));
@@ -113,6 +127,58 @@ BOOL CLinkLabel::OnSetCursor(HWND, UINT, UINT) {
     HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCEA(IDC_LINK_CURSOR), RT_GROUP_CURSOR);
     ::SetCursor(::LoadCursorA(module, MAKEINTRESOURCEA(IDC_LINK_CURSOR)));
     return TRUE;
+}
+
+void CLinkLabel::OnPaint() {
+    Default();
+    // The focus rectangle, unless the window hides it until the keyboard is used.
+    if (::GetFocus() != m_hWnd || (SendMessage(WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS))
+        return;
+    RECT client;
+    GetClientRect(&client);
+    CClientDC dc(m_hWnd);
+    ::DrawFocusRect(dc.GetSafeHdc(), &client);
+}
+
+LRESULT CLinkLabel::OnFocusChange(WPARAM, LPARAM) {
+    Default();
+    // The label draws no background, so the dialog repaints beneath it first: that takes the
+    // focus rectangle away again.
+    RECT r;
+    GetWindowRect(&r);
+    HWND parent = GetParent();
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    ::RedrawWindow(parent, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return 0;
+}
+
+LRESULT CLinkLabel::OnGetDlgCode(WPARAM, LPARAM lParam) {
+    // Enter opens the link rather than pressing the dialog's default button.
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
+        return DLGC_WANTMESSAGE;
+    return Default();
+}
+
+LRESULT CLinkLabel::OnKeyDown(WPARAM key, LPARAM flags) {
+    // Enter and Space open the link, once per press however long it is held.
+    if ((key == VK_RETURN || key == VK_SPACE) && !(flags & (1 << 30))) {
+        OnClicked();
+        return 0;
+    }
+    return Default();
+}
+
+LRESULT CLinkLabel::OnGetObject(WPARAM flags, LPARAM objectId) {
+    AccessibleFacts facts;
+    facts.name = GetWindowText();
+    facts.role = ROLE_SYSTEM_LINK;
+    facts.state = STATE_SYSTEM_LINKED | STATE_SYSTEM_FOCUSABLE;
+    facts.value = m_strTarget;
+    facts.defaultAction = "Jump";
+    if (LRESULT answer = AnswerGetObject(m_hWnd, flags, objectId, facts))
+        return answer;
+    return Default();
 }
 
 void CLinkLabel::OnClicked() {

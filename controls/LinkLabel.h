@@ -1,10 +1,12 @@
 #pragma once
 #include "framework/Afx.h"
 
-// A static text control that works as a hyperlink: drawn in the link colour and underlined,
-// fitted to its text, with a hand pointer and a tooltip showing its target. A click opens the
-// target through the shell, falling back to the program registered for .htm files; success
-// turns it to the visited colour, failure beeps and explains.
+// A static text control that works as a hyperlink: drawn in the link colour (the system's in
+// high contrast) and underlined, fitted to its text, with a hand pointer and a tooltip showing
+// its target. A click, or Enter or Space when it has the focus, opens the target through the
+// shell, falling back to the program registered for .htm files; success turns it to the
+// visited colour, failure beeps and explains. Assistive technology sees a link: its text, its
+// target as the value, and "Jump" as the default action, which opens it.
 class CLinkLabel : public CStatic {
 public:
     CLinkLabel() = default;
@@ -38,4 +40,9 @@ private:
     void OnClicked();
     HBRUSH CtlColor(CDC* dc, UINT ctlColor);
     BOOL OnSetCursor(HWND wnd, UINT hitTest, UINT message);
+    void OnPaint();
+    LRESULT OnFocusChange(WPARAM, LPARAM);
+    LRESULT OnGetDlgCode(WPARAM, LPARAM msg);
+    LRESULT OnKeyDown(WPARAM key, LPARAM flags);
+    LRESULT OnGetObject(WPARAM flags, LPARAM objectId);
 };

@@ -21,3 +21,12 @@ constexpr char kExitQuestion[] =
 constexpr char kLegacyCaption[] = "CHIMO!: Previous Version Detected";
 constexpr char kLegacyQuestion[] =
     "CHIMO! has detected outdated registry entries.  Would you care to remove them?";
+
+#include <string>
+
+// A control's text as a screen reader says it: "&&" is an ampersand, any other '&' marks the
+// mnemonic and goes, and so do trailing dots and a colon ("Top of the &hour:" gives "Top of the
+// hour", "Browse..." gives "Browse").
+std::string SpokenText(const std::string& text);
+// The shortcut a label's mnemonic gives its control ("Alt+h"), or "" when it has none.
+std::string ShortcutOf(const std::string& label);

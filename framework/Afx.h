@@ -1,6 +1,7 @@
 #pragma once
 // Everything the application code uses from the framework.
 
+#include "framework/Accessible.h"
 #include "framework/CButton.h"
 #include "framework/CDC.h"
 #include "framework/CDataExchange.h"

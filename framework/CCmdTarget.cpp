@@ -39,7 +39,7 @@ BOOL CCmdTarget::OnCmdMsg(UINT id, UINT code) {
         for (const MessageEntry& entry : map->entries) {
             if (entry.kind == MessageEntry::Kind::Command && entry.code == code &&
                 id >= entry.firstId && id <= entry.lastId) {
-                entry.call(*this, MAKEWPARAM(id, code), 0);
+                entry.Call(*this, MAKEWPARAM(id, code), 0);
                 return TRUE;
             }
         }

@@ -154,7 +154,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
         ReflectChildNotify(reinterpret_cast<HWND>(lParam), message, wParam, lParam, result))
         return TRUE;
     if (const MessageEntry* entry = FindMessageEntry(message)) {
-        *result = entry->call(*this, wParam, lParam);
+        *result = entry->Call(*this, wParam, lParam);
         return TRUE;
     }
     return FALSE;
@@ -179,7 +179,7 @@ BOOL CWnd::ReflectChildNotify(HWND child, UINT message, WPARAM wParam, LPARAM lP
 BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
     if (message == WM_COMMAND) {
         if (const MessageEntry* entry = FindMessageEntry(WM_REFLECT_COMMAND, HIWORD(wParam))) {
-            *result = entry->call(*this, wParam, 0);
+            *result = entry->Call(*this, wParam, 0);
             return TRUE;
         }
         return FALSE;
@@ -187,7 +187,7 @@ BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
     if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
         if (const MessageEntry* entry = FindMessageEntry(WM_REFLECT_CTLCOLOR)) {
             // The CTLCOLOR_ kind follows the message order (MSGBOX = 0 ... STATIC = 6).
-            LRESULT brush = entry->call(*this, wParam, message - WM_CTLCOLORMSGBOX);
+            LRESULT brush = entry->Call(*this, wParam, message - WM_CTLCOLORMSGBOX);
             if (brush) {
                 *result = brush;
                 return TRUE;
@@ -209,7 +209,6 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
-namespace {
 CString WindowTextOf(HWND hwnd) {
     int length = hwnd ? ::GetWindowTextLengthA(hwnd) : 0;
     if (length <= 0)
@@ -218,7 +217,6 @@ CString WindowTextOf(HWND hwnd) {
     int copied = ::GetWindowTextA(hwnd, buffer.data(), length + 1);
     return CString(buffer.data(), copied);
 }
-} // namespace
 
 CString CWnd::GetWindowText() const { return WindowTextOf(m_hWnd); }
 

@@ -130,3 +130,6 @@ template <class F, class R> R GuardedCall(F&& body, R fallback) {
     }
     return fallback;
 }
+
+// The text of any window, whole.
+CString WindowTextOf(HWND hwnd);

@@ -18,7 +18,7 @@
 #include <windows.h>
 
 #include <atomic>
-#include <functional>
+#include <cstring>
 #include <initializer_list>
 #include <type_traits>
 #include <vector>
@@ -40,7 +40,10 @@ struct MessageEntry {
         Command,          // WM_COMMAND with a notification code and an id range
         ReflectedCommand, // WM_COMMAND reflected to the control that sent it, by code
     };
-    using Call = std::function<LRESULT(CCmdTarget&, WPARAM, LPARAM)>;
+    // Any handler, as a member of CCmdTarget: the entry's thunk, one per handler signature,
+    // casts it back to its real type, unpacks the message and calls it.
+    using Handler = void (CCmdTarget::*)();
+    using Thunk = LRESULT (*)(CCmdTarget&, Handler, WPARAM, LPARAM);
 
     Kind kind = Kind::Message;
     UINT message = 0;
@@ -48,21 +51,25 @@ struct MessageEntry {
     UINT firstId = 0;
     UINT lastId = 0;
     const char* registeredName = nullptr;
-    Call call;
+    Thunk thunk = nullptr;
+    Handler handler = nullptr;
 
+    LRESULT Call(CCmdTarget& target, WPARAM w, LPARAM l) const {
+        return thunk(target, handler, w, l);
+    }
     bool MatchesMessage(UINT msg) const;
 
 private:
     mutable std::atomic<UINT> m_registeredId{0};
 
 public:
-    MessageEntry() = default;
-    MessageEntry(Kind k, UINT msg, UINT c, UINT first, UINT last, const char* name, Call fn)
+    MessageEntry(Kind k, UINT msg, UINT c, UINT first, UINT last, const char* name, Thunk t,
+                 Handler h)
         : kind(k), message(msg), code(c), firstId(first), lastId(last), registeredName(name),
-          call(std::move(fn)) {}
+          thunk(t), handler(h) {}
     MessageEntry(const MessageEntry& other)
-        : kind(other.kind), message(other.message), code(other.code), firstId(other.firstId),
-          lastId(other.lastId), registeredName(other.registeredName), call(other.call) {}
+        : MessageEntry(other.kind, other.message, other.code, other.firstId, other.lastId,
+                       other.registeredName, other.thunk, other.handler) {}
 };
 
 struct MessageMap {
@@ -138,46 +145,63 @@ template <> struct Cracker<WM_REFLECT_CTLCOLOR> {
 namespace on {
 
 namespace detail {
-template <class T> T& As(CCmdTarget& target) { return static_cast<T&>(target); }
+// Member function pointers of one class share one layout: each handler is kept as the entry's
+// one type and restored by its thunk, bit for bit.
+template <class To, class From> To Retype(From from) {
+    static_assert(sizeof(To) == sizeof(From), "handlers of one class share one layout");
+    To to;
+    std::memcpy(&to, &from, sizeof to);
+    return to;
+}
+// `handler` as a member of CCmdTarget (a handler's class derives from it, once, not virtually),
+// stored as the entry's one handler type.
+template <class T, class R, class... A> MessageEntry::Handler Erase(R (T::*handler)(A...)) {
+    static_assert(std::is_base_of_v<CCmdTarget, T>, "handlers belong to a CCmdTarget");
+    return Retype<MessageEntry::Handler>(static_cast<R (CCmdTarget::*)(A...)>(handler));
+}
+template <class R, class... A> R (CCmdTarget::*Restore(MessageEntry::Handler h))(A...) {
+    return Retype<R (CCmdTarget::*)(A...)>(h);
+}
+template <UINT Msg, class R, class... A>
+LRESULT Cracked(CCmdTarget& self, MessageEntry::Handler h, WPARAM w, LPARAM l) {
+    const auto handler = Restore<R, A...>(h);
+    return Cracker<Msg>::Invoke([&](A... a) -> R { return (self.*handler)(a...); }, w, l);
+}
+inline LRESULT Unpacked(CCmdTarget& self, MessageEntry::Handler h, WPARAM w, LPARAM l) {
+    return (self.*Restore<LRESULT, WPARAM, LPARAM>(h))(w, l);
+}
+inline LRESULT Plain(CCmdTarget& self, MessageEntry::Handler h, WPARAM, LPARAM) {
+    return (self.*h)(), 0;
+}
+inline LRESULT WithId(CCmdTarget& self, MessageEntry::Handler h, WPARAM w, LPARAM) {
+    return (self.*Restore<void, UINT>(h))(LOWORD(w)), 0;
+}
 } // namespace detail
 
 // A message with a cracker: on::Message<WM_PAINT>(&C::OnPaint).
 template <UINT Msg, class T, class R, class... A> MessageEntry Message(R (T::*handler)(A...)) {
     static_assert(std::is_same_v<R(A...), typename Cracker<Msg>::Signature>,
                   "the handler's signature does not match this message's cracker");
-    static_assert(std::is_base_of_v<CCmdTarget, T>, "handlers belong to a CCmdTarget");
     return MessageEntry(MessageEntry::Kind::Message, Msg, 0, 0, 0, nullptr,
-                        [handler](CCmdTarget& self, WPARAM w, LPARAM l) -> LRESULT {
-                            T& t = detail::As<T>(self);
-                            return Cracker<Msg>::Invoke(
-                                [&](A... a) -> R { return (t.*handler)(a...); }, w, l);
-                        });
+                        &detail::Cracked<Msg, R, A...>, detail::Erase(handler));
 }
 
 // Any message, unpacked by the handler itself: LRESULT OnX(WPARAM, LPARAM).
 template <class T> MessageEntry Raw(UINT msg, LRESULT (T::*handler)(WPARAM, LPARAM)) {
-    return MessageEntry(MessageEntry::Kind::Message, msg, 0, 0, 0, nullptr,
-                        [handler](CCmdTarget& self, WPARAM w, LPARAM l) -> LRESULT {
-                            return (detail::As<T>(self).*handler)(w, l);
-                        });
+    return MessageEntry(MessageEntry::Kind::Message, msg, 0, 0, 0, nullptr, &detail::Unpacked,
+                        detail::Erase(handler));
 }
 
 // A message whose number is known only at run time (RegisterWindowMessage), by name.
 template <class T> MessageEntry Registered(const char* name, void (T::*handler)()) {
-    return MessageEntry(MessageEntry::Kind::Registered, 0, 0, 0, 0, name,
-                        [handler](CCmdTarget& self, WPARAM, LPARAM) -> LRESULT {
-                            (detail::As<T>(self).*handler)();
-                            return 0;
-                        });
+    return MessageEntry(MessageEntry::Kind::Registered, 0, 0, 0, 0, name, &detail::Plain,
+                        detail::Erase(handler));
 }
 
 // WM_COMMAND with notification code `code` from control or menu item `id`.
 template <class T> MessageEntry Control(UINT code, UINT id, void (T::*handler)()) {
     return MessageEntry(MessageEntry::Kind::Command, WM_COMMAND, code, id, id, nullptr,
-                        [handler](CCmdTarget& self, WPARAM, LPARAM) -> LRESULT {
-                            (detail::As<T>(self).*handler)();
-                            return 0;
-                        });
+                        &detail::Plain, detail::Erase(handler));
 }
 
 // A button click or menu command (notification code 0).
@@ -188,19 +212,13 @@ template <class T> MessageEntry Command(UINT id, void (T::*handler)()) {
 // Commands first..last (code 0); the handler is told which one.
 template <class T> MessageEntry CommandRange(UINT first, UINT last, void (T::*handler)(UINT)) {
     return MessageEntry(MessageEntry::Kind::Command, WM_COMMAND, 0, first, last, nullptr,
-                        [handler](CCmdTarget& self, WPARAM w, LPARAM) -> LRESULT {
-                            (detail::As<T>(self).*handler)(LOWORD(w));
-                            return 0;
-                        });
+                        &detail::WithId, detail::Erase(handler));
 }
 
 // A notification this control sent to its parent, reflected back to the control.
 template <class T> MessageEntry ReflectCommand(UINT code, void (T::*handler)()) {
     return MessageEntry(MessageEntry::Kind::ReflectedCommand, WM_REFLECT_COMMAND, code, 0, 0,
-                        nullptr, [handler](CCmdTarget& self, WPARAM, LPARAM) -> LRESULT {
-                            (detail::As<T>(self).*handler)();
-                            return 0;
-                        });
+                        nullptr, &detail::Plain, detail::Erase(handler));
 }
 
 // WM_CTLCOLORxxx reflected back to the control: HBRUSH CtlColor(CDC*, UINT).

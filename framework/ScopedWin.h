@@ -107,6 +107,7 @@ public:
     CComPtr(const CComPtr&) = delete;
     CComPtr& operator=(const CComPtr&) = delete;
     T* operator->() const { return m_p; }
+    T* get() const { return m_p; }
     void** Receive() { return reinterpret_cast<void**>(&m_p); }
 
 private:

@@ -1,4 +1,5 @@
 #pragma once
+#include "controls/NamedControl.h"
 #include "controls/SoundPathEdit.h"
 #include "core/Chime.h"
 #include "core/Quiet.h"
@@ -104,11 +105,11 @@ public:
     // Checked: no chime during calls or over full-screen programs (the profile keeps its
     // inverse, "Chime_When_Busy").
     CButton m_chkQuietWhenBusy;
-    CWnd m_sliderVolume;
+    CNamedControl m_sliderVolume;
     // Each slot's field and buttons, in the order of the slot table.
     CSoundPathEdit m_editSlot[4];
-    CButton m_btnBrowse[4];
-    CButton m_btnPlay[4];
+    CNamedControl m_btnBrowse[4];
+    CNamedControl m_btnPlay[4];
     BOOL m_bDisabled = FALSE;
     HICON m_hMainIcon = nullptr;
     // The tray's icon for status icon `iconId`, at the small-icon size of the display scale

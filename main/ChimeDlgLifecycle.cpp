@@ -103,6 +103,19 @@ BOOL CChimeDlg::OnInitDialog() {
     m_sliderVolume.SendMessage(TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
     m_sliderVolume.SendMessage(TBM_SETPAGESIZE, 0, 10);
     m_sliderVolume.SendMessage(TBM_SETPOS, TRUE, 100);
+    // Four Browse and four Play buttons, each announced with the quarter it serves, and the
+    // slider with its label (which the standard objects do not give everywhere).
+    const auto labelOf = [](const CWnd& control) {
+        return WindowTextOf(::GetWindow(control.m_hWnd, GW_HWNDPREV)).str();
+    };
+    for (int i = 0; i < 4; ++i) {
+        const std::string quarter = SpokenText(labelOf(m_editSlot[i]));
+        for (CNamedControl* button : {&m_btnBrowse[i], &m_btnPlay[i]})
+            button->m_accessible.name =
+                (SpokenText(button->GetWindowText().str()) + ", " + quarter).c_str();
+    }
+    m_sliderVolume.m_accessible.name = SpokenText(labelOf(m_sliderVolume)).c_str();
+    m_sliderVolume.m_accessible.shortcut = ShortcutOf(labelOf(m_sliderVolume)).c_str();
 
     RemoveLegacyEntries();
     LoadSettings();

@@ -1,0 +1,13 @@
+#include "controls/NamedControl.h"
+
+const MessageMap& CNamedControl::GetMessageMap() const {
+    static const MessageMap map{&CWnd::GetMessageMap(),
+                                {on::Raw(WM_GETOBJECT, &CNamedControl::OnGetObject)}};
+    return map;
+}
+
+LRESULT CNamedControl::OnGetObject(WPARAM flags, LPARAM objectId) {
+    if (LRESULT answer = AnswerGetObject(m_hWnd, flags, objectId, m_accessible))
+        return answer;
+    return Default();
+}
