@@ -24,7 +24,7 @@ const IID kIidPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 // shortcut (or names no file, or is too long for a path).
 CString ResolveShortcut(const CString& path) {
     CString result;
-    if (static_cast<size_t>(path.GetLength()) > kMaxPathLength)
+    if (!FitsPath(path.str()))
         return result;
     CComPtr<IShellLinkA> link;
     CComPtr<IPersistFile> file;
@@ -35,10 +35,11 @@ CString ResolveShortcut(const CString& path) {
     WCHAR widePath[MAX_PATH] = L"";
     if (::MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH) > 0 &&
         SUCCEEDED(file->Load(widePath, STGM_READ))) {
-        char target[MAX_PATH] = "";
+        // Room for a whole path in UTF-8, up to three bytes for each of its characters.
+        char target[kMaxPathBytes] = "";
         WIN32_FIND_DATAA data{};
-        link->GetPath(target, MAX_PATH, &data, SLGP_UNCPRIORITY);
-        target[MAX_PATH - 1] = '\0';
+        link->GetPath(target, kMaxPathBytes, &data, SLGP_UNCPRIORITY);
+        target[kMaxPathBytes - 1] = '\0';
         result = target;
     }
     return result;
@@ -61,7 +62,7 @@ void CSoundPathEdit::OnDropFiles(HDROP hDrop) {
 
     // No file function takes a longer name: such a drop is treated as one that is not there,
     // rather than cut down to the name of some other file.
-    if (path.IsEmpty() || static_cast<size_t>(path.GetLength()) > kMaxPathLength)
+    if (path.IsEmpty() || !FitsPath(path.str()))
         return;
     CString target = ResolveShortcut(path);
     if (!target.IsEmpty())

@@ -7,9 +7,33 @@ std::string InMedia(const std::string& windowsDir, const std::string& text) {
     if (windowsDir.empty())
         return std::string();
     std::string name = windowsDir + "\\media\\" + text;
-    return name.size() <= kMaxPathLength ? name : std::string();
+    return FitsPath(name) ? name : std::string();
 }
 } // namespace
+
+std::string::size_type PathLength(const std::string& path) {
+    std::string::size_type units = 0;
+    for (std::string::size_type i = 0; i < path.size(); ++units) {
+        const unsigned char lead = static_cast<unsigned char>(path[i]);
+        const std::string::size_type extra = lead >= 0xC2 && lead < 0xE0   ? 1
+                                             : lead >= 0xE0 && lead < 0xF0 ? 2
+                                             : lead >= 0xF0 && lead < 0xF5 ? 3
+                                                                           : 0;
+        std::string::size_type whole = 0;
+        while (whole < extra && i + whole + 1 < path.size() &&
+               (static_cast<unsigned char>(path[i + whole + 1]) & 0xC0) == 0x80)
+            ++whole;
+        if (extra && whole == extra) {
+            i += extra + 1;
+            units += extra == 3; // a surrogate pair
+        } else {
+            ++i;
+        }
+    }
+    return units;
+}
+
+bool FitsPath(const std::string& path) { return PathLength(path) <= kMaxPathLength; }
 
 PathParts SplitPath(const std::string& path) {
     PathParts parts;
@@ -41,7 +65,7 @@ std::string MediaDirectory(const std::string& windowsDir) {
     if (windowsDir.empty())
         return std::string();
     std::string dir = windowsDir + "\\media";
-    return dir.size() <= kMaxPathLength ? dir : std::string();
+    return FitsPath(dir) ? dir : std::string();
 }
 
 bool SlotNamesFile(const std::string& text) { return !SplitPath(text).name.empty(); }
@@ -56,7 +80,7 @@ std::string SlotFile(const std::string& text, const std::string& windowsDir) {
     if (parts.name.empty())
         return std::string();
     if (!parts.directory.empty())
-        return text.size() <= kMaxPathLength ? text : std::string();
+        return FitsPath(text) ? text : std::string();
     return InMedia(windowsDir, text);
 }
 
@@ -77,7 +101,7 @@ std::string BrowsedFile(const std::string& chosen, const std::string& windowsDir
     if (chosen.empty())
         return std::string();
     if (!SplitPath(chosen).directory.empty())
-        return chosen.size() <= kMaxPathLength ? chosen : std::string();
+        return FitsPath(chosen) ? chosen : std::string();
     return InMedia(windowsDir, chosen);
 }
 
@@ -85,7 +109,7 @@ std::string BrowseStartFolder(const std::string& text, const std::string& window
     PathParts parts = SplitPath(text);
     if (!parts.directory.empty()) {
         std::string folder = parts.drive + parts.directory;
-        if (folder.size() <= kMaxPathLength)
+        if (FitsPath(folder))
             return folder;
     }
     return MediaDirectory(windowsDir);

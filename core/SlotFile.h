@@ -9,6 +9,16 @@
 // terminator). Longer names are never formed: a lookup that would need one finds nothing.
 constexpr std::string::size_type kMaxPathLength = 259;
 
+// A path's length as the system counts it: in UTF-16 units of the UTF-8 text (the program's
+// code page), two for a character beyond the first 65 536. A byte that starts no whole UTF-8
+// sequence counts as one, as a character of a single-byte code page does.
+std::string::size_type PathLength(const std::string& path);
+// Whether the system's file functions take `path` (PathLength at most kMaxPathLength).
+bool FitsPath(const std::string& path);
+// The bytes a buffer needs for any such path in UTF-8 and its terminator: up to three bytes for
+// each UTF-16 unit (a character of four bytes takes two units).
+constexpr std::string::size_type kMaxPathBytes = 3 * kMaxPathLength + 1;
+
 // A path taken apart as the C run-time's _splitpath does.
 struct PathParts {
     std::string drive;     // "C:" or empty

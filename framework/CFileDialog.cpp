@@ -3,7 +3,8 @@
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
 
-CFileDialog::CFileDialog(const char* filter) : m_fileName(MAX_PATH, '\0') {
+// Room for a whole path in UTF-8 (the program's code page): up to three bytes a character.
+CFileDialog::CFileDialog(const char* filter) : m_fileName(3 * MAX_PATH, '\0') {
     // "A|*.a|B|*.b||" becomes "A\0*.a\0B\0*.b\0\0".
     for (const char* p = filter; *p; ++p)
         m_filter.push_back(*p == '|' ? '\0' : *p);

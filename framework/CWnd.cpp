@@ -210,12 +210,18 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 CString WindowTextOf(HWND hwnd) {
-    int length = hwnd ? ::GetWindowTextLengthA(hwnd) : 0;
+    // The length may be an estimate where the text is converted, and a cut copy ends on a whole
+    // character, up to three bytes short of the end: the buffer grows until the copy leaves
+    // more room than that.
+    const int length = hwnd ? ::GetWindowTextLengthA(hwnd) : 0;
     if (length <= 0)
         return CString();
-    std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    int copied = ::GetWindowTextA(hwnd, buffer.data(), length + 1);
-    return CString(buffer.data(), copied);
+    for (size_t size = static_cast<size_t>(length) + 5;; size *= 2) {
+        std::vector<char> buffer(size);
+        const int copied = ::GetWindowTextA(hwnd, buffer.data(), static_cast<int>(size));
+        if (static_cast<size_t>(copied) + 4 < size || size > (1u << 24))
+            return CString(buffer.data(), copied);
+    }
 }
 
 CString CWnd::GetWindowText() const { return WindowTextOf(m_hWnd); }

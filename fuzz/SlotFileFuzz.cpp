@@ -21,11 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // No name formed is longer than a path can be.
     const std::string file = SlotFile(text, windowsDir);
-    Check(file.size() <= kMaxPathLength);
+    Check(FitsPath(file));
     if (!SlotNamesFile(text))
         Check(file.empty());
     for (const std::string& lookup : SlotLookups(text, windowsDir))
-        Check(!lookup.empty() && lookup.size() <= kMaxPathLength);
+        Check(!lookup.empty() && FitsPath(lookup));
     if (IsBareFileName(text))
         Check(SlotNamesFile(text));
     (void)BrowseStartFolder(text, windowsDir);

@@ -46,7 +46,7 @@ ISoundService& Sound() { return AfxGetApp()->Sound(); }
 } // namespace
 
 std::string WindowsDirectory() {
-    char buffer[MAX_PATH] = "";
+    char buffer[kMaxPathBytes] = "";
     UINT length = ::GetWindowsDirectoryA(buffer, sizeof buffer);
     if (length == 0 || length >= sizeof buffer)
         return std::string();

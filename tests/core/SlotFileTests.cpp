@@ -76,3 +76,27 @@ TEST(SlotFile, NamesAreNeverLongerThanAPath) {
     EXPECT_EQ(MediaDirectory(std::string(254, 'W')), "");
     EXPECT_EQ(BrowseStartFolder("C:\\" + std::string(257, 'D') + "\\X.WAV", kWin), kMedia);
 }
+
+// A path's length is counted as the system counts it, in UTF-16 units of its UTF-8 text: a
+// name of 259 Cyrillic letters (518 bytes) is a path, one of 260 is not.
+TEST(SlotFile, APathIsAsLongAsItsCharacters) {
+    const struct {
+        const char* text;
+        std::string::size_type units;
+    } rows[] = {
+        {"C:\\A.WAV", 8},
+        {"\xD0\xBA", 1},             // a Cyrillic letter
+        {"\xE9\x90\x98", 1},         // a Chinese character
+        {"\xF0\x9F\x94\x94", 2},     // beyond 65 536: a surrogate pair
+        {"\xE9\x90.", 3},            // a sequence cut short: byte by byte
+        {"\xC0\xAF\x80\xF5\x80", 5}, // no lead byte of a whole sequence
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(PathLength(row.text), row.units) << row.text;
+    std::string letters;
+    for (int i = 0; i < 252; ++i)
+        letters += "\xD0\xBA";
+    const std::string longest = "C:\\" + letters + ".WAV"; // 259 characters
+    EXPECT_EQ(SlotFile(longest, kWin), longest);
+    EXPECT_EQ(SlotFile("C:\\\xD0\xBA" + letters + ".WAV", kWin), "");
+}

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Black-box: sound files named in Cyrillic and in Chinese characters. Each is typed into its
+# slot and played by the slot's Play button, kept through OK and a restart, and rung at its
+# quarter.
+# Usage: names.sh CHIMO.EXE chimo_remote.exe
+set -euo pipefail
+chimo=$1 remote=$2
+source "$(dirname "$0")/lib.sh"
+wine "$remote" quit >/dev/null 2>&1 || true
+
+tone колокол 880
+tone 鐘の音 660
+declare -A file=([колокол]=$(winpath "$work/колокол.wav") [鐘の音]=$(winpath "$work/鐘の音.wav"))
+declare -A field=([колокол]=1002 [鐘の音]=1003) # Quarter After and Half Past
+declare -A key=([колокол]='(XX:15) Quarter After' [鐘の音]='(XX:30) Half Past')
+declare -A minute=([колокол]=15 [鐘の音]=30)
+
+# names TEXT NAME: TEXT names NAME's file (the slot field may change the letters' case).
+names() {
+    python3 -c 'import sys; sys.exit(sys.argv[1].casefold() != sys.argv[2].casefold())' \
+        "$1" "${file[$2]}" || { echo "FAIL: '$1' is not ${file[$2]}"; return 1; }
+}
+# stored KEY: the text stored for the slot KEY (read whole: the console would show '?').
+stored() {
+    wine reg export "HKCU\\AppEvents\\Schemes\\Apps\\CHIMO!\\$1\\.current" "$work/slot.reg" /y \
+        >/dev/null
+    iconv -f UTF-16 -t UTF-8 "$work/slot.reg" | tr -d '\r' |
+        sed -n 's/^@="\(.*\)"$/\1/p' | sed 's/\\\\/\\/g'
+}
+
+wine "$chimo" >/dev/null 2>&1 &
+wine "$remote" wait
+wine "$remote" state settings
+sleep 1 # the window's cue has played
+for name in колокол 鐘の音; do
+    wine "$remote" settext "${field[$name]}" "${file[$name]}"
+    rm -f "$CHIMO_CAPTURE"
+    wine "$remote" send 0 273 $((field[$name] + 13)) 0 # WM_COMMAND: the slot's Play button
+    bytes=$(sox "$work/$name.wav" -t raw - | wc -c)
+    for _ in $(seq 100); do
+        [ "$(stat -c %s "$CHIMO_CAPTURE" 2>/dev/null || echo 0)" -ge "$bytes" ] && break
+        sleep 0.1
+    done
+    cmp -s -n "$bytes" <(sox "$work/$name.wav" -t raw -) "$CHIMO_CAPTURE" ||
+        { echo "FAIL: Play did not play $name.wav"; exit 1; }
+done
+pass "Play plays both files"
+
+# OK finds both files (a question would leave it waiting), and saves them.
+wine "$remote" send 0 273 1 0 || { echo "FAIL: OK did not find a file that is there"; exit 1; }
+for name in колокол 鐘の音; do names "$(stored "${key[$name]}")" "$name"; done
+pass "OK keeps both files: $(stored "${key[колокол]}") and $(stored "${key[鐘の音]}")"
+
+# Started again in a zone of our own whose quarter of the file is 15 to 75 s away: the slot
+# shows it and the quarter rings it.
+for name in колокол 鐘の音; do
+    wine "$remote" quit
+    now=$(date -u +%s)
+    ahead=$(((minute[$name] - 1 - now / 60 % 60 + 120) % 60)) # the local minute is one before
+    if ((now % 60 > 45)); then ahead=$(((ahead + 59) % 60)); fi # too close: two before
+    printf 'Zone Names%s 0:%02d - NAM\n' "${minute[$name]}" "$ahead" >"$work/zone.zi"
+    /usr/sbin/zic -d "$work" "$work/zone.zi"
+    quarter=$((now - now % 60 + (minute[$name] - (now / 60 + ahead) % 60) * 60))
+    rm -f "$CHIMO_CAPTURE"
+    TZ=$work/Names${minute[$name]} wine "$chimo" >/dev/null 2>&1 &
+    wine "$remote" wait
+    names "$(wine "$remote" gettext "${field[$name]}" | tr -d '\r')" "$name"
+    python3 "$(dirname "$0")/chime_heard.py" "$CHIMO_CAPTURE" "$quarter" "$work/$name.wav" 100 0 ||
+        { echo "FAIL: $name.wav did not ring at its quarter"; exit 1; }
+    pass "after a restart the slot shows $name.wav and its quarter rings it"
+done
+echo "$passed passed, 0 failed"
