@@ -146,7 +146,8 @@ chimo_build() {
     cmake --build "$dir" "${CHIMO_BUILD_ARGS[@]}"
 }
 
-# Starts an Xvfb on a free display for this shell (unless one is given) and stops it on exit.
+# Starts an Xvfb on a free display for this shell (unless one is given) and stops it on exit;
+# its screen is CHIMO_SCREEN pixels (1024x768 unless set).
 chimo_display() {
     if [ -n "${DISPLAY:-}" ] && [ -z "${CHIMO_OWN_XVFB:-}" ]; then
         echo "Using the display $DISPLAY"
@@ -155,7 +156,7 @@ chimo_display() {
     local n=90 log=$CHIMO_LOGS/xvfb.log
     mkdir -p "$CHIMO_LOGS"
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$log" 2>&1 &
+    Xvfb ":$n" -screen 0 "${CHIMO_SCREEN:-1024x768}x24" -nolisten tcp >"$log" 2>&1 &
     CHIMO_XVFB_PID=$!
     export DISPLAY=":$n"
     for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
