@@ -725,9 +725,24 @@ TEST_F(Window, ALinkIsALinkToTheKeyboardAndToAssistiveTechnology) {
         ::GetGUIThreadInfo(::GetWindowThreadProcessId(link, nullptr), &gui);
         return gui.hwndFocus;
     };
+    // The top row of the link's pixels, as drawn: the focus rectangle's edge when it has the
+    // focus.
+    const auto topRow = [&] {
+        ::RedrawWindow(link, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        RECT client{};
+        ::GetClientRect(link, &client);
+        HDC dc = ::GetDC(link);
+        std::vector<COLORREF> row;
+        for (int x = 0; x < client.right; ++x)
+            row.push_back(::GetPixel(dc, x, 0));
+        ::ReleaseDC(link, dc);
+        return row;
+    };
+    const std::vector<COLORREF> unfocused = topRow();
     key(::GetDlgItem(about.hwnd(), IDOK), VK_TAB);
     about.SettleUntil([&] { return focus() == link; });
     EXPECT_EQ(focus(), link) << "Tab from OK reaches the first link";
+    EXPECT_NE(topRow(), unfocused) << "a focus rectangle shows where the focus is";
 
     CComInit com;
     CComPtr<IAccessible> object;
