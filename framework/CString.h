@@ -36,11 +36,6 @@ public:
                 c = static_cast<char>(c - 'a' + 'A');
         return *this;
     }
-    void Format(const char* format, ...)
-#if defined(__GNUC__)
-        __attribute__((format(printf, 2, 3)))
-#endif
-        ;
     // Loads a string resource of the application.
     bool LoadString(unsigned int id);
 

@@ -66,8 +66,8 @@ int CWinApp::GetProfileInt(const char* section, const char* entry, int defaultVa
 }
 
 BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value) const {
-    CString text;
-    text.Format("%d", value);
+    char text[12]; // the longest int, "-2147483648", and its terminator
+    ::wsprintfA(text, "%d", value);
     return ::WritePrivateProfileStringA(section, entry, text, m_pszProfileName);
 }
 

@@ -15,8 +15,8 @@ thread_local CWnd* t_pendingCreation = nullptr;
 } // namespace
 
 void ReportBoundaryException(const char* what) {
-    CString text;
-    text.Format("An internal error occurred and the last action was not completed:\n%s", what);
+    const CString text =
+        CString("An internal error occurred and the last action was not completed:\n") + what;
     CWinApp* app = AfxGetApp();
     ::MessageBoxA(nullptr, text, app ? app->m_pszAppName : "", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
