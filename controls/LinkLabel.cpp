@@ -134,10 +134,20 @@ void CLinkLabel::OnPaint() {
     // The focus rectangle, unless the window hides it until the keyboard is used.
     if (::GetFocus() != m_hWnd || (SendMessage(WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS))
         return;
+    // Dotted, in the text's colour, drawn over what is there rather than inverted: the label
+    // paints no background, so an inverted frame painted twice would be gone again.
     RECT client;
     GetClientRect(&client);
     CClientDC dc(m_hWnd);
-    ::DrawFocusRect(dc.GetSafeHdc(), &client);
+    const COLORREF ink = ::GetSysColor(COLOR_WINDOWTEXT);
+    for (LONG x = 0; x < client.right; x += 2) {
+        ::SetPixel(dc.GetSafeHdc(), x, 0, ink);
+        ::SetPixel(dc.GetSafeHdc(), x, client.bottom - 1, ink);
+    }
+    for (LONG y = 0; y < client.bottom; y += 2) {
+        ::SetPixel(dc.GetSafeHdc(), 0, y, ink);
+        ::SetPixel(dc.GetSafeHdc(), client.right - 1, y, ink);
+    }
 }
 
 LRESULT CLinkLabel::OnFocusChange(WPARAM, LPARAM) {

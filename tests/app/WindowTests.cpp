@@ -708,7 +708,9 @@ TEST_F(Window, ALinkIsALinkToTheKeyboardAndToAssistiveTechnology) {
     // The top row of the link's pixels, as drawn: the focus rectangle's edge when it has the
     // focus.
     const auto topRow = [&] {
-        ::RedrawWindow(link, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        // The whole box, children after their parent, so that no paint is left pending.
+        ::RedrawWindow(about.hwnd(), nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         RECT client{};
         ::GetClientRect(link, &client);
         HDC dc = ::GetDC(link);

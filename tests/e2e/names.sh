@@ -31,7 +31,12 @@ stored() {
 wine "$chimo" >/dev/null 2>&1 &
 wine "$remote" wait
 wine "$remote" state settings
-sleep 1 # the window's cue has played
+# The window's cue first, whole: its sound system may take a second to start.
+for _ in $(seq 100); do
+    size=$(stat -c %s "$CHIMO_CAPTURE" 2>/dev/null || echo -1)
+    sleep 0.5
+    [ "$size" -gt 0 ] && [ "$size" = "$(stat -c %s "$CHIMO_CAPTURE")" ] && break
+done
 for name in колокол 鐘の音; do
     wine "$remote" settext "${field[$name]}" "${file[$name]}"
     rm -f "$CHIMO_CAPTURE"
