@@ -23,7 +23,9 @@ bool ReadTime(HKEY key, const char* name, unsigned long long& value) {
 // The records below `parent`: Store apps, or (`classic`) the classic programs.
 void ReadUses(HKEY parent, bool classic, std::vector<MicrophoneUse>& uses) {
     for (DWORD i = 0;; ++i) {
-        char name[256]; // the longest key name there can be, and its terminator
+        // The longest key name there can be (255 characters, a program's path among them, so
+        // in any script) in UTF-8, and its terminator.
+        char name[3 * 255 + 1];
         DWORD length = sizeof name;
         const LONG result =
             ::RegEnumKeyExA(parent, i, name, &length, nullptr, nullptr, nullptr, nullptr);

@@ -238,6 +238,9 @@ TEST_F(ChimoTest, NoChimeWhileAProgramIsUsingTheMicrophone) {
         ::RegSetValueExA(key, "LastUsedTimeStop", 0, type, reinterpret_cast<const BYTE*>(&stop),
                          type == REG_QWORD ? 8 : 4);
     };
+    std::string cyrillic; // 150 characters
+    for (int i = 0; i < 15; ++i)
+        cyrillic += "Приложение";
     struct Row {
         const char* what;
         std::string key;
@@ -246,6 +249,7 @@ TEST_F(ChimoTest, NoChimeWhileAProgramIsUsingTheMicrophone) {
         bool quiet;
     } rows[] = {
         {"a Store app in use", "Microsoft.SkypeApp_kzf8qxf38zg5c", REG_QWORD, 0, true},
+        {"one named in 300 bytes of UTF-8", cyrillic, REG_QWORD, 0, true},
         {"this program in use", "NonPackaged\\" + running, REG_QWORD, 0, true},
         {"a program that has ended", "NonPackaged\\C:#Gone#Recorder.exe", REG_QWORD, 0, false},
         {"a record that has stopped", "Microsoft.SkypeApp_kzf8qxf38zg5c", REG_QWORD, hourAgo + 1,
