@@ -7,6 +7,7 @@ set -euo pipefail
 chimo=$1 remote=$2
 source "$(dirname "$0")/lib.sh"
 wine "$remote" quit >/dev/null 2>&1 || true
+rm -f "$WINEPREFIX/drive_c/windows/CHIMO.INI" # full volume, no lead-in, whatever ran before
 
 tone колокол 880
 tone 鐘の音 660
