@@ -7,7 +7,9 @@ set -euo pipefail
 chimo=$1 remote=$2
 source "$(dirname "$0")/lib.sh"
 wine "$remote" quit >/dev/null 2>&1 || true
-rm -f "$WINEPREFIX/drive_c/windows/CHIMO.INI" # full volume, no lead-in, whatever ran before
+# A clean account, whatever ran before: full volume, no lead-in, no sounds of other tests.
+rm -f "$WINEPREFIX/drive_c/windows/CHIMO.INI"
+wine reg delete 'HKCU\AppEvents\Schemes\Apps\CHIMO!' /f >/dev/null 2>&1 || true
 
 tone колокол 880
 tone 鐘の音 660
