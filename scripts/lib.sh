@@ -41,6 +41,8 @@ chimo_packages() {
     if [ "${CHIMO_WINE_BITS:-}" = 32 ]; then
         [ -x /usr/lib/wine/wine ] || missing+=(wine32:i386) # runs the i686 release build
     fi
+    # Wine's Windows fonts, which every prefix gets (only recommended by Wine)
+    [ -f /usr/share/wine/fonts/tahoma.ttf ] || missing+=(fonts-wine)
     command -v Xvfb >/dev/null || missing+=(xvfb)
     command -v xdotool >/dev/null || missing+=(xdotool)
     command -v faketime >/dev/null || missing+=(faketime)
