@@ -183,5 +183,6 @@ LRESULT AnswerGetObject(HWND control, WPARAM flags, LPARAM objectId, const Acces
     auto* object = new AccessibleControl(control, standard.get(), facts);
     const LRESULT result = answer(__uuidof(IAccessible), flags, object);
     object->Release();
-    return result;
+    // A failure comes back as a (negative) error code: the standard object answers instead.
+    return result < 0 ? 0 : result;
 }

@@ -129,7 +129,7 @@ private:
     // Saves, removes the tray icon and ends the process at once (a newer instance waits).
     [[noreturn]] void EndForTakeover();
     // Adds the tray icon (unless the profile suppresses it) with the status it shows now.
-    void OnTaskbarCreated();
+    void AddTrayIcon();
     void OpenSettingsWindow();
     // The tray menu, at `at` in screen coordinates.
     void RunTrayMenu(POINT at);

@@ -46,7 +46,7 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
             on::Command(ID_SNOOZE, &CChimeDlg::OnSnooze),
             on::Command(ID_QUIT, &CChimeDlg::OnQuit),
             // Explorer broadcasts this when the taskbar is re-created (after a crash or restart).
-            on::Registered("TaskbarCreated", &CChimeDlg::OnTaskbarCreated),
+            on::Registered("TaskbarCreated", &CChimeDlg::AddTrayIcon),
         }};
     return map;
 }
@@ -114,8 +114,9 @@ BOOL CChimeDlg::OnInitDialog() {
             button->m_accessible.name =
                 (SpokenText(button->GetWindowText().str()) + ", " + quarter).c_str();
     }
-    m_sliderVolume.m_accessible.name = SpokenText(labelOf(m_sliderVolume)).c_str();
-    m_sliderVolume.m_accessible.shortcut = ShortcutOf(labelOf(m_sliderVolume)).c_str();
+    const std::string volume = labelOf(m_sliderVolume);
+    m_sliderVolume.m_accessible.name = SpokenText(volume).c_str();
+    m_sliderVolume.m_accessible.shortcut = ShortcutOf(volume).c_str();
 
     RemoveLegacyEntries();
     LoadSettings();

@@ -36,14 +36,15 @@ int CChimeDlg::OnCreate(LPCREATESTRUCTA) {
     lstrcpynA(m_nid.szTip, kTipActive, sizeof m_nid.szTip);
 
     m_bTrayIconWanted = !SpecialSwitch("Disable_Tray_Icon");
-    OnTaskbarCreated();
+    AddTrayIcon();
     ArmChimeTimer();
     return 0;
 }
 
-void CChimeDlg::OnTaskbarCreated() {
-    // Also a new taskbar knows nothing of our icon: add it again, with the status it shows
-    // now. The protocol version is the icon's, so it is asked for after every addition.
+void CChimeDlg::AddTrayIcon() {
+    // At the start, and whenever a new taskbar (which knows nothing of the icon) is created,
+    // with the status it shows now. The protocol version is the icon's, so it is asked for
+    // after every addition.
     if (!m_bTrayIconWanted)
         return;
     ITrayService& tray = AfxGetApp()->Tray();
