@@ -16,6 +16,7 @@ public:
     virtual BOOL OnCmdMsg(UINT id, UINT code);
 
 protected:
-    // Searches the map chain for a plain or registered message entry.
+    // Searches the map chain for the entry of a message (never WM_COMMAND, whose entries
+    // OnCmdMsg runs); `code` is a reflected command's notification code.
     const MessageEntry* FindMessageEntry(UINT message, UINT code = 0) const;
 };

@@ -17,7 +17,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstring>
 #include <initializer_list>
 #include <type_traits>
@@ -33,43 +32,24 @@ constexpr UINT WM_CTLCOLOR_LEGACY = 0x0019; // the 16-bit WM_CTLCOLOR, used for 
 constexpr UINT WM_REFLECT_COMMAND = WM_REFLECT_BASE + WM_COMMAND;
 constexpr UINT WM_REFLECT_CTLCOLOR = WM_REFLECT_BASE + WM_CTLCOLOR_LEGACY;
 
+// One entry: a message number (a reflected one, or one registered at run time by name), or
+// WM_COMMAND (reflected or not) with a notification code, from the ids first..last.
 struct MessageEntry {
-    enum class Kind {
-        Message,          // a fixed message number (reflected ones included)
-        Registered,       // a message registered at run time by name
-        Command,          // WM_COMMAND with a notification code and an id range
-        ReflectedCommand, // WM_COMMAND reflected to the control that sent it, by code
-    };
     // Any handler, as a member of CCmdTarget: the entry's thunk, one per handler signature,
     // casts it back to its real type, unpacks the message and calls it.
     using Handler = void (CCmdTarget::*)();
     using Thunk = LRESULT (*)(CCmdTarget&, Handler, WPARAM, LPARAM);
 
-    Kind kind = Kind::Message;
-    UINT message = 0;
-    UINT code = 0;
-    UINT firstId = 0;
-    UINT lastId = 0;
-    const char* registeredName = nullptr;
-    Thunk thunk = nullptr;
-    Handler handler = nullptr;
+    UINT message;
+    UINT code;
+    UINT firstId;
+    UINT lastId;
+    Thunk thunk;
+    Handler handler;
 
     LRESULT Call(CCmdTarget& target, WPARAM w, LPARAM l) const {
         return thunk(target, handler, w, l);
     }
-    bool MatchesMessage(UINT msg) const;
-
-private:
-    mutable std::atomic<UINT> m_registeredId{0};
-
-public:
-    MessageEntry(Kind k, UINT msg, UINT c, UINT first, UINT last, const char* name, Thunk t,
-                 Handler h)
-        : kind(k), message(msg), code(c), firstId(first), lastId(last), registeredName(name),
-          thunk(t), handler(h) {}
-    MessageEntry(const MessageEntry& other)
-        : MessageEntry(other.kind, other.message, other.code, other.firstId, other.lastId,
-                       other.registeredName, other.thunk, other.handler) {}
 };
 
 struct MessageMap {
@@ -87,14 +67,13 @@ template <> struct Cracker<WM_CREATE> {
         return f(reinterpret_cast<LPCREATESTRUCTA>(l));
     }
 };
-template <> struct Cracker<WM_DESTROY> {
+struct NoArguments {
     using Signature = void();
     template <class F> static LRESULT Invoke(F&& f, WPARAM, LPARAM) { return f(), 0; }
 };
-template <> struct Cracker<WM_PAINT> {
-    using Signature = void();
-    template <class F> static LRESULT Invoke(F&& f, WPARAM, LPARAM) { return f(), 0; }
-};
+template <> struct Cracker<WM_DESTROY> : NoArguments {};
+template <> struct Cracker<WM_PAINT> : NoArguments {};
+template <> struct Cracker<WM_TIMECHANGE> : NoArguments {};
 template <> struct Cracker<WM_TIMER> {
     using Signature = void(UINT_PTR);
     template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM) {
@@ -118,10 +97,6 @@ template <> struct Cracker<WM_SETCURSOR> {
     template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM l) {
         return f(reinterpret_cast<HWND>(w), LOWORD(l), HIWORD(l));
     }
-};
-template <> struct Cracker<WM_TIMECHANGE> {
-    using Signature = void();
-    template <class F> static LRESULT Invoke(F&& f, WPARAM, LPARAM) { return f(), 0; }
 };
 // A scroll bar or slider: its request code and the control's window.
 template <> struct Cracker<WM_HSCROLL> {
@@ -182,26 +157,23 @@ inline LRESULT WithId(CCmdTarget& self, MessageEntry::Handler h, WPARAM w, LPARA
 template <UINT Msg, class T, class R, class... A> MessageEntry Message(R (T::*handler)(A...)) {
     static_assert(std::is_same_v<R(A...), typename Cracker<Msg>::Signature>,
                   "the handler's signature does not match this message's cracker");
-    return MessageEntry(MessageEntry::Kind::Message, Msg, 0, 0, 0, nullptr,
-                        &detail::Cracked<Msg, R, A...>, detail::Erase(handler));
+    return {Msg, 0, 0, 0, &detail::Cracked<Msg, R, A...>, detail::Erase(handler)};
 }
 
 // Any message, unpacked by the handler itself: LRESULT OnX(WPARAM, LPARAM).
 template <class T> MessageEntry Raw(UINT msg, LRESULT (T::*handler)(WPARAM, LPARAM)) {
-    return MessageEntry(MessageEntry::Kind::Message, msg, 0, 0, 0, nullptr, &detail::Unpacked,
-                        detail::Erase(handler));
+    return {msg, 0, 0, 0, &detail::Unpacked, detail::Erase(handler)};
 }
 
-// A message whose number is known only at run time (RegisterWindowMessage), by name.
+// A message whose number is known only at run time, by name: registered when the map is
+// built. A failed registration gives 0, which no lookup matches.
 template <class T> MessageEntry Registered(const char* name, void (T::*handler)()) {
-    return MessageEntry(MessageEntry::Kind::Registered, 0, 0, 0, 0, name, &detail::Plain,
-                        detail::Erase(handler));
+    return {::RegisterWindowMessageA(name), 0, 0, 0, &detail::Plain, detail::Erase(handler)};
 }
 
 // WM_COMMAND with notification code `code` from control or menu item `id`.
 template <class T> MessageEntry Control(UINT code, UINT id, void (T::*handler)()) {
-    return MessageEntry(MessageEntry::Kind::Command, WM_COMMAND, code, id, id, nullptr,
-                        &detail::Plain, detail::Erase(handler));
+    return {WM_COMMAND, code, id, id, &detail::Plain, detail::Erase(handler)};
 }
 
 // A button click or menu command (notification code 0).
@@ -211,14 +183,12 @@ template <class T> MessageEntry Command(UINT id, void (T::*handler)()) {
 
 // Commands first..last (code 0); the handler is told which one.
 template <class T> MessageEntry CommandRange(UINT first, UINT last, void (T::*handler)(UINT)) {
-    return MessageEntry(MessageEntry::Kind::Command, WM_COMMAND, 0, first, last, nullptr,
-                        &detail::WithId, detail::Erase(handler));
+    return {WM_COMMAND, 0, first, last, &detail::WithId, detail::Erase(handler)};
 }
 
 // A notification this control sent to its parent, reflected back to the control.
 template <class T> MessageEntry ReflectCommand(UINT code, void (T::*handler)()) {
-    return MessageEntry(MessageEntry::Kind::ReflectedCommand, WM_REFLECT_COMMAND, code, 0, 0,
-                        nullptr, &detail::Plain, detail::Erase(handler));
+    return {WM_REFLECT_COMMAND, code, 0, 0, &detail::Plain, detail::Erase(handler)};
 }
 
 // WM_CTLCOLORxxx reflected back to the control: HBRUSH CtlColor(CDC*, UINT).
