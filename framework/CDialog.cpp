@@ -2,6 +2,20 @@
 
 #include "framework/CWinApp.h"
 
+namespace {
+
+thread_local int t_modalDepth = 0;
+
+// The dialog loop hands every message to this thread's filter before it handles it
+// (IsDialogMessage calls CallMsgFilter), and so do the loops of menus and message boxes.
+LRESULT CALLBACK MessageFilter(int code, WPARAM wParam, LPARAM lParam) {
+    if (code >= 0 && AfxPreTranslateMessage(reinterpret_cast<MSG*>(lParam)))
+        return TRUE;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
 
 const MessageMap& CDialog::GetMessageMap() const {
@@ -13,84 +27,20 @@ const MessageMap& CDialog::GetMessageMap() const {
     return map;
 }
 
-HWND CDialog::FindOwner() const {
-    // No parent given: the application's main window owns the dialog, unless this is it.
-    HWND owner = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
-    if (!owner) {
-        CWnd* main = AfxGetMainWnd();
-        if (main && main != this)
-            owner = main->GetSafeHwnd();
-    }
-    // The owner of a dialog is always a top-level window.
-    while (owner && (::GetWindowLongPtrA(owner, GWL_STYLE) & WS_CHILD))
-        owner = ::GetParent(owner);
-    return owner;
-}
-
 INT_PTR CDialog::DoModal() {
-    HINSTANCE instance = AfxGetInstanceHandle();
-    HRSRC resource = ::FindResourceA(instance, MAKEINTRESOURCEA(m_nIDTemplate), RT_DIALOG);
-    HGLOBAL loaded = resource ? ::LoadResource(instance, resource) : nullptr;
-    auto* dialogTemplate = loaded ? static_cast<LPCDLGTEMPLATEA>(::LockResource(loaded)) : nullptr;
-    if (!dialogTemplate)
-        return -1;
-
-    HWND owner = FindOwner();
-    bool reenableOwner = false;
-    if (owner && ::IsWindowEnabled(owner)) {
-        ::EnableWindow(owner, FALSE);
-        reenableOwner = true;
-    }
-
-    m_bContinueModal = true;
-    m_nModalResult = -1;
+    // No parent given: the application's main window owns the dialog, unless this is it.
+    CWnd* owner = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
+    // One filter per thread: a dialog run from inside another's run is served by the outer one.
+    const CHook filter = t_modalDepth++ ? CHook() : HookThisThread(WH_MSGFILTER, MessageFilter);
+    INT_PTR result;
     {
         CreationHook hook(this);
-        ::CreateDialogIndirectParamA(instance, dialogTemplate, owner, DialogProc,
-                                     reinterpret_cast<LPARAM>(this));
+        result = ::DialogBoxParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
+                                   owner && owner != this ? owner->m_hWnd : nullptr, DialogProc,
+                                   reinterpret_cast<LPARAM>(this));
     }
-    if (m_hWnd) {
-        m_bCreatedHere = true;
-        if (m_bContinueModal)
-            RunModalLoop();
-        // Hide before the owner comes back, so the owner is activated and not the dialog.
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-    }
-    if (reenableOwner)
-        ::EnableWindow(owner, TRUE);
-    if (owner && m_hWnd && ::GetActiveWindow() == m_hWnd)
-        ::SetActiveWindow(owner);
-    if (m_hWnd)
-        ::DestroyWindow(m_hWnd);
-    m_bContinueModal = false;
-    return m_nModalResult;
-}
-
-void CDialog::RunModalLoop() {
-    bool shown = (GetStyle() & WS_VISIBLE) != 0;
-    MSG msg;
-    while (m_bContinueModal) {
-        // The dialog is shown once, the first time the queue runs dry after creation.
-        if (!shown && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            shown = true;
-            ShowWindow(SW_SHOWNORMAL);
-            ::UpdateWindow(m_hWnd);
-            continue;
-        }
-        BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
-        if (got == 0 || got == -1) {
-            // WM_QUIT ends the modal run and goes on to the outer loop.
-            if (got == 0)
-                ::PostQuitMessage(static_cast<int>(msg.wParam));
-            m_bContinueModal = false;
-            break;
-        }
-        if (!AfxPreTranslateMessage(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-    }
+    --t_modalDepth;
+    return result;
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam) {
@@ -101,15 +51,6 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lPa
         dialog = reinterpret_cast<CDialog*>(lParam);
     return GuardedCall([&] { return static_cast<INT_PTR>(dialog->OnInitDialog()); },
                        static_cast<INT_PTR>(TRUE));
-}
-
-void CDialog::EndDialog(int result) {
-    if (!m_bContinueModal)
-        return;
-    m_bContinueModal = false;
-    m_nModalResult = result;
-    // Wake the loop in case the end was asked for from outside a message of this thread.
-    ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
 }
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {
@@ -129,13 +70,6 @@ void CDialog::OnOK() {
 }
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
-
-BOOL CDialog::PreTranslateMessage(MSG* msg) {
-    // Keyboard and mouse input gets the dialog's own navigation (Tab, Enter, Esc, mnemonics).
-    bool input = (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST) ||
-                 (msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST);
-    return input && ::IsDialogMessageA(m_hWnd, msg);
-}
 
 BOOL CDialog::OnCmdMsg(UINT id, UINT code) {
     if (CWnd::OnCmdMsg(id, code))
