@@ -2,9 +2,20 @@
 
 #include "framework/CWinApp.h"
 
+#include <utility>
+
 namespace {
 
 thread_local int t_modalDepth = 0;
+thread_local CWnd* t_pendingCreation = nullptr;
+
+// Binds the next window this thread creates (the dialog's own, before its first message: that
+// is what lets OnCreate run before the controls exist) to t_pendingCreation.
+LRESULT CALLBACK CreationCbtProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && t_pendingCreation)
+        std::exchange(t_pendingCreation, nullptr)->SubclassWindow(reinterpret_cast<HWND>(wParam));
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 // The dialog loop hands every message to this thread's filter before it handles it
 // (IsDialogMessage calls CallMsgFilter), and so do the loops of menus and message boxes.
@@ -32,13 +43,15 @@ INT_PTR CDialog::DoModal() {
     CWnd* owner = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
     // One filter per thread: a dialog run from inside another's run is served by the outer one.
     const CHook filter = t_modalDepth++ ? CHook() : HookThisThread(WH_MSGFILTER, MessageFilter);
+    CWnd* const outer = std::exchange(t_pendingCreation, this);
     INT_PTR result;
     {
-        CreationHook hook(this);
+        const CHook creation = HookThisThread(WH_CBT, CreationCbtProc);
         result = ::DialogBoxParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
                                    owner && owner != this ? owner->m_hWnd : nullptr, DialogProc,
                                    reinterpret_cast<LPARAM>(this));
     }
+    t_pendingCreation = outer;
     --t_modalDepth;
     return result;
 }

@@ -1,5 +1,5 @@
 #include "framework/CToolTipCtrl.h"
-#include "framework/PlatformServices.h"
+#include "framework/CWinApp.h"
 
 #include <commctrl.h>
 
@@ -24,9 +24,10 @@ BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
     if (!init || !init(&classes))
         return FALSE;
-    RECT none{0, 0, 0, 0};
-    return CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, none,
-                    parent ? parent->GetSafeHwnd() : nullptr, 0);
+    // The tip goes with its owner's window.
+    return SubclassWindow(::CreateWindowExA(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, 0, 0, 0, 0,
+        parent ? parent->m_hWnd : nullptr, nullptr, AfxGetInstanceHandle(), nullptr));
 }
 
 BOOL CToolTipCtrl::AddTool(CWnd* window, const char* text, const RECT* area, UINT id) {

@@ -2,15 +2,12 @@
 
 #include "framework/CWinApp.h"
 
-#include <utility>
 #include <vector>
 
 namespace {
 
 // The object pointer travels with the window as a property, so any thread can find it.
 const char kObjectProperty[] = "Framework.CWnd";
-
-thread_local CWnd* t_pendingCreation = nullptr;
 
 } // namespace
 
@@ -21,38 +18,8 @@ void ReportBoundaryException(const char* what) {
     ::MessageBoxA(nullptr, text, app ? app->m_pszAppName : "", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
-namespace {
-
-LRESULT CALLBACK CreationCbtProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_CREATEWND && t_pendingCreation) {
-        CWnd* wnd = t_pendingCreation;
-        t_pendingCreation = nullptr;
-        auto hwnd = reinterpret_cast<HWND>(wParam);
-        if (!CWnd::FromHandlePermanent(hwnd)) {
-            // Binding before the first message is what lets a dialog's WM_CREATE handler run
-            // before its controls exist.
-            wnd->SubclassWindow(hwnd);
-        }
-    }
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-} // namespace
-
-CreationHook::CreationHook(CWnd* wnd)
-    : m_previous(std::exchange(t_pendingCreation, wnd)),
-      m_hook(HookThisThread(WH_CBT, CreationCbtProc)) {}
-
-CreationHook::~CreationHook() { t_pendingCreation = m_previous; }
-
-CWnd::~CWnd() {
-    if (!m_hWnd)
-        return;
-    if (m_bCreatedHere)
-        ::DestroyWindow(m_hWnd);
-    else
-        UnsubclassWindow();
-}
+// A window that outlives its object (a control, a tip) only loses the binding.
+CWnd::~CWnd() { UnsubclassWindow(); }
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
     return hwnd ? static_cast<CWnd*>(::GetPropA(hwnd, kObjectProperty)) : nullptr;
@@ -68,26 +35,6 @@ void CWnd::Detach() {
         return;
     ::RemovePropA(m_hWnd, kObjectProperty);
     m_hWnd = nullptr;
-}
-
-BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
-                    const RECT& rect, HWND parent, UINT id) {
-    if (m_hWnd)
-        return FALSE;
-    HWND hwnd;
-    {
-        CreationHook hook(this);
-        hwnd = ::CreateWindowExA(exStyle, className, windowName, style, rect.left, rect.top,
-                                 rect.right - rect.left, rect.bottom - rect.top, parent,
-                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                                 AfxGetInstanceHandle(), nullptr);
-    }
-    if (!hwnd) {
-        Detach();
-        return FALSE;
-    }
-    m_bCreatedHere = true;
-    return TRUE;
 }
 
 BOOL CWnd::SubclassWindow(HWND hwnd) {
@@ -125,7 +72,6 @@ LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     if (message == WM_NCDESTROY) {
         // The window is gone: forget it, then give the object its last word.
         wnd->UnsubclassWindow();
-        wnd->m_bCreatedHere = false;
         if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd == wnd)
             app->m_pMainWnd = nullptr;
         GuardedCall([&] { return wnd->PostNcDestroy(), 0; }, 0);

@@ -8,9 +8,8 @@
 
 #include <exception>
 
-// A window object bound to one HWND. Binding happens either at creation (CreateEx and the
-// dialogs: a thread-local CBT hook subclasses the window before its first message, so the
-// object sees WM_NCCREATE and WM_CREATE) or later by SubclassWindow (DDX_Control).
+// A window object bound to one HWND by SubclassWindow: a dialog binds its window before the
+// window's first message (DoModal), a control when the dialog exchanges data (DDX_Control).
 // One static window procedure finds the object and calls WindowProc.
 class CWnd : public CCmdTarget {
 public:
@@ -23,9 +22,6 @@ public:
     // The object bound to a window by this framework, or nullptr.
     static CWnd* FromHandlePermanent(HWND hwnd);
 
-    // Creates a window bound to this object from its first message on.
-    BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
-                  const RECT& rect, HWND parent, UINT id);
     // Binds an existing window: PreSubclassWindow runs first, then the procedure is replaced.
     BOOL SubclassWindow(HWND hwnd);
     HWND UnsubclassWindow();
@@ -86,7 +82,6 @@ protected:
     };
     CurrentMessage m_current;
     WNDPROC m_pfnSuper = nullptr;
-    bool m_bCreatedHere = false;
 
     // Reflects a child's WM_COMMAND or WM_CTLCOLORxxx to the child's own object.
     BOOL ReflectChildNotify(HWND child, UINT message, WPARAM wParam, LPARAM lParam,
@@ -101,19 +96,6 @@ private:
 
 // The one window procedure of every bound window.
 LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Installs the creation hook for the next window this thread creates, for one scope.
-class CreationHook {
-public:
-    explicit CreationHook(CWnd* wnd);
-    ~CreationHook();
-    CreationHook(const CreationHook&) = delete;
-    CreationHook& operator=(const CreationHook&) = delete;
-
-private:
-    CWnd* m_previous;
-    CHook m_hook;
-};
 
 // No exception crosses a window procedure: the boundary calls this instead, which tells the user
 // in a message box that the last action was not completed.
