@@ -29,7 +29,7 @@ int CAboutBox::OnCreate(LPCREATESTRUCTA createStruct) {
     if (Default() == -1)
         return -1;
     // Starts as the window is created, before it is shown; closing the box does not stop it.
-    AfxGetApp()->Sound().Play(MAKEINTRESOURCEA(IDW_ABOUT_SOUND), createStruct->hInstance,
+    AfxGetApp()->Platform().Play(MAKEINTRESOURCEA(IDW_ABOUT_SOUND), createStruct->hInstance,
                               SND_RESOURCE | SND_ASYNC);
     return 0;
 }

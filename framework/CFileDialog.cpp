@@ -22,5 +22,5 @@ CFileDialog::CFileDialog(const char* filter) : m_fileName(3 * MAX_PATH, '\0') {
 INT_PTR CFileDialog::DoModal() {
     if (CWnd* main = AfxGetMainWnd())
         m_ofn.hwndOwner = main->GetSafeHwnd();
-    return AfxGetApp()->FileDialogs().GetOpenFileName(&m_ofn) ? IDOK : IDCANCEL;
+    return AfxGetApp()->Platform().GetOpenFileName(&m_ofn) ? IDOK : IDCANCEL;
 }

@@ -107,19 +107,6 @@ void CWinApp::DoWaitCursor(int code) {
     }
 }
 
-void CWinApp::SetSoundService(ISoundService* service) {
-    m_pSound = service ? service : &m_win32Sound;
-}
-void CWinApp::SetTrayService(ITrayService* service) { m_pTray = service ? service : &m_win32Tray; }
-void CWinApp::SetClock(IClock* clock) { m_pClock = clock ? clock : &m_win32Clock; }
-void CWinApp::SetUserStateService(IUserStateService* service) {
-    m_pUserState = service ? service : &m_win32UserState;
-}
-
-void CWinApp::SetFileDialogService(IFileDialogService* service) {
-    m_pFileDialogs = service ? service : &m_win32FileDialogs;
-}
-
 BOOL AfxPreTranslateMessage(MSG* msg) {
     for (HWND hwnd = msg->hwnd; hwnd; hwnd = ::GetParent(hwnd)) {
         if (CWnd* wnd = CWnd::FromHandlePermanent(hwnd))

@@ -8,7 +8,7 @@
 class CWnd;
 
 // The application object: start-up flow, names, the private profile, the wait cursor and the
-// platform services. Exactly one exists; AfxGetApp() finds it.
+// platform. Exactly one exists; AfxGetApp() finds it.
 class CWinApp : public CCmdTarget {
 public:
     explicit CWinApp(const char* appName = nullptr);
@@ -44,17 +44,9 @@ public:
     BOOL Enable3dControls() { return TRUE; }
     void OnHelp() {}
 
-    ISoundService& Sound() { return *m_pSound; }
-    ITrayService& Tray() { return *m_pTray; }
-    IClock& Clock() { return *m_pClock; }
-    IFileDialogService& FileDialogs() { return *m_pFileDialogs; }
-    IUserStateService& UserState() { return *m_pUserState; }
-    // Replaces a service (tests); nullptr restores the Win32 one.
-    void SetSoundService(ISoundService* service);
-    void SetTrayService(ITrayService* service);
-    void SetClock(IClock* clock);
-    void SetFileDialogService(IFileDialogService* service);
-    void SetUserStateService(IUserStateService* service);
+    IPlatform& Platform() { return *m_pPlatform; }
+    // Replaces the platform (tests); nullptr restores the Win32 one.
+    void SetPlatform(IPlatform* platform) { m_pPlatform = platform ? platform : &m_win32; }
 
     // Sets the instance and the names from the module (AfxWinMain does this first).
     void InitNames(HINSTANCE instance);
@@ -64,16 +56,8 @@ private:
     int m_nWaitCursorCount = 0;
     HCURSOR m_hcurWaitCursorRestore = nullptr;
 
-    Win32SoundService m_win32Sound;
-    Win32TrayService m_win32Tray;
-    Win32Clock m_win32Clock;
-    Win32FileDialogService m_win32FileDialogs;
-    Win32UserStateService m_win32UserState;
-    ISoundService* m_pSound = &m_win32Sound;
-    ITrayService* m_pTray = &m_win32Tray;
-    IClock* m_pClock = &m_win32Clock;
-    IFileDialogService* m_pFileDialogs = &m_win32FileDialogs;
-    IUserStateService* m_pUserState = &m_win32UserState;
+    Win32Platform m_win32;
+    IPlatform* m_pPlatform = &m_win32;
 };
 
 CWinApp* AfxGetApp();

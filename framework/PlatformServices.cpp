@@ -4,15 +4,15 @@
 
 #include <cstring>
 
-BOOL Win32SoundService::Play(const char* name, HMODULE module, DWORD flags) {
+BOOL Win32Platform::Play(const char* name, HMODULE module, DWORD flags) {
     return ::PlaySoundA(name, module, flags);
 }
 
-BOOL Win32TrayService::Notify(DWORD message, NOTIFYICONDATAA* data) {
+BOOL Win32Platform::Notify(DWORD message, NOTIFYICONDATAA* data) {
     return ::Shell_NotifyIconA(message, data);
 }
 
-LocalTime Win32Clock::Now() {
+LocalTime Win32Platform::Now() {
     LocalTime now;
     // One reading for the moment, the local fields and the milliseconds (100 ns since 1601).
     FILETIME ft;
@@ -47,13 +47,13 @@ FARPROC LoadSystemProc(const char* dll, const char* name) {
 
 // The common dialogs (and the print spooler they bring along) are loaded the first time the
 // user browses: most runs of the program never do.
-BOOL Win32FileDialogService::GetOpenFileName(OPENFILENAMEA* ofn) {
+BOOL Win32Platform::GetOpenFileName(OPENFILENAMEA* ofn) {
     using Open = BOOL(WINAPI*)(OPENFILENAMEA*);
     static const Open open = SystemProc<Open>("comdlg32.dll", "GetOpenFileNameA");
     return open ? open(ofn) : FALSE;
 }
 
-HRESULT Win32UserStateService::Query(QUERY_USER_NOTIFICATION_STATE* state) {
+HRESULT Win32Platform::QueryUserState(QUERY_USER_NOTIFICATION_STATE* state) {
     using QueryState = HRESULT(WINAPI*)(QUERY_USER_NOTIFICATION_STATE*);
     static const QueryState query =
         SystemProc<QueryState>("shell32.dll", "SHQueryUserNotificationState");

@@ -1,6 +1,6 @@
 #pragma once
-// The platform services that tests must see or control, as small interfaces. The application
-// object owns one of each; the Win32 versions are the defaults.
+// The platform operations that tests must see or control, and system functions loaded on
+// first use.
 
 #include "core/LocalTime.h"
 
@@ -8,65 +8,31 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
-// PlaySoundA and its flags.
-class ISoundService {
+// What the tests must see or control of the platform, one virtual per operation. The
+// application object holds one; Win32Platform, the real one, is its default.
+class IPlatform {
 public:
-    virtual ~ISoundService() = default;
+    virtual ~IPlatform() = default;
+    // PlaySoundA and its flags.
     virtual BOOL Play(const char* name, HMODULE module, DWORD flags) = 0;
-};
-
-// Shell_NotifyIconA and the record passed.
-class ITrayService {
-public:
-    virtual ~ITrayService() = default;
+    // Shell_NotifyIconA and the record passed.
     virtual BOOL Notify(DWORD message, NOTIFYICONDATAA* data) = 0;
-};
-
-// The local wall clock, in the system's time zone.
-class IClock {
-public:
-    virtual ~IClock() = default;
+    // The local wall clock, in the system's time zone.
     virtual LocalTime Now() = 0;
-};
-
-// The common open-file dialog.
-class IFileDialogService {
-public:
-    virtual ~IFileDialogService() = default;
+    // The common open-file dialog.
     virtual BOOL GetOpenFileName(OPENFILENAMEA* ofn) = 0;
+    // SHQueryUserNotificationState: whether the user can be disturbed now (Windows Vista and
+    // later; on older systems the call is missing and the answer is a failure).
+    virtual HRESULT QueryUserState(QUERY_USER_NOTIFICATION_STATE* state) = 0;
 };
 
-// SHQueryUserNotificationState: whether the user can be disturbed now (Windows Vista and
-// later; on older systems the call is missing and the answer is a failure).
-class IUserStateService {
-public:
-    virtual ~IUserStateService() = default;
-    virtual HRESULT Query(QUERY_USER_NOTIFICATION_STATE* state) = 0;
-};
-
-class Win32SoundService : public ISoundService {
+class Win32Platform : public IPlatform {
 public:
     BOOL Play(const char* name, HMODULE module, DWORD flags) override;
-};
-
-class Win32TrayService : public ITrayService {
-public:
     BOOL Notify(DWORD message, NOTIFYICONDATAA* data) override;
-};
-
-class Win32Clock : public IClock {
-public:
     LocalTime Now() override;
-};
-
-class Win32UserStateService : public IUserStateService {
-public:
-    HRESULT Query(QUERY_USER_NOTIFICATION_STATE* state) override;
-};
-
-class Win32FileDialogService : public IFileDialogService {
-public:
     BOOL GetOpenFileName(OPENFILENAMEA* ofn) override;
+    HRESULT QueryUserState(QUERY_USER_NOTIFICATION_STATE* state) override;
 };
 
 // A function of a system DLL, loaded on first use from the system directory; null when the

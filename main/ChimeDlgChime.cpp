@@ -43,7 +43,7 @@ std::string CChimeDlg::SlotText(SoundSlot slot) const {
 }
 
 void CChimeDlg::ArmChimeTimer(bool afterChange) {
-    const LocalTime now = AfxGetApp()->Clock().Now();
+    const LocalTime now = AfxGetApp()->Platform().Now();
     const Boundary next = afterChange ? m_schedule.NextAfterChange(now) : m_schedule.Next(now);
     // Read and scaled now, so that the tick only plays it; and only a sound that plays from
     // memory can start with a lead-in: any other rings on the boundary itself.
@@ -75,11 +75,11 @@ void CChimeDlg::OnPowerBroadcast(UINT event) {
 // Any other answer, or none (a failed call, a system without it), lets the chime ring.
 BOOL CChimeDlg::UserIsBusy() {
     QUERY_USER_NOTIFICATION_STATE state = QUNS_ACCEPTS_NOTIFICATIONS;
-    if (SUCCEEDED(AfxGetApp()->UserState().Query(&state)) &&
+    if (SUCCEEDED(AfxGetApp()->Platform().QueryUserState(&state)) &&
         (state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN ||
          state == QUNS_PRESENTATION_MODE))
         return TRUE;
-    return MicrophoneInUseNow(AfxGetApp()->Clock().Now().utc);
+    return MicrophoneInUseNow(AfxGetApp()->Platform().Now().utc);
 }
 
 void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
@@ -88,7 +88,7 @@ void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
         return;
     }
     CWinApp* app = AfxGetApp();
-    const ChimeSchedule::Tick tick = m_schedule.OnTick(app->Clock().Now());
+    const ChimeSchedule::Tick tick = m_schedule.OnTick(app->Platform().Now());
     KillTimer(nIDEvent);
     // The quiet hours and the snooze are those of the boundary, which may still be a moment
     // away.
@@ -110,13 +110,13 @@ void CChimeDlg::Ring(const Boundary& boundary) {
     std::memcpy(savedTip, m_nid.szTip, sizeof savedTip);
     HICON savedIcon = m_nid.hIcon;
     SetTrayStatus(kTipRinging, IDI_TRAY_RINGING);
-    app->Tray().Notify(NIM_MODIFY, &m_nid);
+    app->Platform().Notify(NIM_MODIFY, &m_nid);
 
     const ChimeChoice choice = SelectChime(boundary.hour, boundary.minute, Options());
     if (choice.play) {
         // The time left until the boundary, measured now that the busy check and the tray are
         // done. A tick earlier than it was armed for (the clock moved) rings at once.
-        const LocalTime now = app->Clock().Now();
+        const LocalTime now = app->Platform().Now();
         unsigned wait = boundary.utc && now.utc ? MsAfter(now, boundary.utc - now.utc) : 0;
         if (wait > m_nArmedEarly)
             wait = 0;
@@ -125,7 +125,7 @@ void CChimeDlg::Ring(const Boundary& boundary) {
 
     std::memcpy(m_nid.szTip, savedTip, sizeof savedTip);
     m_nid.hIcon = savedIcon;
-    app->Tray().Notify(NIM_MODIFY, &m_nid);
+    app->Platform().Notify(NIM_MODIFY, &m_nid);
     app->DoWaitCursor(-1);
 }
 

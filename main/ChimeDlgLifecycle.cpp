@@ -52,7 +52,7 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
 }
 
 void CChimeDlg::PlayCue(UINT id) {
-    AfxGetApp()->Sound().Play(MAKEINTRESOURCEA(id), AfxGetInstanceHandle(),
+    AfxGetApp()->Platform().Play(MAKEINTRESOURCEA(id), AfxGetInstanceHandle(),
                               SND_RESOURCE | SND_ASYNC);
 }
 
@@ -179,7 +179,7 @@ void CChimeDlg::OnQuit() {
 
 void CChimeDlg::HideAndSave() {
     ShowWindow(SW_HIDE);
-    AfxGetApp()->Tray().Notify(NIM_DELETE, &m_nid);
+    AfxGetApp()->Platform().Notify(NIM_DELETE, &m_nid);
     // The program is ending: a new taskbar must not bring the icon back.
     m_bTrayIconWanted = FALSE;
     SaveSettings();
@@ -213,12 +213,12 @@ void CChimeDlg::EndForTakeover() {
     // Nothing is hidden first: losing the focus would run the time fields' checks.
     SaveSettings();
     m_nid.uFlags = 0;
-    AfxGetApp()->Tray().Notify(NIM_DELETE, &m_nid);
+    AfxGetApp()->Platform().Notify(NIM_DELETE, &m_nid);
     ::ExitProcess(0);
 }
 
 void CChimeDlg::PostNcDestroy() {
     m_nid.uFlags = 0;
-    AfxGetApp()->Tray().Notify(NIM_DELETE, &m_nid);
+    AfxGetApp()->Platform().Notify(NIM_DELETE, &m_nid);
     CDialog::PostNcDestroy();
 }

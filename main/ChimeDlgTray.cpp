@@ -47,7 +47,7 @@ void CChimeDlg::AddTrayIcon() {
     // after every addition.
     if (!m_bTrayIconWanted)
         return;
-    ITrayService& tray = AfxGetApp()->Tray();
+    IPlatform& tray = AfxGetApp()->Platform();
     tray.Notify(NIM_ADD, &m_nid);
     m_nid.uVersion = NOTIFYICON_VERSION_4;
     tray.Notify(NIM_SETVERSION, &m_nid);
@@ -73,7 +73,7 @@ void CChimeDlg::SetTrayStatus(const char* tip, UINT iconId) {
 }
 
 BOOL CChimeDlg::RefreshStatus(const Boundary* at) {
-    const LocalTime now = AfxGetApp()->Clock().Now();
+    const LocalTime now = AfxGetApp()->Platform().Now();
     const int hhmm = at ? at->hour * 100 + at->minute : now.hour * 100 + now.minute;
     const long long utc = at ? at->utc : now.utc;
     const BOOL silenced = utc != 0 && m_snooze.Silences(utc);
@@ -96,7 +96,7 @@ BOOL CChimeDlg::RefreshStatus(const Boundary* at) {
     } else {
         SetTrayStatus(kTipActive, IDI_TRAY_ACTIVE);
     }
-    AfxGetApp()->Tray().Notify(NIM_MODIFY, &m_nid);
+    AfxGetApp()->Platform().Notify(NIM_MODIFY, &m_nid);
     return sleeping || silenced;
 }
 
@@ -133,7 +133,7 @@ void CChimeDlg::RunTrayMenu(POINT at) {
         popup.CheckMenuItem(IDC_DISABLE, MF_BYCOMMAND | (m_bDisabled ? MF_CHECKED : MF_UNCHECKED));
         bool sleepOn = m_chkSleepTimer.SendMessage(BM_GETCHECK, 0, 0) == BST_CHECKED;
         popup.CheckMenuItem(ID_SLEEP, MF_BYCOMMAND | (sleepOn ? MF_CHECKED : MF_UNCHECKED));
-        const bool snoozed = m_snooze.InForce(AfxGetApp()->Clock().Now().utc);
+        const bool snoozed = m_snooze.InForce(AfxGetApp()->Platform().Now().utc);
         popup.CheckMenuItem(ID_SNOOZE, MF_BYCOMMAND | (snoozed ? MF_CHECKED : MF_UNCHECKED));
         // The notification-area conventions: be the foreground window while the menu is up, so
         // that it closes when the user clicks elsewhere, and post a message after it.
@@ -158,7 +158,7 @@ void CChimeDlg::ToggleDisabled() {
 }
 
 void CChimeDlg::OnSnooze() {
-    const long long now = AfxGetApp()->Clock().Now().utc;
+    const long long now = AfxGetApp()->Platform().Now().utc;
     if (m_snooze.InForce(now))
         m_snooze.End();
     else

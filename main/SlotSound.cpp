@@ -42,7 +42,7 @@ std::vector<uint8_t> ReadWholeFile(const std::string& file) {
     return bytes;
 }
 
-ISoundService& Sound() { return AfxGetApp()->Sound(); }
+IPlatform& Sound() { return AfxGetApp()->Platform(); }
 } // namespace
 
 std::string WindowsDirectory() {

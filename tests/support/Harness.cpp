@@ -31,18 +31,8 @@ std::string TextOf(HWND hwnd) {
 }
 } // namespace
 
-// Installs `fake` into the application object, or the Win32 services again for nullptr.
-void Install(FakePlatform* fake) {
-    CWinApp* app = AfxGetApp();
-    app->SetSoundService(fake);
-    app->SetTrayService(fake);
-    app->SetClock(fake);
-    app->SetFileDialogService(fake);
-    app->SetUserStateService(fake);
-}
-
-FakePlatform::FakePlatform() { Install(this); }
-FakePlatform::~FakePlatform() { Install(nullptr); }
+FakePlatform::FakePlatform() { AfxGetApp()->SetPlatform(this); }
+FakePlatform::~FakePlatform() { AfxGetApp()->SetPlatform(nullptr); }
 
 BOOL FakePlatform::Play(const char* name, HMODULE, DWORD flags) {
     Sound sound{"", 0, flags, {}};
@@ -122,7 +112,7 @@ BOOL FakePlatform::GetOpenFileName(OPENFILENAMEA* ofn) {
     return TRUE;
 }
 
-HRESULT FakePlatform::Query(QUERY_USER_NOTIFICATION_STATE* state) {
+HRESULT FakePlatform::QueryUserState(QUERY_USER_NOTIFICATION_STATE* state) {
     if (SUCCEEDED(userResult))
         *state = userState;
     return userResult;

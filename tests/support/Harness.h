@@ -11,14 +11,10 @@
 #include <thread>
 #include <vector>
 
-// The platform services, installed into the application object for the object's lifetime:
+// The platform, installed into the application object for the object's lifetime:
 // sounds and tray calls are recorded, the wall clock is the test's, and so are the answers of
 // the file dialog and of the shell about the user.
-class FakePlatform : public ISoundService,
-                     public ITrayService,
-                     public IClock,
-                     public IFileDialogService,
-                     public IUserStateService {
+class FakePlatform : public IPlatform {
 public:
     FakePlatform();
     ~FakePlatform() override;
@@ -49,7 +45,7 @@ private:
     BOOL Notify(DWORD message, NOTIFYICONDATAA* data) override;
     LocalTime Now() override;
     BOOL GetOpenFileName(OPENFILENAMEA* ofn) override;
-    HRESULT Query(QUERY_USER_NOTIFICATION_STATE* state) override;
+    HRESULT QueryUserState(QUERY_USER_NOTIFICATION_STATE* state) override;
 
     mutable std::mutex m_mutex;
     std::vector<Sound> m_sounds;
