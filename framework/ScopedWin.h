@@ -34,28 +34,20 @@ public:
     operator HKEY() const { return m_hKey; }
 
     // The key's default value, whole: ERROR_SUCCESS with the text, or the error (a value that
-    // is not text, say a number another program stored there, is ERROR_INVALID_DATA).
+    // is not text, say a number another program stored there, is ERROR_UNSUPPORTED_TYPE).
     LONG QueryDefaultText(CString& text) const {
-        DWORD type = 0, size = 0;
-        // The value may change between the calls; read until it fits.
+        const DWORD kinds = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
+        std::vector<char> buffer(256);
+        // The value may grow between the calls; read until it fits.
         for (int attempt = 0; attempt < 4; ++attempt) {
-            LONG result = ::RegQueryValueExA(m_hKey, nullptr, nullptr, &type, nullptr, &size);
-            if (result != ERROR_SUCCESS)
-                return result;
-            if (type != REG_SZ && type != REG_EXPAND_SZ)
-                return ERROR_INVALID_DATA;
-            std::vector<char> buffer(static_cast<size_t>(size) + 1, '\0');
-            DWORD got = size;
-            result = ::RegQueryValueExA(m_hKey, nullptr, nullptr, &type,
-                                        reinterpret_cast<BYTE*>(buffer.data()), &got);
-            if (result == ERROR_SUCCESS) {
-                if (type != REG_SZ && type != REG_EXPAND_SZ)
-                    return ERROR_INVALID_DATA;
-                text = buffer.data(); // always terminated: the buffer has a spare byte
-                return ERROR_SUCCESS;
-            }
+            DWORD size = static_cast<DWORD>(buffer.size());
+            const LONG result =
+                ::RegGetValueA(m_hKey, nullptr, nullptr, kinds, nullptr, buffer.data(), &size);
+            if (result == ERROR_SUCCESS)
+                text = buffer.data(); // terminated by the call
             if (result != ERROR_MORE_DATA)
                 return result;
+            buffer.resize(size);
         }
         return ERROR_MORE_DATA;
     }
