@@ -3,20 +3,16 @@
 #include "framework/CWinApp.h"
 
 bool CString::LoadString(unsigned int id) {
-    // With a zero buffer size LoadStringA does not give a pointer; read into a buffer that
-    // grows until the string fits.
-    std::string buffer(256, '\0');
-    for (;;) {
-        int n = ::LoadStringA(AfxGetInstanceHandle(), id, buffer.data(),
-                              static_cast<int>(buffer.size()));
-        if (n <= 0) {
-            m_str.clear();
-            return false;
-        }
-        if (static_cast<size_t>(n) + 1 < buffer.size() || buffer.size() >= 65536) {
-            m_str.assign(buffer.data(), static_cast<size_t>(n));
-            return true;
-        }
-        buffer.resize(buffer.size() * 2);
-    }
+    // The resource's own text, read in place (a zero size gives a pointer to it), in the
+    // program's code page.
+    const wchar_t* text = nullptr;
+    const int length =
+        ::LoadStringW(AfxGetInstanceHandle(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    const int bytes =
+        length > 0 ? ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr)
+                   : 0;
+    m_str.assign(static_cast<size_t>(bytes), '\0');
+    if (bytes > 0)
+        ::WideCharToMultiByte(CP_ACP, 0, text, length, m_str.data(), bytes, nullptr, nullptr);
+    return bytes > 0;
 }
