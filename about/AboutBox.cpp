@@ -30,6 +30,6 @@ int CAboutBox::OnCreate(LPCREATESTRUCTA createStruct) {
         return -1;
     // Starts as the window is created, before it is shown; closing the box does not stop it.
     AfxGetApp()->Platform().Play(MAKEINTRESOURCEA(IDW_ABOUT_SOUND), createStruct->hInstance,
-                              SND_RESOURCE | SND_ASYNC);
+                                 SND_RESOURCE | SND_ASYNC);
     return 0;
 }

@@ -53,7 +53,7 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
 
 void CChimeDlg::PlayCue(UINT id) {
     AfxGetApp()->Platform().Play(MAKEINTRESOURCEA(id), AfxGetInstanceHandle(),
-                              SND_RESOURCE | SND_ASYNC);
+                                 SND_RESOURCE | SND_ASYNC);
 }
 
 void CChimeDlg::DoDataExchange(CDataExchange* pDX) {

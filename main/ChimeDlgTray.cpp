@@ -47,10 +47,10 @@ void CChimeDlg::AddTrayIcon() {
     // after every addition.
     if (!m_bTrayIconWanted)
         return;
-    IPlatform& tray = AfxGetApp()->Platform();
-    tray.Notify(NIM_ADD, &m_nid);
+    IPlatform& platform = AfxGetApp()->Platform();
+    platform.Notify(NIM_ADD, &m_nid);
     m_nid.uVersion = NOTIFYICON_VERSION_4;
-    tray.Notify(NIM_SETVERSION, &m_nid);
+    platform.Notify(NIM_SETVERSION, &m_nid);
 }
 
 HICON CChimeDlg::TrayIcon(UINT iconId) {

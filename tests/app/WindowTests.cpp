@@ -626,7 +626,8 @@ TEST_F(Window, TheAboutBoxAndItsLinks) {
     RECT web;
     ::GetWindowRect(box.m_linkWeb.m_hWnd, &web);
     ::SetCursorPos((web.left + web.right) / 2, (web.top + web.bottom) / 2);
-    EXPECT_TRUE(about.SettleUntil([&] { return ::IsWindowVisible(box.m_linkWeb.m_ToolTip.m_hWnd); }));
+    EXPECT_TRUE(
+        about.SettleUntil([&] { return ::IsWindowVisible(box.m_linkWeb.m_ToolTip.m_hWnd); }));
     HDC dc = ::CreateCompatibleDC(nullptr);
     auto paint = [&] {
         about.Send(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),

@@ -23,12 +23,7 @@ template <class F> bool PumpUntil(F done, DWORD ms) {
     return true;
 }
 
-std::string TextOf(HWND hwnd) {
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(
-        static_cast<size_t>(::GetWindowTextA(hwnd, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
+std::string TextOf(HWND hwnd) { return WindowTextOf(hwnd).str(); }
 } // namespace
 
 FakePlatform::FakePlatform() { AfxGetApp()->SetPlatform(this); }
