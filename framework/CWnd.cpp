@@ -2,6 +2,7 @@
 
 #include "framework/CWinApp.h"
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -25,22 +26,11 @@ CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
     return hwnd ? static_cast<CWnd*>(::GetPropA(hwnd, kObjectProperty)) : nullptr;
 }
 
-void CWnd::Attach(HWND hwnd) {
-    m_hWnd = hwnd;
-    ::SetPropA(hwnd, kObjectProperty, this);
-}
-
-void CWnd::Detach() {
-    if (!m_hWnd)
-        return;
-    ::RemovePropA(m_hWnd, kObjectProperty);
-    m_hWnd = nullptr;
-}
-
 BOOL CWnd::SubclassWindow(HWND hwnd) {
     if (!hwnd || m_hWnd || FromHandlePermanent(hwnd))
         return FALSE;
-    Attach(hwnd);
+    m_hWnd = hwnd;
+    ::SetPropA(hwnd, kObjectProperty, this);
     PreSubclassWindow();
     m_pfnSuper = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc)));
@@ -48,14 +38,14 @@ BOOL CWnd::SubclassWindow(HWND hwnd) {
 }
 
 HWND CWnd::UnsubclassWindow() {
-    HWND hwnd = m_hWnd;
+    const HWND hwnd = std::exchange(m_hWnd, nullptr);
     if (!hwnd)
         return nullptr;
     if (m_pfnSuper &&
         ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(AfxWndProc))
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     m_pfnSuper = nullptr;
-    Detach();
+    ::RemovePropA(hwnd, kObjectProperty);
     return hwnd;
 }
 
@@ -82,65 +72,39 @@ LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (OnWndMsg(message, wParam, lParam, &result))
-        return result;
+    if (message == WM_COMMAND) {
+        if (OnCommand(wParam, lParam))
+            return 0;
+    } else if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+        // The control may choose its own colours: its handler gets the kind, which follows the
+        // message order (CTLCOLOR_MSGBOX = 0 ... CTLCOLOR_STATIC = 6), and a brush ends it.
+        LRESULT brush = 0;
+        if (Reflect(reinterpret_cast<HWND>(lParam), WM_REFLECT_CTLCOLOR, 0, wParam,
+                    message - WM_CTLCOLORMSGBOX, brush) &&
+            brush)
+            return brush;
+    }
+    if (const MessageEntry* entry = FindMessageEntry(message))
+        return entry->Call(*this, wParam, lParam);
     return DefWindowProc(message, wParam, lParam);
 }
 
-BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    if (message == WM_COMMAND) {
-        if (OnCommand(wParam, lParam)) {
-            *result = 0;
-            return TRUE;
-        }
-        return FALSE;
-    }
-    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC && lParam &&
-        ReflectChildNotify(reinterpret_cast<HWND>(lParam), message, wParam, lParam, result))
-        return TRUE;
-    if (const MessageEntry* entry = FindMessageEntry(message)) {
-        *result = entry->Call(*this, wParam, lParam);
-        return TRUE;
-    }
-    return FALSE;
-}
-
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
-    auto control = reinterpret_cast<HWND>(lParam);
-    if (control && ReflectChildNotify(control, WM_COMMAND, wParam, lParam, nullptr))
-        return TRUE;
-    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
+    // A control's notification goes to the control's own object first.
+    LRESULT ignored = 0;
+    return Reflect(reinterpret_cast<HWND>(lParam), WM_REFLECT_COMMAND, HIWORD(wParam), wParam, 0,
+                   ignored) ||
+           OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
 }
 
-BOOL CWnd::ReflectChildNotify(HWND child, UINT message, WPARAM wParam, LPARAM lParam,
-                              LRESULT* result) {
-    CWnd* wnd = FromHandlePermanent(child);
-    if (!wnd || wnd == this)
-        return FALSE;
-    LRESULT local = 0;
-    return wnd->OnChildNotify(message, wParam, lParam, result ? result : &local);
-}
-
-BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
-    if (message == WM_COMMAND) {
-        if (const MessageEntry* entry = FindMessageEntry(WM_REFLECT_COMMAND, HIWORD(wParam))) {
-            *result = entry->Call(*this, wParam, 0);
-            return TRUE;
-        }
-        return FALSE;
-    }
-    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
-        if (const MessageEntry* entry = FindMessageEntry(WM_REFLECT_CTLCOLOR)) {
-            // The CTLCOLOR_ kind follows the message order (MSGBOX = 0 ... STATIC = 6).
-            LRESULT brush = entry->Call(*this, wParam, message - WM_CTLCOLORMSGBOX);
-            if (brush) {
-                *result = brush;
-                return TRUE;
-            }
-        }
-    }
-    return FALSE;
+BOOL CWnd::Reflect(HWND child, UINT message, UINT code, WPARAM wParam, LPARAM lParam,
+                   LRESULT& result) {
+    CWnd* control = FromHandlePermanent(child);
+    const MessageEntry* entry =
+        control && control != this ? control->FindMessageEntry(message, code) : nullptr;
+    if (entry)
+        result = entry->Call(*control, wParam, lParam);
+    return entry != nullptr;
 }
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }

@@ -32,8 +32,6 @@ public:
     virtual BOOL PreTranslateMessage(MSG* msg);
     virtual void PreSubclassWindow() {}
     virtual void PostNcDestroy() {}
-    // Handles a notification reflected from the parent; TRUE when the map had an entry.
-    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     // The previous window procedure, for the message being handled now.
     LRESULT Default();
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -83,14 +81,12 @@ protected:
     CurrentMessage m_current;
     WNDPROC m_pfnSuper = nullptr;
 
-    // Reflects a child's WM_COMMAND or WM_CTLCOLORxxx to the child's own object.
-    BOOL ReflectChildNotify(HWND child, UINT message, WPARAM wParam, LPARAM lParam,
-                            LRESULT* result);
-    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // Runs the entry for the reflected `message` (WM_REFLECT_xxx) with `code` in the map of
+    // `child`'s own object, when it has one: TRUE then, with its answer in `result`.
+    BOOL Reflect(HWND child, UINT message, UINT code, WPARAM wParam, LPARAM lParam,
+                 LRESULT& result);
 
 private:
-    void Attach(HWND hwnd);
-    void Detach();
     friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
 };
 
