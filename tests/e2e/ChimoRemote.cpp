@@ -1,18 +1,23 @@
 // A small remote control for a running CHIMO.EXE, for the black-box tests:
-//   chimo_remote wait              waits until CHIMO!'s hidden main window exists
+//   chimo_remote wait              waits until CHIMO!'s hidden main window exists (as long as
+//                                  a slow machine's start takes)
+//   chimo_remote count             prints how many CHIMO! main windows there are
+//   chimo_remote launch N EXE      starts N processes of EXE (a Windows path) at one moment:
+//                                  all are created suspended, then resumed together
 //   chimo_remote settext ID TEXT   sets the text of control ID (as typing would)
 //   chimo_remote gettext ID        prints the text of control ID
 //   chimo_remote send ID MSG W L   sends message MSG (a number) with those parameters to
 //                                  control ID, or to the window itself for ID 0
-//   chimo_remote tooltip           prints the text of the tooltip on the screen, within 10 s
+//   chimo_remote tooltip           prints the text of the tooltip on the screen, within 30 s
 //   chimo_remote state NAME        leaves CHIMO! showing a window with a loop of its own and
 //                                  waits until it is up (the names are in the table below)
 //   chimo_remote endsession        ends the session, as the Restart Manager does
 //   chimo_remote quit              ends CHIMO! as a newer instance would, and waits for it
 //   chimo_remote hang              plays a hung instance: a window marked as CHIMO!'s whose
 //                                  thread never answers
-//   chimo_remote stranger SECONDS  shows windows titled "CHIMO!" that are not CHIMO!'s for
-//                                  that long; fails when any is closed or destroyed
+//   chimo_remote stranger SECONDS  shows windows titled "CHIMO!" that are not CHIMO!'s, prints
+//                                  "ready", and keeps them until CHIMO! has been up for 2 s
+//                                  (at most that long); fails when any is closed or destroyed
 // Exit code 0 on success, 1 when CHIMO! is not running or the command failed.
 #include <windows.h>
 
@@ -20,8 +25,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 namespace {
+// How long a start of CHIMO! may take on a slow, busy machine before `wait` gives up.
+constexpr DWORD kStartMs = 120000;
+const char kInstanceProperty[] = "CHIMO!.Instance";
+
 HWND FindChimo(DWORD ms) {
     for (DWORD waited = 0;; waited += 50, ::Sleep(50)) {
         if (HWND hwnd = ::FindWindowA("#32770", "CHIMO!")) {
@@ -36,11 +47,11 @@ HWND FindChimo(DWORD ms) {
 }
 
 // A visible window of CHIMO!'s process with that class and title (either may be nullptr),
-// within 10 s.
+// within 30 s: a busy machine can take that long to show a dialog.
 HWND WaitForWindow(HWND chimo, const char* className, const char* title) {
     DWORD process = 0, owner = 0;
     ::GetWindowThreadProcessId(chimo, &process);
-    for (int waited = 0; waited < 10000; waited += 50, ::Sleep(50))
+    for (int waited = 0; waited < 30000; waited += 50, ::Sleep(50))
         for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, className, title));)
             if (::GetWindowThreadProcessId(w, &owner) && owner == process && ::IsWindowVisible(w))
                 return w;
@@ -95,12 +106,47 @@ int EnterState(HWND chimo, const char* name) {
     return 2;
 }
 
+// The running instances' main windows: top-level, titled "CHIMO!", with the instance mark.
+int CountInstances() {
+    int count = 0;
+    for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, nullptr, "CHIMO!"));)
+        count += ::GetPropA(w, kInstanceProperty) != nullptr;
+    return count;
+}
+
+// Starts `count` processes of `exe` so that their start-ups overlap: each is created with its
+// first thread suspended, and all are resumed one right after another.
+int Launch(int count, const char* exe) {
+    std::vector<PROCESS_INFORMATION> started;
+    for (int i = 0; i < count; ++i) {
+        std::string line = std::string("\"") + exe + "\"";
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                              nullptr, nullptr, &si, &pi)) {
+            std::fprintf(stderr, "cannot start %s (error %lu)\n", exe, ::GetLastError());
+            return 1;
+        }
+        started.push_back(pi);
+    }
+    for (const PROCESS_INFORMATION& pi : started)
+        ::ResumeThread(pi.hThread);
+    for (const PROCESS_INFORMATION& pi : started) {
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
+    return 0;
+}
+
 int g_closed = 0;
 LRESULT CALLBACK StrangerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     g_closed += message == WM_CLOSE || message == WM_DESTROY;
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
+// Shows the strangers, says "ready" on the standard output, and keeps them until a CHIMO! main
+// window has been up for two seconds (or `seconds` have passed).
 int Strangers(int seconds) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = StrangerProc;
@@ -112,10 +158,19 @@ int Strangers(int seconds) {
                                       nullptr, nullptr, nullptr, nullptr);
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StrangerProc));
     }
+    std::printf("ready\n");
+    std::fflush(stdout);
+    DWORD seen = 0;
     for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < seconds * 1000u;) {
         MSG msg;
         while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             ::DispatchMessageA(&msg);
+        if (!CountInstances())
+            seen = 0;
+        else if (!seen)
+            seen = ::GetTickCount();
+        else if (::GetTickCount() - seen > 2000)
+            break;
         ::Sleep(20);
     }
     return g_closed ? 1 : 0;
@@ -128,7 +183,7 @@ int main(int argc, char** argv) {
     if (is("hang")) {
         HWND hwnd = ::CreateWindowExA(0, "STATIC", "CHIMO!", WS_POPUP, 0, 0, 10, 10, nullptr,
                                       nullptr, nullptr, nullptr);
-        ::SetPropA(hwnd, "CHIMO!.Instance", reinterpret_cast<HANDLE>(0x4F4D4843));
+        ::SetPropA(hwnd, kInstanceProperty, reinterpret_cast<HANDLE>(0x4F4D4843));
         ::Sleep(INFINITE); // never pumps: sent messages are never answered
     }
     if (is("stranger") && argc == 3)
@@ -137,7 +192,7 @@ int main(int argc, char** argv) {
         // Whoever shows it (the taskbar, for the tray icon's tip).
         char tip[256] = "";
         DWORD_PTR ignored = 0;
-        for (int waited = 0; waited < 10000 && !tip[0]; waited += 100, ::Sleep(100))
+        for (int waited = 0; waited < 30000 && !tip[0]; waited += 100, ::Sleep(100))
             for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, "tooltips_class32", nullptr));)
                 // Sent: GetWindowText of another process's window reads only its caption.
                 if (::IsWindowVisible(w) &&
@@ -147,9 +202,16 @@ int main(int argc, char** argv) {
                     break;
         return std::printf("%s\n", tip) < 0 || !tip[0];
     }
-    HWND chimo = FindChimo(is("wait") ? 20000 : 2000);
+    if (is("count"))
+        return std::printf("%d\n", CountInstances()) < 0;
+    if (is("launch") && argc == 4)
+        return Launch(std::atoi(argv[2]), argv[3]);
+    HWND chimo = FindChimo(is("wait") ? kStartMs : 2000);
     if (!chimo) {
-        std::fprintf(stderr, "CHIMO! is not running\n");
+        if (is("wait"))
+            std::fprintf(stderr, "CHIMO!'s window did not appear within %lu s\n", kStartMs / 1000);
+        else
+            std::fprintf(stderr, "CHIMO! is not running\n");
         return 1;
     }
     HWND item = argc > 2 ? ::GetDlgItem(chimo, std::atoi(argv[2])) : nullptr;
@@ -190,7 +252,8 @@ int main(int argc, char** argv) {
         }
         return chimo ? 1 : 0;
     }
-    std::fprintf(stderr, "usage: chimo_remote wait|settext ID TEXT|gettext ID|send ID MSG W L|"
-                         "state NAME|endsession|quit|hang|stranger SECONDS|tooltip\n");
+    std::fprintf(stderr, "usage: chimo_remote wait|count|launch N EXE|settext ID TEXT|gettext ID|"
+                         "send ID MSG W L|state NAME|endsession|quit|hang|stranger SECONDS|"
+                         "tooltip\n");
     return 2;
 }

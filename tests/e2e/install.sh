@@ -12,7 +12,7 @@ set -euo pipefail
 chimo=$1 remote=$2 shipped=${3:-$1}
 source "$(dirname "$0")/lib.sh"
 repo=$(cd "$(dirname "$0")/../.." && pwd)
-wine "$remote" quit >/dev/null 2>&1 || true
+rc quit >/dev/null 2>&1 || true
 
 python3 "$repo/package/pack.py" "$repo" "$chimo" "$work/dist" >/dev/null
 msi=$work/dist/CHIMO-1.60.msi
@@ -96,32 +96,24 @@ exe_win=$(winepath -w "$dir/CHIMO.EXE")
 [ "$(reg_value "$run_key" 'CHIMO!')" = "\"$exe_win\"" ] || { echo "FAIL: no sign-in entry"; exit 1; }
 pass "installed: files, shortcut, installed-programs entry, sign-in entry"
 
-# Started as the shortcut starts it, in a zone of our own whose hour is 15 to 135 s away and
-# whose offset is no whole quarter: the bundled hour bell at the user's volume of 50 %, after
+# Started as the shortcut starts it, in a zone of our own whose hour is seconds away and whose
+# offset is no whole quarter: the bundled hour bell at the user's volume of 50 %, after
 # the lead-in that wakes wireless speakers, its first note on the local hour. CHIMO! follows
 # the system's local time, which obeys a zone file named in TZ; the C run-time cannot read
 # such a name, takes UTC, and would ring nothing then.
 tone quarter 880 # not installed: for the user's own choice below
 rm -f "$CHIMO_CAPTURE"
 printf '[Options]\r\nVolume=50\r\nWake_Speakers=1\r\n' >"$WINEPREFIX/drive_c/windows/CHIMO.INI"
-now=$(date -u +%s)
-ahead=$(((59 - now / 60 % 60 + 60) % 60)) # minutes ahead of UTC: the local minute is :59
-if ((now % 60 > 45)); then ahead=$(((ahead + 59) % 60)); fi # too close: :58
-if ((ahead % 15 == 0)); then ahead=$(((ahead + 59) % 60)); fi
-printf 'Zone Chimo 0:%02d - CHM\n' "$ahead" >"$work/zone.zi"
-/usr/sbin/zic -d "$work" "$work/zone.zi"
-TZ=$work/Chimo wine start "$(winepath -w "$shortcut")" >/dev/null 2>&1
-wine "$remote" wait
-hour=$((now - now % 60 + (60 - (now / 60 % 60 + ahead) % 60) * 60)) # the local hour, in UTC
-python3 "$(dirname "$0")/chime_heard.py" "$CHIMO_CAPTURE" "$hour" "$dir/Sounds/Hour.wav" 50 700 ||
+start_in_zone 0 wine start "$(winepath -w "$shortcut")"
+python3 "$(dirname "$0")/chime_heard.py" "$CHIMO_CAPTURE" "$boundary" "$dir/Sounds/Hour.wav" 50 700 ||
     { echo "FAIL: the bundled hour bell did not ring as set, on the hour"; exit 1; }
 pass "the shortcut's CHIMO! struck the bundled hour bell at 50 %, after its lead-in, on the local hour"
 
 # The user's own choice, saved as CHIMO! ends; then another build of the same version is
 # installed over it, this time without the sign-in entry.
 mine=$(winpath "$work/quarter.wav")
-wine "$remote" settext 1002 "$mine"
-wine "$remote" quit
+rc settext 1002 "$mine"
+rc quit
 SOURCE_DATE_EPOCH=$(($(git -C "$repo" log -1 --format=%ct) + 60)) \
     python3 "$repo/package/pack.py" "$repo" "$chimo" "$work/dist2" >/dev/null
 wine msiexec /i "$work/dist2/CHIMO-1.60.msi" AUTOSTART=0 /qn

@@ -8,19 +8,19 @@
 set -euo pipefail
 chimo=$1 remote=$2
 source "$(dirname "$0")/lib.sh"
-wine "$remote" quit >/dev/null 2>&1 || true
+rc quit >/dev/null 2>&1 || true
 
 # launch EXE: starts it in the background (never holding this script's output) and waits for
 # its window; the process id is in $pid.
 launch() {
     wine "$1" >/dev/null 2>&1 &
     pid=$!
-    wine "$remote" wait
+    rc wait
 }
 # gone PID: true when that process has ended by itself (exit code 0: saved and left, not
 # terminated by the new instance when its wait ran out).
 gone() {
-    for _ in $(seq 150); do
+    for _ in $(seq 600); do
         if ! kill -0 "$1" 2>/dev/null; then
             local code=0
             wait "$1" 2>/dev/null || code=$?
@@ -34,7 +34,7 @@ gone() {
 # shows TEXT: the running CHIMO! shows TEXT in the Half Past slot.
 shows() {
     local shown
-    shown=$(wine "$remote" gettext 1003 | tr -d '\r')
+    shown=$(rc gettext 1003 | tr -d '\r')
     [ "$shown" = "$1" ] || { echo "FAIL: CHIMO! shows '$shown', not '$1'"; return 1; }
 }
 # takes_over OLD_PID: a new CHIMO.EXE starts, the old process ends by itself, and the new one
@@ -42,7 +42,7 @@ shows() {
 takes_over() {
     launch "$chimo"
     gone "$1" || { echo "FAIL: the old instance did not save and exit by itself"; return 1; }
-    wine "$remote" wait
+    rc wait
     shows "$edit"
 }
 
@@ -53,17 +53,18 @@ restore+=("wine reg add '$http' /ve /d '$browser' /f >/dev/null 2>&1")
 wine reg add "$http" /ve /d '"C:\no-such-folder\browser.exe" "%1"' /f >/dev/null
 
 # Windows titled "CHIMO!" of other programs are never sent anything.
-wine "$remote" stranger 8 &
+rc stranger 120 >"$work/stranger.out" &
 stranger=$!
-sleep 2
+for _ in $(seq 600); do grep -q ready "$work/stranger.out" && break; sleep 0.1; done
+grep -q ready "$work/stranger.out" || { echo "FAIL: the strangers' windows never came up"; exit 1; }
 launch "$chimo"
 wait "$stranger" || { echo "FAIL: a stranger's window titled CHIMO! was closed"; exit 1; }
 pass "strangers titled CHIMO! were left alone"
 for state in none settings about quit invalidtime missingfile linkerror browse menu; do
-    [ "$state" = none ] || wine "$remote" state "$state"
+    [ "$state" = none ] || rc state "$state"
     # Typed while that window is up (opening the settings window reloads the fields).
     edit="C:\\UNSAVED\\${state^^}.WAV" # the slot fields are upper-case
-    wine "$remote" settext 1003 "$edit"
+    rc settext 1003 "$edit"
     takes_over "$pid"
     pass "taken over while showing: $state"
 done
@@ -71,8 +72,8 @@ done
 # Closed as an installer closes a program in its way (the Restart Manager ends its session):
 # it saves and goes, and the next start shows the edit.
 edit='C:\ENDSESSION.WAV'
-wine "$remote" settext 1003 "$edit"
-wine "$remote" endsession
+rc settext 1003 "$edit"
+rc endsession
 gone "$pid" || { echo "FAIL: the session's end did not save and exit"; exit 1; }
 launch "$chimo"
 shows "$edit"
@@ -83,15 +84,15 @@ cp "$chimo" "$work/BELLS.EXE"
 old=$pid
 launch "$work/BELLS.EXE"
 gone "$old"
-wine "$remote" wait
+rc wait
 edit='C:\RENAMED.WAV'
-wine "$remote" settext 1003 "$edit"
+rc settext 1003 "$edit"
 takes_over "$pid"
 pass "a renamed copy took over and was taken over"
 
 # A hung instance holds a new start for seconds, not minutes, and is then ended.
-wine "$remote" quit
-wine "$remote" hang >/dev/null 2>&1 &
+rc quit
+rc hang >/dev/null 2>&1 &
 hung=$!
 sleep 1
 started=$(date +%s)
@@ -105,24 +106,27 @@ pass "a hung instance held the start for ${took} s, and was ended"
 # Ten in a row, each with an edit of its own.
 for i in $(seq 10); do
     edit="C:\\STORM\\$i.WAV"
-    wine "$remote" settext 1003 "$edit"
+    rc settext 1003 "$edit"
     takes_over "$pid"
 done
 pass "ten takeovers in a row kept every edit"
 
-# Three started at the same instant (the sign-in entry and two clicks): one runs on. (A Wine
-# process is named after its program.)
+# Three started at the same instant (the sign-in entry and two clicks), round after round, each
+# beside the one left running: one runs on. Their start-ups overlap for sure: the remote control
+# creates the three processes suspended and then lets them all go. (A Wine process is named after
+# its program.)
 instances() { pgrep -xc "$(basename "$chimo")" || true; }
-for _ in 1 2 3; do wine "$chimo" >/dev/null 2>&1 & done
-running=0
-for _ in $(seq 60); do
-    sleep 0.5
-    running=$(instances)
-    [ "$running" -ne 1 ] || break
+for round in 1 2 3 4; do
+    rc launch 3 "$(winpath "$chimo")"
+    for _ in $(seq 120); do
+        sleep 0.5
+        [ "$(instances)" -ne 1 ] || break
+    done
+    sleep 3 # and stays one
+    running=$(instances) windows=$(rc count | tr -d '\r')
+    [ "$running" -eq 1 ] && [ "$windows" -eq 1 ] ||
+        { echo "FAIL: round $round: $running processes and $windows windows after three simultaneous starts"; exit 1; }
 done
-sleep 3 # and stays one
-running=$(instances)
-[ "$running" -eq 1 ] || { echo "FAIL: $running instances run after three simultaneous starts"; exit 1; }
-wine "$remote" wait
-pass "three simultaneous starts left one instance"
+rc wait
+pass "three simultaneous starts, four times over, left one instance"
 echo "$passed passed, 0 failed"
