@@ -6,9 +6,12 @@
 //                                  all are created suspended, then resumed together
 //   chimo_remote settext ID TEXT   sets the text of control ID (as typing would)
 //   chimo_remote gettext ID        prints the text of control ID
+//   chimo_remote items ID          prints the entries of list box ID, one a line, the chosen
+//                                  one marked with "* "
 //   chimo_remote send ID MSG W L   sends message MSG (a number) with those parameters to
 //                                  control ID, or to the window itself for ID 0
-//   chimo_remote tooltip           prints the text of the tooltip on the screen, within 30 s
+//   chimo_remote tooltip [SECONDS] prints the text of the tooltip on the screen, within that
+//                                  many seconds (30)
 //   chimo_remote state NAME        leaves CHIMO! showing a window with a loop of its own and
 //                                  waits until it is up (the names are in the table below)
 //   chimo_remote endsession        ends the session, as the Restart Manager does
@@ -18,7 +21,10 @@
 //   chimo_remote stranger SECONDS  shows windows titled "CHIMO!" that are not CHIMO!'s, prints
 //                                  "ready", and keeps them until CHIMO! has been up for 2 s
 //                                  (at most that long); fails when any is closed or destroyed
-// Exit code 0 on success, 1 when CHIMO! is not running or the command failed.
+// Exit code 0 on success, 1 when CHIMO! is not running or the command failed. Where the file
+// CHIMO_REMOTE_STATUS names is set, what it prints goes to that name with ".out" added, and
+// then the code to the file itself: Wine's explorer, which runs a program inside a virtual
+// desktop, may return before the program ends, and does not pass either on.
 #include <windows.h>
 
 #include <cstdio>
@@ -177,7 +183,7 @@ int Strangers(int seconds) {
 }
 } // namespace
 
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     const char* command = argc > 1 ? argv[1] : "";
     auto is = [command](const char* name) { return !std::strcmp(command, name); };
     if (is("hang")) {
@@ -192,7 +198,8 @@ int main(int argc, char** argv) {
         // Whoever shows it (the taskbar, for the tray icon's tip).
         char tip[256] = "";
         DWORD_PTR ignored = 0;
-        for (int waited = 0; waited < 30000 && !tip[0]; waited += 100, ::Sleep(100))
+        const int ms = argc > 2 ? std::atoi(argv[2]) * 1000 : 30000;
+        for (int waited = 0; waited < ms && !tip[0]; waited += 100, ::Sleep(100))
             for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, "tooltips_class32", nullptr));)
                 // Sent: GetWindowText of another process's window reads only its caption.
                 if (::IsWindowVisible(w) &&
@@ -225,6 +232,20 @@ int main(int argc, char** argv) {
         ::SendMessageA(item, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
         return std::printf("%s\n", text) < 0;
     }
+    if (is("items") && item) {
+        // Asked for in UTF-16 (another process's list answers an ANSI request in it too), and
+        // printed in UTF-8.
+        const LRESULT chosen = ::SendMessageW(item, CB_GETCURSEL, 0, 0);
+        for (LRESULT i = 0; i < ::SendMessageW(item, CB_GETCOUNT, 0, 0); ++i) {
+            wchar_t wide[1024] = L"";
+            if (::SendMessageW(item, CB_GETLBTEXTLEN, i, 0) >= 1024)
+                return 1;
+            ::SendMessageW(item, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
+            ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+            std::printf("%s%s\n", i == chosen ? "* " : "", text);
+        }
+        return 0;
+    }
     if (is("send") && argc == 6) {
         HWND to = std::atoi(argv[2]) ? item : chimo;
         return to && ::SendMessageTimeoutA(to, static_cast<UINT>(std::atoi(argv[3])),
@@ -252,8 +273,23 @@ int main(int argc, char** argv) {
         }
         return chimo ? 1 : 0;
     }
-    std::fprintf(stderr, "usage: chimo_remote wait|count|launch N EXE|settext ID TEXT|gettext ID|"
+    std::fprintf(stderr, "usage: chimo_remote wait|count|launch N EXE|settext ID TEXT|gettext ID|items ID|"
                          "send ID MSG W L|state NAME|endsession|quit|hang|stranger SECONDS|"
                          "tooltip\n");
     return 2;
+}
+
+int main(int argc, char** argv) {
+    const char* status = std::getenv("CHIMO_REMOTE_STATUS");
+    if (status)
+        std::freopen((std::string(status) + ".out").c_str(), "w", stdout);
+    const int code = Run(argc, argv);
+    if (status) {
+        std::fflush(stdout);
+        if (FILE* f = std::fopen(status, "wb")) {
+            std::fprintf(f, "%d\n", code);
+            std::fclose(f);
+        }
+    }
+    return code;
 }

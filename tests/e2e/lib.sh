@@ -23,6 +23,7 @@ winpath() { echo "Z:${1//\//\\}"; }
 # before the start; a start so slow that fewer than 12 s are left once the program is up is
 # undone and made again in a zone chosen anew (the second start is quicker: Wine is warm).
 # The zone's offset is never a whole quarter hour, so UTC's quarters are not the local ones.
+# A test may define before_start, which then runs before each start.
 start_in_zone() {
     local minute=$1 attempt now up
     shift
@@ -33,6 +34,7 @@ start_in_zone() {
         if ((ahead % 15 == 0)); then ahead=$(((ahead + 59) % 60)); fi
         printf 'Zone Z%s 0:%02d - ZZZ\n' "$attempt" "$ahead" >"$work/zone.zi"
         /usr/sbin/zic -d "$work" "$work/zone.zi"
+        ! declare -F before_start >/dev/null || before_start
         boundary=$((now - now % 60 + (minute - (now / 60 + ahead) % 60 + 60) % 60 * 60))
         TZ=$work/Z$attempt "$@" >/dev/null 2>&1 &
         rc wait
