@@ -2,7 +2,7 @@
 
 #include "res/resource.h"
 
-#include <mmsystem.h>
+#include "sound/SoundPlayer.h"
 
 CAboutBox::CAboutBox() : CDialog(IDD_ABOUT_BOX, nullptr) {
     // No windows yet: only the targets are stored; the web link takes its own text.
@@ -25,11 +25,10 @@ void CAboutBox::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_WEB_LINK, m_linkWeb);
 }
 
-int CAboutBox::OnCreate(LPCREATESTRUCTA createStruct) {
+int CAboutBox::OnCreate(LPCREATESTRUCTA) {
     if (Default() == -1)
         return -1;
     // Starts as the window is created, before it is shown; closing the box does not stop it.
-    AfxGetApp()->Platform().Play(MAKEINTRESOURCEA(IDW_ABOUT_SOUND), createStruct->hInstance,
-                                 SND_RESOURCE | SND_ASYNC);
+    PlayResource(IDW_ABOUT_SOUND);
     return 0;
 }

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
             const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)),
                                             std::istreambuf_iterator<char>());
             ChimeImage image(file.data(), file.size(), 50, 3000);
-            image.WithLeadIn(700);
+            image.Samples(700);
             const std::chrono::duration<double, std::micro> took =
                 std::chrono::steady_clock::now() - start;
             best = took.count() < best ? took.count() : best;

@@ -8,6 +8,10 @@ constexpr char kTipSleeping[] = "CHIMO!: Sleeping";
 constexpr char kTipSilentUntil[] = "CHIMO!: Silent until "; // and the time, as the user writes it
 constexpr char kTipRinging[] = "CHIMO!!!!";
 
+// The device list's first entry, and the mark of a chosen device that is not connected.
+constexpr char kDefaultDevice[] = "Default device";
+constexpr char kNotConnected[] = " (not connected)";
+
 constexpr char kWarningCaption[] = "CHIMO!: Warning...";
 constexpr char kFileNotFound[] =
     "CHIMO! can not find the file specified.\nWould you still like to use this file?";

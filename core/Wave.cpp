@@ -64,6 +64,7 @@ WaveLayout ReadWaveLayout(const uint8_t* file, size_t size) {
             tag = Read16(f);
             channels = Read16(f + 2);
             layout.rate = Read32(f + 4);
+            layout.bytesPerSecond = Read32(f + 8);
             layout.blockAlign = Read16(f + 12);
             bits = Read16(f + 14);
             // WAVE_FORMAT_EXTENSIBLE names the real format in its sub-format's first two bytes.
@@ -75,18 +76,22 @@ WaveLayout ReadWaveLayout(const uint8_t* file, size_t size) {
         } else if (Is(file + at, "data") && !haveData) {
             layout.samplesAt = static_cast<size_t>(body);
             layout.samplesSize = static_cast<size_t>(available);
+            layout.claimedSamples = static_cast<size_t>(claimed);
             haveData = true;
         }
         at = body + claimed + (claimed & 1); // chunks are padded to an even length
     }
     if (!haveFormat || !haveData)
         return layout;
+    layout.complete = true;
+    // Whole blocks only, in any encoding.
+    if (layout.blockAlign)
+        layout.samplesSize -= layout.samplesSize % layout.blockAlign;
     const SampleKind kind = KindOf(tag, bits);
     if (kind == SampleKind::None || channels == 0 || channels > kMaxChannels ||
         layout.blockAlign != channels * BytesPerSample(kind) || layout.rate < kMinRate ||
         layout.rate > kMaxRate)
         return layout;
-    layout.samplesSize -= layout.samplesSize % layout.blockAlign;
     layout.kind = kind;
     return layout;
 }
@@ -134,47 +139,57 @@ void ScaleSamples(uint8_t* samples, size_t size, SampleKind kind, int percent) {
 }
 
 namespace {
-// "RIFF" size "WAVE", "fmt " size and body (padded), "data" size.
-size_t HeaderSize(size_t formatSize) { return 12 + 8 + formatSize + (formatSize & 1) + 8; }
+// The size of WAVEFORMATEX without its extra bytes.
+constexpr size_t kFormatEx = 18;
 } // namespace
 
 ChimeImage::ChimeImage(const uint8_t* file, size_t size, int percent, unsigned maxLeadInMs) {
     const WaveLayout layout = ReadWaveLayout(file, size);
-    if (layout.kind == SampleKind::None)
+    if (!layout.complete || !layout.blockAlign || !layout.bytesPerSecond || !layout.samplesSize)
         return;
+    m_scaled = layout.kind != SampleKind::None;
     m_rate = layout.rate;
     m_blockAlign = layout.blockAlign;
-    m_silence = layout.kind == SampleKind::Unsigned8 ? 0x80 : 0;
-    m_format.assign(file + layout.formatAt, file + layout.formatAt + layout.formatSize);
-    m_maxLeadIn = static_cast<size_t>(u64{maxLeadInMs} * m_rate / 1000) * m_blockAlign;
-    m_samples = layout.samplesSize;
-    const size_t header = HeaderSize(m_format.size());
-    m_bytes.resize(header + m_maxLeadIn + m_samples);
-    std::memcpy(m_bytes.data() + header + m_maxLeadIn, file + layout.samplesAt, m_samples);
-    ScaleSamples(m_bytes.data() + header + m_maxLeadIn, m_samples, layout.kind, percent);
+    m_bytesPerSecond = m_scaled ? m_rate * m_blockAlign : layout.bytesPerSecond;
+    // A 16-byte PCM format becomes a WAVEFORMATEX with no extra bytes; a longer one keeps its
+    // own, and its count of them is cut to what is there.
+    m_format.assign(kFormatEx, 0);
+    std::memcpy(m_format.data(), file + layout.formatAt, layout.formatSize < kFormatEx ? layout.formatSize : kFormatEx);
+    if (layout.formatSize >= kFormatEx) {
+        const size_t extra = Read16(file + layout.formatAt + 16);
+        const size_t there = layout.formatSize - kFormatEx < extra ? layout.formatSize - kFormatEx : extra;
+        m_format.insert(m_format.end(), file + layout.formatAt + kFormatEx,
+                        file + layout.formatAt + kFormatEx + there);
+        m_format[16] = static_cast<uint8_t>(there);
+        m_format[17] = static_cast<uint8_t>(there >> 8);
+    } else {
+        m_format[16] = m_format[17] = 0;
+    }
+    if (m_scaled)
+        m_maxLeadIn = static_cast<size_t>(u64{maxLeadInMs} * m_rate / 1000) * m_blockAlign;
+    m_bytes.assign(m_maxLeadIn, layout.kind == SampleKind::Unsigned8 ? 0x80 : 0);
+    m_bytes.insert(m_bytes.end(), file + layout.samplesAt, file + layout.samplesAt + layout.samplesSize);
+    if (m_scaled)
+        ScaleSamples(m_bytes.data() + m_maxLeadIn, layout.samplesSize, layout.kind, percent);
 }
 
-const uint8_t* ChimeImage::WithLeadIn(unsigned leadInMs) {
-    if (m_bytes.empty())
-        return nullptr;
-    m_leadIn = static_cast<size_t>(u64{leadInMs} * m_rate / 1000) * m_blockAlign;
-    if (m_leadIn > m_maxLeadIn)
-        m_leadIn = m_maxLeadIn;
-    // The header moves into the lead-in room: what lies before it is not part of the image,
-    // and the room is silence again wherever an earlier header stood.
-    const size_t header = HeaderSize(m_format.size());
-    std::memset(m_bytes.data(), m_silence, header + m_maxLeadIn);
-    uint8_t* h = m_bytes.data() + (m_maxLeadIn - m_leadIn);
-    const u64 data = m_leadIn + m_samples;
-    std::memcpy(h, "RIFF", 4);
-    Write32(h + 4, header - 8 + data);
-    std::memcpy(h + 8, "WAVEfmt ", 8);
-    Write32(h + 16, m_format.size());
-    std::memcpy(h + 20, m_format.data(), m_format.size());
-    uint8_t* d = h + header - 8;
-    if (m_format.size() & 1)
-        d[-1] = 0;
-    std::memcpy(d, "data", 4);
-    Write32(d + 4, data);
-    return h;
+ChimeImage::Span ChimeImage::Samples(unsigned leadInMs) const {
+    if (IsEmpty())
+        return {};
+    size_t leadIn = static_cast<size_t>(u64{leadInMs} * m_rate / 1000) * m_blockAlign;
+    if (leadIn > m_maxLeadIn)
+        leadIn = m_maxLeadIn;
+    return {m_bytes.data() + (m_maxLeadIn - leadIn), m_bytes.size() - (m_maxLeadIn - leadIn)};
+}
+
+unsigned ChimeImage::DurationMs(size_t bytes) const {
+    return m_bytesPerSecond ? static_cast<unsigned>((u64{bytes} * 1000 + m_bytesPerSecond - 1) / m_bytesPerSecond) : 0;
+}
+
+unsigned WaveDurationMs(const uint8_t* head, size_t size) {
+    const WaveLayout layout = ReadWaveLayout(head, size);
+    if (!layout.complete || !layout.bytesPerSecond)
+        return 0;
+    const u64 ms = (u64{layout.claimedSamples} * 1000 + layout.bytesPerSecond - 1) / layout.bytesPerSecond;
+    return ms > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<unsigned>(ms);
 }

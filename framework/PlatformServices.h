@@ -8,13 +8,42 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
+// An output device: its endpoint ID, which stays the same across restarts and re-plugging, and
+// its friendly name ("Speakers (Realtek High Definition Audio)").
+struct SoundDevice {
+    std::string id, name;
+};
+
+// One output device opened for one sound: blocks of samples that play one after another.
+class ISoundOut {
+public:
+    // Stops whatever still plays, and closes the device.
+    virtual ~ISoundOut() = default;
+    // Queues `size` bytes of samples to play after the blocks before them; they must stay
+    // valid until the device is closed. FALSE when the device does not take them.
+    virtual bool Write(const void* samples, size_t size) = 0;
+    // Waits until every block written has played (TRUE), or until `cancel` is signalled or
+    // `ms` have passed (FALSE).
+    virtual bool WaitPlayed(HANDLE cancel, DWORD ms) = 0;
+};
+
 // What the tests must see or control of the platform, one virtual per operation. The
 // application object holds one; Win32Platform, the real one, is its default.
 class IPlatform {
 public:
     virtual ~IPlatform() = default;
-    // PlaySoundA and its flags.
+    // PlaySoundA and its flags: a sound played as named, on the default device.
     virtual BOOL Play(const char* name, HMODULE module, DWORD flags) = 0;
+    // The output devices connected now; the default device is not among them.
+    virtual std::vector<SoundDevice> SoundDevices() = 0;
+    // Output device `id`, looked up now, opened for `format` (a WAVEFORMATEX): the default
+    // device when `id` is empty or not connected. The system converts or decodes a format the
+    // device does not take where it can; nullptr where it cannot.
+    virtual std::unique_ptr<ISoundOut> OpenSound(const std::string& id, const void* format) = 0;
     // Shell_NotifyIconA and the record passed.
     virtual BOOL Notify(DWORD message, NOTIFYICONDATAA* data) = 0;
     // The local wall clock, in the system's time zone.
@@ -29,6 +58,8 @@ public:
 class Win32Platform : public IPlatform {
 public:
     BOOL Play(const char* name, HMODULE module, DWORD flags) override;
+    std::vector<SoundDevice> SoundDevices() override;
+    std::unique_ptr<ISoundOut> OpenSound(const std::string& id, const void* format) override;
     BOOL Notify(DWORD message, NOTIFYICONDATAA* data) override;
     LocalTime Now() override;
     BOOL GetOpenFileName(OPENFILENAMEA* ofn) override;

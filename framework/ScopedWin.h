@@ -100,7 +100,12 @@ public:
     CComPtr& operator=(const CComPtr&) = delete;
     T* operator->() const { return m_p; }
     T* get() const { return m_p; }
-    void** Receive() { return reinterpret_cast<void**>(&m_p); }
+    // For a call that hands out a new pointer: what was held before is released first.
+    void** Receive() {
+        if (m_p)
+            std::exchange(m_p, nullptr)->Release();
+        return reinterpret_cast<void**>(&m_p);
+    }
 
 private:
     T* m_p = nullptr;

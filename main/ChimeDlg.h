@@ -10,8 +10,9 @@
 
 #include <shellapi.h>
 
-// The one timer of the program: the quarter-hour chime.
+// The quarter-hour chime's timer, and the one that readies the sound system before the first.
 constexpr UINT_PTR ID_CHIME_TIMER = 1;
+constexpr UINT_PTR ID_READY_TIMER = 2;
 // The tray icon's id, and the message its mouse and keyboard events arrive with.
 constexpr UINT ID_TRAY_ICON = 129;
 constexpr UINT WM_TRAY_NOTIFY = WM_APP + 1;
@@ -87,6 +88,14 @@ public:
     // About
     void OnAbout();
 
+    // Output device
+    // Lists "Default device" and, when `lookUp`, each device connected now; the device `id`
+    // (named `name`) stays chosen, marked as not connected when it is not. Every sound then
+    // plays on it.
+    void ShowDevices(const std::string& id, const std::string& name, bool lookUp);
+    // The device chosen in the list: its ID ("" for the default device) and its name.
+    SoundDevice ChosenDevice() const;
+
     // Plays one WAVE resource asynchronously as feedback.
     static void PlayCue(UINT id);
 
@@ -106,6 +115,7 @@ public:
     // inverse, "Chime_When_Busy").
     CButton m_chkQuietWhenBusy;
     CNamedControl m_sliderVolume;
+    CNamedControl m_comboDevice;
     // Each slot's field and buttons, in the order of the slot table.
     CSoundPathEdit m_editSlot[4];
     CNamedControl m_btnBrowse[4];
@@ -147,6 +157,12 @@ private:
     unsigned m_nArmedLeadIn = 0;
     unsigned m_nArmedEarly = 0;
     SlotPlayer m_player;
+    // Whether the sound system has been readied (once, before the first chime).
+    BOOL m_bSoundReady = FALSE;
+    // The device list's entries, in its order: the default device first.
+    std::vector<SoundDevice> m_devices;
+    void OnDeviceChosen();
+    void OnDeviceListOpens();
     // The volume the last preview played at (a drag ends with two notices: one preview).
     int m_nPreviewedVolume = -1;
     // The volume slider let go of: a short preview at the new level.

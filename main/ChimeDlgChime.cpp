@@ -16,6 +16,12 @@ namespace {
 // user is busy and to show the ringing status, so that the first note waits for nothing the
 // user cannot hear.
 constexpr unsigned kHeadStartMs = 100;
+// A tick earlier than this beyond what it was armed for waits on the timer again, not in the
+// chime.
+constexpr unsigned kEarlySlackMs = 1000;
+// The sound system readies its devices on first use, which can take a second: it is readied
+// this long before the first chime, so that it delays no note, and costs nothing before.
+constexpr unsigned kReadyAheadMs = 5000;
 
 } // namespace
 
@@ -52,13 +58,14 @@ void CChimeDlg::ArmChimeTimer(bool afterChange) {
     const bool fromMemory =
         choice.play && m_player.Prepare(SlotText(choice.slot), Volume(), leadIn);
     m_nArmedLeadIn = fromMemory ? leadIn : 0;
-    // The sound system readies its devices on first use, which can take a second: done now,
-    // a quarter of an hour ahead, it delays no note.
-    ::waveOutGetNumDevs();
     m_nArmedEarly = m_nArmedLeadIn + kHeadStartMs;
     // SetTimer replaces a timer of the same id, so a stale one never fires as well.
     const unsigned delay = m_schedule.Arm(next, m_nArmedEarly);
     SetTimer(ID_CHIME_TIMER, std::max<unsigned>(delay, USER_TIMER_MINIMUM));
+    if (!m_bSoundReady)
+        SetTimer(ID_READY_TIMER,
+                 std::max<unsigned>(delay > kReadyAheadMs ? delay - kReadyAheadMs : 0,
+                                    USER_TIMER_MINIMUM));
 }
 
 void CChimeDlg::OnTimeChange() {
@@ -83,6 +90,12 @@ BOOL CChimeDlg::UserIsBusy() {
 }
 
 void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
+    if (nIDEvent == ID_READY_TIMER) {
+        KillTimer(nIDEvent);
+        ::waveOutGetNumDevs();
+        m_bSoundReady = TRUE;
+        return;
+    }
     if (nIDEvent != ID_CHIME_TIMER) {
         Default();
         return;
@@ -93,6 +106,13 @@ void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
     // The quiet hours and the snooze are those of the boundary, which may still be a moment
     // away.
     const Boundary& at = tick.boundary;
+    if (tick.timely && at.msAway > m_nArmedEarly + kEarlySlackMs) {
+        // Well before its time (the clock was set forward a little, unannounced): the timer
+        // waits for the rest, so that the lead-in and the note keep their moments.
+        SetTimer(ID_CHIME_TIMER, std::max<unsigned>(m_schedule.Arm(at, m_nArmedEarly),
+                                                    USER_TIMER_MINIMUM));
+        return;
+    }
     if (!tick.timely)
         RefreshStatus();
     else if (!m_bDisabled && !RefreshStatus(&at) &&
@@ -115,11 +135,9 @@ void CChimeDlg::Ring(const Boundary& boundary) {
     const ChimeChoice choice = SelectChime(boundary.hour, boundary.minute, Options());
     if (choice.play) {
         // The time left until the boundary, measured now that the busy check and the tray are
-        // done. A tick earlier than it was armed for (the clock moved) rings at once.
+        // done: the lead-in starts that much before it, the note on it.
         const LocalTime now = app->Platform().Now();
-        unsigned wait = boundary.utc && now.utc ? MsAfter(now, boundary.utc - now.utc) : 0;
-        if (wait > m_nArmedEarly)
-            wait = 0;
+        const unsigned wait = boundary.utc && now.utc ? MsAfter(now, boundary.utc - now.utc) : 0;
         m_player.Chime(SlotText(choice.slot), choice.count, Volume(), wait, m_nArmedLeadIn);
     }
 
@@ -138,7 +156,7 @@ void CChimeDlg::OnVolumeScroll(UINT code, HWND slider) {
     m_nPreviewedVolume = volume;
     const std::string hour = SlotText(SoundSlot::Hour);
     if (hour.empty())
-        m_player.PlayResource(IDW_CUE_YES, volume);
+        PlayResource(IDW_CUE_YES, volume);
     else
         m_player.PlayNow(hour, volume);
 }

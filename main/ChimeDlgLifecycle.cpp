@@ -34,6 +34,8 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
             on::CommandRange(IDC_BROWSE_HOUR, IDC_BROWSE_QUARTER_TIL, &CChimeDlg::OnBrowse),
             on::CommandRange(IDC_PLAY_HOUR, IDC_PLAY_QUARTER_TIL, &CChimeDlg::OnPlay),
             on::Command(IDC_USE_SAME, &CChimeDlg::ApplyUseSame),
+            on::Control(CBN_SELCHANGE, IDC_DEVICE, &CChimeDlg::OnDeviceChosen),
+            on::Control(CBN_DROPDOWN, IDC_DEVICE, &CChimeDlg::OnDeviceListOpens),
             on::Command(ID_SETTINGS, &CChimeDlg::OpenSettingsWindow),
             on::Raw(WM_TRAY_NOTIFY, &CChimeDlg::OnTrayNotify),
             on::Message<WM_DESTROY>(&CChimeDlg::OnDestroy),
@@ -51,10 +53,7 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
     return map;
 }
 
-void CChimeDlg::PlayCue(UINT id) {
-    AfxGetApp()->Platform().Play(MAKEINTRESOURCEA(id), AfxGetInstanceHandle(),
-                                 SND_RESOURCE | SND_ASYNC);
-}
+void CChimeDlg::PlayCue(UINT id) { PlayResource(id); }
 
 void CChimeDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -73,6 +72,7 @@ void CChimeDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_WAKE_SPEAKERS, m_chkWakeSpeakers);
     DDX_Control(pDX, IDC_QUIET_WHEN_BUSY, m_chkQuietWhenBusy);
     DDX_Control(pDX, IDC_VOLUME, m_sliderVolume);
+    DDX_Control(pDX, IDC_DEVICE, m_comboDevice);
     DDX_Check(pDX, IDC_DISABLE, m_bDisabled);
 }
 
@@ -104,7 +104,8 @@ BOOL CChimeDlg::OnInitDialog() {
     m_sliderVolume.SendMessage(TBM_SETPAGESIZE, 0, 10);
     m_sliderVolume.SendMessage(TBM_SETPOS, TRUE, 100);
     // Four Browse and four Play buttons, each announced with the quarter it serves, and the
-    // slider with its label (which the standard objects do not give everywhere).
+    // slider and the device list with their labels (which the standard objects do not give
+    // everywhere).
     const auto labelOf = [](const CWnd& control) {
         return WindowTextOf(::GetWindow(control.m_hWnd, GW_HWNDPREV)).str();
     };
@@ -114,9 +115,11 @@ BOOL CChimeDlg::OnInitDialog() {
             button->m_accessible.name =
                 (SpokenText(button->GetWindowText().str()) + ", " + quarter).c_str();
     }
-    const std::string volume = labelOf(m_sliderVolume);
-    m_sliderVolume.m_accessible.name = SpokenText(volume).c_str();
-    m_sliderVolume.m_accessible.shortcut = ShortcutOf(volume).c_str();
+    for (CNamedControl* control : {&m_sliderVolume, &m_comboDevice}) {
+        const std::string label = labelOf(*control);
+        control->m_accessible.name = SpokenText(label).c_str();
+        control->m_accessible.shortcut = ShortcutOf(label).c_str();
+    }
 
     RemoveLegacyEntries();
     LoadSettings();

@@ -120,6 +120,8 @@ LRESULT CChimeDlg::OnTrayNotify(WPARAM anchor, LPARAM event) {
 void CChimeDlg::OpenSettingsWindow() {
     PlayCue(IDW_CUE_YES);
     LoadSettings();
+    const SoundDevice chosen = ChosenDevice();
+    ShowDevices(chosen.id, chosen.name, true);
     m_bShown = TRUE;
     ShowWindow(SW_SHOW);
     ShowWindow(SW_RESTORE);

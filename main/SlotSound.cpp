@@ -9,7 +9,9 @@
 
 namespace {
 // A chime is seconds long; a file larger than this is played as named, never read whole.
-constexpr unsigned long long kMaxReadBytes = 64ull << 20;
+constexpr unsigned long long kMaxReadBytes = 16ull << 20;
+// Enough of a file's start for the chunks before its samples.
+constexpr DWORD kHeadBytes = 64 << 10;
 
 // The size and time of last change of `file`, mixed into one value that changes with either;
 // 0 when the file cannot be looked at.
@@ -25,16 +27,18 @@ unsigned long long FileStamp(const std::string& file) {
                0x9E3779B97F4A7C15ull;
 }
 
-// The whole file, or nothing when it cannot be read or is too large to be a chime.
-std::vector<uint8_t> ReadWholeFile(const std::string& file) {
+// The whole file, or nothing when it cannot be read or is too large to be a chime; `head`
+// reads only as much of its start as holds a header, whatever its size.
+std::vector<uint8_t> ReadFile(const std::string& file, bool head = false) {
     std::vector<uint8_t> bytes;
     CHandle handle(::CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size;
     if (!handle || !::GetFileSizeEx(handle.get(), &size) || size.QuadPart <= 0 ||
-        static_cast<unsigned long long>(size.QuadPart) > kMaxReadBytes)
+        (!head && static_cast<unsigned long long>(size.QuadPart) > kMaxReadBytes))
         return bytes;
-    bytes.resize(static_cast<size_t>(size.QuadPart));
+    bytes.resize(head && size.QuadPart > kHeadBytes ? kHeadBytes
+                                                    : static_cast<size_t>(size.QuadPart));
     DWORD got = 0;
     if (!::ReadFile(handle.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr))
         got = 0;
@@ -42,7 +46,6 @@ std::vector<uint8_t> ReadWholeFile(const std::string& file) {
     return bytes;
 }
 
-IPlatform& Sound() { return AfxGetApp()->Platform(); }
 } // namespace
 
 std::string WindowsDirectory() {
@@ -65,70 +68,51 @@ std::string FindSlotFile(const std::string& text) {
     return std::string();
 }
 
+Sound SlotSound(const std::string& text, int volume, unsigned leadInMs) {
+    Sound sound;
+    const std::string file = FindSlotFile(text);
+    // As named when it cannot be played from memory: PlaySound looks for it itself, and plays
+    // nothing when it finds nothing.
+    sound.file = file.empty() ? text : file;
+    if (file.empty())
+        return sound;
+    const std::vector<uint8_t> bytes = ReadFile(file);
+    auto image = std::make_shared<ChimeImage>(bytes.data(), bytes.size(), volume, leadInMs);
+    if (!image->IsEmpty()) {
+        sound.image = std::move(image);
+    } else {
+        const std::vector<uint8_t> head = ReadFile(file, true);
+        sound.fileMs = WaveDurationMs(head.data(), head.size());
+    }
+    return sound;
+}
+
 bool SlotPlayer::Prepare(const std::string& text, int volume, unsigned leadInMs) {
     const std::string file = FindSlotFile(text);
-    if (file.empty()) {
+    const unsigned long long stamp = file.empty() ? 0 : FileStamp(file);
+    const bool same = !file.empty() && file == m_chime.file && volume == m_chime.volume &&
+                      leadInMs <= m_chime.leadInMs && stamp == m_chime.stamp;
+    if (!same) {
         m_chime = Prepared();
-        return false;
+        m_chime.file = file;
+        m_chime.volume = volume;
+        m_chime.leadInMs = leadInMs;
+        m_chime.stamp = stamp;
+        m_chime.sound = SlotSound(text, volume, leadInMs);
     }
-    const unsigned long long stamp = FileStamp(file);
-    if (file == m_chime.file && volume == m_chime.volume && leadInMs <= m_chime.leadInMs &&
-        stamp == m_chime.stamp)
-        return !m_chime.image.IsEmpty();
-    m_chime = Prepared();
-    m_chime.file = file;
-    m_chime.volume = volume;
-    m_chime.leadInMs = leadInMs;
-    m_chime.stamp = stamp;
-    const std::vector<uint8_t> bytes = ReadWholeFile(file);
-    m_chime.image = ChimeImage(bytes.data(), bytes.size(), volume, leadInMs);
-    return !m_chime.image.IsEmpty();
+    return m_chime.sound.image && m_chime.sound.image->IsScaled();
 }
 
 void SlotPlayer::Chime(const std::string& text, int count, int volume, unsigned msToNote,
                        unsigned maxLeadInMs) {
-    const bool fromMemory = Prepare(text, volume, maxLeadInMs);
-    const unsigned leadIn = fromMemory ? std::min(msToNote, maxLeadInMs) : 0;
-    if (msToNote > leadIn)
-        ::Sleep(msToNote - leadIn);
-    for (int i = 0; i < count; ++i) {
-        if (fromMemory) {
-            const uint8_t* image = m_chime.image.WithLeadIn(i == 0 ? leadIn : 0);
-            Sound().Play(reinterpret_cast<const char*>(image), nullptr, SND_MEMORY | SND_NODEFAULT);
-        } else {
-            // As named: PlaySound looks for it itself, and plays nothing when it finds nothing.
-            const std::string& name = m_chime.file.empty() ? text : m_chime.file;
-            Sound().Play(name.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT);
-        }
-    }
+    const bool scaled = Prepare(text, volume, maxLeadInMs);
+    Sound sound = m_chime.sound;
+    sound.count = count;
+    sound.leadInMs = scaled ? std::min(msToNote, maxLeadInMs) : 0;
+    Player().Play(sound, msToNote - sound.leadInMs);
 }
 
 void SlotPlayer::PlayNow(const std::string& text, int volume) {
-    const std::string file = FindSlotFile(text);
-    const std::vector<uint8_t> bytes = file.empty() ? std::vector<uint8_t>() : ReadWholeFile(file);
-    ChimeImage image(bytes.data(), bytes.size(), volume, 0);
-    if (image.IsEmpty()) {
-        const std::string name = file.empty() ? text : file;
-        Sound().Play(name.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT | SND_ASYNC);
-        return;
-    }
-    PlayAsync(std::move(image));
+    Player().PlayAsync(SlotSound(text, volume, 0));
 }
 
-void SlotPlayer::PlayResource(UINT id, int volume) {
-    HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCEA(id), "WAVE");
-    HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(id), "WAVE");
-    const auto* bytes =
-        found ? static_cast<const uint8_t*>(::LockResource(::LoadResource(module, found)))
-              : nullptr;
-    PlayAsync(ChimeImage(bytes, bytes ? ::SizeofResource(module, found) : 0, volume, 0));
-}
-
-void SlotPlayer::PlayAsync(ChimeImage image) {
-    if (image.IsEmpty())
-        return;
-    const uint8_t* bytes = image.WithLeadIn(0);
-    Sound().Play(reinterpret_cast<const char*>(bytes), nullptr,
-                 SND_MEMORY | SND_NODEFAULT | SND_ASYNC);
-    m_async = std::move(image); // the previous one goes only now
-}

@@ -2,8 +2,8 @@
 // The slots' sounds as the chime and the Play buttons play them: which file a slot text
 // names, and its samples played from memory at the chime's own volume, after a lead-in when
 // the chime asks for one.
-#include "core/Wave.h"
 #include "framework/Afx.h"
+#include "sound/SoundPlayer.h"
 
 #include <string>
 #include <vector>
@@ -19,36 +19,32 @@ BOOL FileFound(const std::string& name);
 // accepts exactly the texts for which this finds a file, and playback plays that file.
 std::string FindSlotFile(const std::string& text);
 
-// Plays slot sounds through the application's sound service. A file it can read and scale
-// plays from memory at the given volume (0 to 100); any other plays as named, at its own level
-// and without a lead-in; a file that is not there plays nothing.
+// The sound of slot text `text` at `volume` (0 to 100), with room for `leadInMs` of silence: a
+// file of at most 16 MB that holds a WAV plays from memory, any other as named.
+Sound SlotSound(const std::string& text, int volume, unsigned leadInMs);
+
+// Plays slot sounds through the player. A file it can read and scale plays at the given
+// volume (0 to 100); a WAV in another encoding at its own level and without a lead-in; any
+// other as named, on the default device; a file that is not there plays nothing.
 class SlotPlayer {
 public:
     // Reads and scales the chime of `text` ahead of time, with room for `leadInMs` of silence;
-    // TRUE when it plays from memory, and so can take a lead-in.
+    // TRUE when it is scaled, and so can take a lead-in. Only this one image is kept.
     bool Prepare(const std::string& text, int volume, unsigned leadInMs);
     // Plays the chime of `text` `count` times, synchronously, so that its first note sounds
-    // `msToNote` from now: after as much of that as `maxLeadInMs` allows as silence when it
-    // plays from memory, and a wait for the rest. Each strike after the first starts when the
-    // one before has finished.
+    // `msToNote` from now: after as much of that as `maxLeadInMs` allows as silence when it is
+    // scaled, and a wait for the rest. The strikes follow each other without a gap.
     void Chime(const std::string& text, int count, int volume, unsigned msToNote,
                unsigned maxLeadInMs);
     // Plays `text` once, asynchronously (the Play buttons).
     void PlayNow(const std::string& text, int volume);
-    // Plays WAVE resource `id` once, asynchronously, at `volume`.
-    void PlayResource(UINT id, int volume);
 
 private:
-    // Plays `image` asynchronously; the previous asynchronous image is kept until this call has
-    // returned, since until then the system may still be reading it.
-    void PlayAsync(ChimeImage image);
-
     struct Prepared {
         std::string file;
         int volume = -1;
         unsigned leadInMs = 0;
         unsigned long long stamp = 0; // the file's size and time of last change, mixed
-        ChimeImage image;
+        Sound sound;
     } m_chime;
-    ChimeImage m_async;
 };

@@ -48,6 +48,7 @@
 #define IDC_VOLUME 1023
 #define IDC_WAKE_SPEAKERS 1024
 #define IDC_QUIET_WHEN_BUSY 1025
+#define IDC_DEVICE 1030
 
 // About box controls
 #define IDC_WEB_LINK 1026

@@ -12,11 +12,14 @@ RUNS = int(os.environ.get("BENCH_RUNS", "3"))
 BOUNDARIES = int(os.environ.get("BENCH_BOUNDARIES", "10"))
 IDLE_SECONDS = int(os.environ.get("BENCH_IDLE_SECONDS", "60"))
 CAPTURE = os.environ["CHIMO_CAPTURE"]
-BUILD = os.path.join(ROOT, "build", "win64")
+# The release settings (size-optimised, static run-time) for the programs measured; the test
+# build for the remote control.
+BUILD = os.path.join(ROOT, "build", "win64-release")
 CHIMO = os.path.join(BUILD, "CHIMO.EXE")
 BASELINE = os.path.join(BUILD, "bench", "baseline.exe")
 PROBE = os.path.join(BUILD, "bench", "startprobe.exe")
-REMOTE = os.path.join(BUILD, "tests", "chimo_remote.exe")
+REMOTE = os.path.join(ROOT, "build", "win64", "tests", "chimo_remote.exe")
+SLOTS = ("(XX:00) Hourly", "(XX:15) Quarter After", "(XX:30) Half Past", "(XX:45) Quarter Til")
 RELEASE = os.path.join(ROOT, "build", "win32", "CHIMO.EXE")
 FAKETIME = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 CLOCK_FILE = os.path.join(WORK, "clock")
@@ -103,7 +106,8 @@ def start(program, env=None):
 
 def onset(program, boundary_index):
     """Seconds from a quarter-hour boundary of the fake clock to the first audible sample (a
-    lead-in's silence is not heard)."""
+    lead-in's silence is not heard), and the program's memory (resident, private) in KB 2 s
+    after the chime."""
     stop_all()
     if os.path.exists(CAPTURE):
         os.remove(CAPTURE)
@@ -113,16 +117,17 @@ def onset(program, boundary_index):
     offset = int(round(boundary - lead - time.time()))
     set_offset(offset)
     real_boundary = boundary - offset
-    start(program, fake_env())
+    pid = start(program, fake_env())
     growth, last = [], -1
-    while time.time() < real_boundary + 3:
+    while time.time() < real_boundary + 2.5:
         size = os.path.getsize(CAPTURE) if os.path.exists(CAPTURE) else -1
         if size != last:
             growth.append((time.time(), size))
             last = size
         time.sleep(0.001)
+    memory = rss_kb(pid) if pid else (None, None)
     if not os.path.exists(CAPTURE):
-        return None
+        return None, memory
     with open(CAPTURE, "rb") as f:
         data = f.read()
     samples = [int.from_bytes(data[i:i + 2], "little", signed=True)
@@ -130,10 +135,42 @@ def onset(program, boundary_index):
     audible = next((i for i, v in enumerate(samples) if abs(v) >= AUDIBLE), None)
     started = next((t for t, size in growth if size > 0), None)
     if audible is None or started is None:
-        return None
+        return None, memory
     # The sink takes samples faster than they play: a sample sounds when the first one was
     # written plus its place in the stream (the tone is 22 050 Hz mono).
-    return started + audible / 22050.0 - real_boundary
+    return started + audible / 22050.0 - real_boundary, memory
+
+
+def use_slots(path):
+    for key in SLOTS:
+        wine("reg", "add", "HKCU\\AppEvents\\Schemes\\Apps\\CHIMO!\\%s\\.current" % key, "/ve",
+             "/d", winpath(path), "/f")
+
+
+def private_with(files):
+    """CHIMO.EXE's private memory in KB 2 s after start, the next chime prepared, with each
+    slot file of `files` in every slot in turn."""
+    found = []
+    for path in files:
+        use_slots(path)
+        stop_all()
+        set_offset(int(today_at(10, 2, 0) - time.time()))
+        pid = start("chimo", fake_env())
+        time.sleep(2)
+        found.append((path, rss_kb(pid)[1] if pid else None))
+    stop_all()
+    use_slots(TONE)
+    return found
+
+
+def big_wave(path, size):
+    """A WAV file of `size` bytes: 22 050 Hz, 16-bit mono samples of a quiet tone."""
+    frames = (size - 44) // 2
+    with wave.open(path, "wb") as w:
+        w.setnchannels(1)
+        w.setsampwidth(2)
+        w.setframerate(22050)
+        w.writeframes(b"\x00\x01\x00\xff" * (frames // 2))
 
 
 def prepare_times():
@@ -213,13 +250,12 @@ def figure(values, fmt):
 def main():
     make_tone()
     wine("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f")
-    for key in ("(XX:00) Hourly", "(XX:15) Quarter After", "(XX:30) Half Past",
-                "(XX:45) Quarter Til"):
-        wine("reg", "add", "HKCU\\AppEvents\\Schemes\\Apps\\CHIMO!\\%s\\.current" % key, "/ve",
-             "/d", winpath(TONE), "/f")
+    use_slots(TONE)
     rows = []
     print("== Chime onset over %d boundaries each" % BOUNDARIES, flush=True)
-    onsets = {p: [onset(p, i) for i in range(BOUNDARIES)] for p in PROGRAMS}
+    measured = {p: [onset(p, i) for i in range(BOUNDARIES)] for p in PROGRAMS}
+    onsets = {p: [m[0] for m in measured[p]] for p in PROGRAMS}
+    chimed = {p: [m[1] for m in measured[p]] for p in PROGRAMS}
     for p in onsets:
         print("   %s:" % p, " ".join("-" if v is None else "%.3f" % v for v in onsets[p]), flush=True)
     print("== Idle cost: %d runs of %d s" % (RUNS, IDLE_SECONDS), flush=True)
@@ -230,6 +266,12 @@ def main():
     print("== Start-up: %d runs" % RUNS, flush=True)
     starts = {p: [startup(p) for _ in range(RUNS)] for p in ("chimo", "baseline")}
     stop_all()
+    print("== Private memory with the bundled chimes and a 16 MB slot file", flush=True)
+    chimes = os.path.join(ROOT, "res", "chimes")
+    sixteen = os.path.join(WORK, "sixteen.wav")
+    big_wave(sixteen, 16 << 20)
+    with_files = private_with([os.path.join(chimes, n) for n in sorted(os.listdir(chimes))] +
+                              [sixteen])
     prepared = prepare_times()
 
     missed = {p: sum(1 for v in onsets[p] if v is None) for p in onsets}
@@ -251,19 +293,27 @@ def main():
                  figure([s[1] for s in starts["baseline"]], "%d"), "<= 1.1 x baseline"))
     rows.append(("  of it private (not mapped files), KB", figure([s[2] for s in starts["chimo"]], "%d"),
                  figure([s[2] for s in starts["baseline"]], "%d"), ""))
+    rows.append(("resident memory 2 s after the first chime, KB",
+                 figure([m[0] for m in chimed["chimo"]], "%d"),
+                 figure([m[0] for m in chimed["baseline"]], "%d"), "<= 1.1 x baseline"))
+    rows.append(("  of it private, KB", figure([m[1] for m in chimed["chimo"]], "%d"),
+                 figure([m[1] for m in chimed["baseline"]], "%d"), ""))
+    for path, private in with_files:
+        rows.append(("private memory after start, %s in every slot (%d bytes), KB" % (
+            os.path.basename(path), os.path.getsize(path)), "%s" % private, "", ""))
     for name, size, took in prepared:
         rows.append(("preparing %s (%s, 50 %%, 3 s lead-in room)" % (os.path.basename(name), size),
                      took, "", "unnoticeable"))
     size = os.path.getsize(RELEASE)
-    rows.append(("release CHIMO.EXE (i686, static), bytes", "%d" % size, "", "< 320 KB (327680)"))
+    rows.append(("release CHIMO.EXE (i686, static), bytes", "%d" % size, "", "< 384 KB (393216)"))
 
     print()
     print("CHIMO! benchmark, %s, %s (%s, %d CPUs), %s" % (
         time.strftime("%Y-%m-%d %H:%M"), platform.node(), platform.machine(), os.cpu_count(),
         subprocess.run(["wine", "--version"], stdout=subprocess.PIPE, text=True).stdout.strip()))
-    print("Median / worst of the runs; the measured build is x86_64 (libfaketime moves the clock of "
-          "64-bit Wine programs only); the size is the i686 release's. The baseline owns a tray "
-          "icon too.")
+    print("Median / worst of the runs; the measured build is x86_64 with the release's settings "
+          "(libfaketime moves the clock of 64-bit Wine programs only); the size is the i686 "
+          "release's. The baseline owns a tray icon too.")
     print()
     print("| measure | CHIMO.EXE | baseline | goal |")
     print("|---|---|---|---|")

@@ -140,6 +140,10 @@ void CChimeDlg::LoadSettings() {
     m_nLeadInMs =
         static_cast<unsigned>(leadIn < 0 ? 0 : (leadIn > kMaxLeadInMs ? kMaxLeadInMs : leadIn));
 
+    // The device as stored; it is looked up when the window opens.
+    ShowDevices(app->GetProfileString("Options", "Output_Device").str(),
+                app->GetProfileString("Options", "Output_Device_Name").str(), false);
+
     ApplySleepTimerState();
     // The next chime may take another sound, volume or lead-in.
     ArmChimeTimer();
@@ -161,6 +165,13 @@ void CChimeDlg::SaveSettings() {
             value = value == BST_CHECKED ? 0 : 1;
         app->WriteProfileInt(option.section, option.entry, value);
     }
+
+    // The default device is no entry at all.
+    const SoundDevice device = ChosenDevice();
+    const char* none = nullptr;
+    app->WriteProfileString("Options", "Output_Device", device.id.empty() ? none : device.id.c_str());
+    app->WriteProfileString("Options", "Output_Device_Name",
+                            device.id.empty() ? none : device.name.c_str());
 
     for (const SoundSlotInfo& slot : kSoundSlots) {
         CRegKey key;

@@ -26,11 +26,10 @@ void WriteWav(const std::string& path, const std::vector<int16_t>& samples, bool
     out.write(reinterpret_cast<const char*>(&data), 4);
     out.write(reinterpret_cast<const char*>(samples.data()), data);
 }
-// The 16-bit samples of a WAV image played from memory.
+// The 16-bit samples a device was given.
 std::vector<int16_t> Samples(const FakePlatform::Sound& sound) {
-    const std::vector<uint8_t>& image = sound.image;
-    std::vector<int16_t> samples(image.size() > 44 ? (image.size() - 44) / 2 : 0);
-    std::memcpy(samples.data(), image.data() + 44, samples.size() * 2);
+    std::vector<int16_t> samples(sound.samples.size() / 2);
+    std::memcpy(samples.data(), sound.samples.data(), samples.size() * 2);
     return samples;
 }
 
@@ -128,7 +127,13 @@ TEST_F(ChimoTest, TicksPlayTheSlotOfTheirQuarterWhileTheTrayShowsRinging) {
     Start();
     SetSlots();
     HCURSOR wait = ::LoadCursorA(nullptr, IDC_WAIT), during = nullptr;
-    fake.onPlay = [&](const FakePlatform::Sound&) { during = ::GetCursor(); };
+    // The sound plays on a thread of its own: it reads the cursor of the window's input.
+    const DWORD window = ::GetWindowThreadProcessId(run->hwnd(), nullptr);
+    fake.onPlay = [&](const FakePlatform::Sound&) {
+        ::AttachThreadInput(::GetCurrentThreadId(), window, TRUE);
+        during = ::GetCursor();
+        ::AttachThreadInput(::GetCurrentThreadId(), window, FALSE);
+    };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::to_string(row.hour) + ":" + std::to_string(row.minute));
         run->SetCheck(IDC_MULTI, row.multi);
@@ -143,7 +148,10 @@ TEST_F(ChimoTest, TicksPlayTheSlotOfTheirQuarterWhileTheTrayShowsRinging) {
         EXPECT_EQ(records[2].hIcon, dlg->TrayIcon(IDI_TRAY_ACTIVE));
     }
     // The busy cursor ended with the tick: an async Play afterwards runs under the normal one.
+    fake.Clear();
+    during = wait;
     run->Command(IDC_PLAY_HOUR);
+    EXPECT_EQ(fake.Files(), Files{"H.WAV"});
     EXPECT_NE(during, wait);
 }
 
@@ -373,13 +381,14 @@ TEST_F(ChimoTest, ArmedToTheMillisecondAndAnEarlyTickRingsItsBoundaryOnce) {
     EXPECT_EQ(Tick(), Files{"HP.WAV"});
     // Another timer of the window is no chime tick.
     fake.Clear();
-    run->Send(WM_TIMER, ID_CHIME_TIMER + 1);
+    run->Send(WM_TIMER, ID_CHIME_TIMER + 7);
     EXPECT_TRUE(fake.Sounds().empty());
 }
 
 // The chime plays the file's samples at its own volume, from memory. With the lead-in on, the
 // tick comes that much earlier and the first note starts on the boundary after the silence
-// (the first strike only); a file that cannot be scaled plays by name, on the boundary.
+// (the first strike only); a file that cannot be scaled plays at its own level, on the
+// boundary.
 TEST_F(ChimoTest, TheChimePlaysAtItsOwnVolumeAfterTheLeadIn) {
     const std::string tone = "C:\\CHIMO-TONE.WAV", packed = "C:\\CHIMO-ADPCM.WAV";
     WriteWav(tone, {1000, -1000, 333, -333});
@@ -408,20 +417,144 @@ TEST_F(ChimoTest, TheChimePlaysAtItsOwnVolumeAfterTheLeadIn) {
         fake.SetTime(row.hour - (row.minute ? 0 : 1), (row.minute + 59) % 60, 59, 400);
         Tick();
         const auto sounds = fake.Sounds();
-        ASSERT_EQ(sounds.size(), row.strikes);
+        ASSERT_EQ(sounds.size(), 1u);
         if (row.early == 100) {
-            EXPECT_EQ(fake.Files(), Files{packed}) << "as named";
+            EXPECT_EQ(Samples(sounds[0]), (std::vector<int16_t>{1000, -1000}))
+                << "its own level, no lead-in";
             continue;
         }
-        for (size_t i = 0; i < sounds.size(); ++i) {
-            EXPECT_EQ(sounds[i].flags, static_cast<DWORD>(SND_MEMORY | SND_NODEFAULT));
-            std::vector<int16_t> expected = i == 0 ? leadIn : std::vector<int16_t>();
+        // One sound: the lead-in and the first strike, then each strike after the one before.
+        std::vector<int16_t> expected = leadIn;
+        for (size_t i = 0; i < row.strikes; ++i)
             expected.insert(expected.end(), scaled.begin(), scaled.end());
-            EXPECT_EQ(Samples(sounds[i]), expected) << "strike " << i;
-        }
+        EXPECT_EQ(sounds[0].blocks.size(), row.strikes);
+        EXPECT_EQ(Samples(sounds[0]), expected);
     }
     ::DeleteFileA(tone.c_str());
     ::DeleteFileA(packed.c_str());
+}
+
+// A device that stops taking samples holds the chime no longer than the sound's length and two
+// seconds: it is closed with the rest dropped, and the next quarter rings.
+TEST_F(ChimoTest, AStalledDeviceHoldsTheChimeNoLongerThanItsLengthAndTwoSeconds) {
+    const std::string tone = "C:\\CHIMO-SECOND.WAV";
+    WriteWav(tone, std::vector<int16_t>(22050, 1000)); // 1 s
+    Start();
+    run->SetText(IDC_SOUND_QUARTER_AFTER, tone);
+    run->SetText(IDC_SOUND_HALF_PAST, tone);
+    fake.stall = true;
+    const ULONGLONG before = ::GetTickCount64();
+    TickAt(10, 15);
+    const ULONGLONG took = ::GetTickCount64() - before;
+    EXPECT_GE(took, 3000u) << "it was waited for, up to its length and two seconds";
+    EXPECT_LT(took, 4500u);
+    ASSERT_EQ(fake.Sounds().size(), 1u);
+    EXPECT_TRUE(fake.Sounds()[0].cut);
+    fake.stall = false;
+    EXPECT_EQ(TickAt(10, 30), Files{});
+    ASSERT_EQ(fake.Sounds().size(), 1u) << "the next quarter rings";
+    EXPECT_FALSE(fake.Sounds()[0].cut);
+    EXPECT_EQ(fake.Sounds()[0].samples.size(), 44100u);
+    ::DeleteFileA(tone.c_str());
+}
+
+// A tick that comes earlier than it was armed for waits out the difference and plays its
+// lead-in before the boundary and its note on it; one that comes far too early waits on the
+// timer again.
+TEST_F(ChimoTest, AnEarlyTickKeepsTheLeadInAndTheNoteOnTheBoundary) {
+    const std::string tone = "C:\\CHIMO-TONE.WAV";
+    WriteWav(tone, {1000, -1000});
+    AfxGetApp()->WriteProfileInt("Options", "Wake_Speakers", 1);
+    AfxGetApp()->WriteProfileInt("Special", "Lead_In_Ms", 500);
+    Start();
+    run->SetText(IDC_SOUND_QUARTER_AFTER, tone);
+    fake.SetTime(10, 14, 0);
+    run->Send(WM_TIMECHANGE);
+    ASSERT_EQ(Armed(), 60000u - 600);
+    fake.SetTime(10, 14, 50);
+    EXPECT_TRUE(Tick().empty());
+    EXPECT_TRUE(fake.Sounds().empty());
+    EXPECT_EQ(Armed(), 10000u - 600) << "armed again for the rest";
+    fake.SetTime(10, 14, 58, 500); // 1.5 s before the quarter, 0.9 s earlier than armed for
+    const ULONGLONG before = ::GetTickCount64();
+    Tick();
+    ASSERT_EQ(fake.Sounds().size(), 1u);
+    EXPECT_GE(fake.Sounds()[0].written - before, 950u) << "the lead-in starts 0.5 s before";
+    EXPECT_EQ(fake.Sounds()[0].samples.size(), 2u * (22050 / 2 + 2)) << "the whole lead-in";
+    ::DeleteFileA(tone.c_str());
+}
+
+// "Play on:" lists the default device and every connected one. The choice is every sound's at
+// once, OK keeps it and Cancel forgets it; a chosen device that is not connected stays chosen,
+// by name and marked so, and its sounds play on the default device meanwhile.
+TEST_F(ChimoTest, EverySoundPlaysOnTheDeviceChosen) {
+    const std::string tone = "C:\\CHIMO-TONE.WAV", a = "{0.0.0.00000000}.{a}",
+                      b = "{0.0.0.00000000}.{b}";
+    WriteWav(tone, {1000, -1000});
+    fake.devices = {{a, "Speakers (A)"}, {b, "Headphones (B)"}};
+    Start();
+    const auto list = [&] { return ::GetDlgItem(run->hwnd(), IDC_DEVICE); };
+    const auto entries = [&] {
+        std::vector<std::string> texts;
+        for (int i = 0; i < ::SendMessageA(list(), CB_GETCOUNT, 0, 0); ++i) {
+            char text[256] = "";
+            ::SendMessageA(list(), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            texts.push_back(text);
+        }
+        return texts;
+    };
+    const auto choose = [&](int i) {
+        ::SendMessageA(list(), CB_SETCURSEL, i, 0);
+        run->Send(WM_COMMAND, MAKEWPARAM(IDC_DEVICE, CBN_SELCHANGE),
+                  reinterpret_cast<LPARAM>(list()));
+    };
+    const auto playedOn = [&] {
+        fake.Clear();
+        run->Command(IDC_PLAY_QUARTER_AFTER);
+        const auto sounds = fake.Sounds();
+        return sounds.size() == 1 ? sounds[0].device : "<" + std::to_string(sounds.size()) + ">";
+    };
+    const auto stored = [](const char* entry) {
+        return AfxGetApp()->GetProfileString("Options", entry).str();
+    };
+    Show();
+    run->SetText(IDC_SOUND_QUARTER_AFTER, tone);
+    EXPECT_EQ(entries(), (Files{kDefaultDevice, "Speakers (A)", "Headphones (B)"}));
+    EXPECT_EQ(playedOn(), "");
+    choose(2);
+    EXPECT_EQ(playedOn(), b) << "before OK";
+    run->Command(IDOK);
+    EXPECT_EQ(stored("Output_Device"), b);
+    EXPECT_EQ(stored("Output_Device_Name"), "Headphones (B)");
+    TickAt(10, 15);
+    EXPECT_EQ(fake.Sounds().at(0).device, b) << "the chime";
+    Show();
+    choose(1);
+    run->Command(IDCANCEL);
+    EXPECT_EQ(stored("Output_Device"), b);
+    fake.Clear();
+    Show();
+    EXPECT_EQ(Cues(), std::vector<UINT>{IDW_CUE_YES});
+    EXPECT_EQ(fake.Sounds().at(0).device, b) << "the cues too";
+    EXPECT_EQ(::SendMessageA(list(), CB_GETCURSEL, 0, 0), 2) << "Cancel forgot the change";
+    run->Command(IDCANCEL);
+
+    // Unplugged, and CHIMO! started anew: still chosen, by its name; heard on the default.
+    fake.devices.pop_back();
+    Start();
+    Show();
+    EXPECT_EQ(entries(),
+              (Files{kDefaultDevice, "Speakers (A)", std::string("Headphones (B)") + kNotConnected}));
+    EXPECT_EQ(::SendMessageA(list(), CB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(playedOn(), "") << "the default device meanwhile";
+    EXPECT_TRUE(run->Boxes().empty()) << "no question about a missing device";
+    run->Command(IDOK);
+    EXPECT_EQ(stored("Output_Device"), b);
+    EXPECT_EQ(stored("Output_Device_Name"), "Headphones (B)");
+    // Plugged in again: it is heard there at once.
+    fake.devices.push_back({b, "Headphones (B)"});
+    EXPECT_EQ(playedOn(), b);
+    ::DeleteFileA(tone.c_str());
 }
 
 // Letting go of the volume slider previews the level once, with the hour's sound or, with
@@ -442,7 +575,6 @@ TEST_F(ChimoTest, TheVolumeSliderPreviewsItsLevelWhenLetGo) {
     scroll(TB_THUMBPOSITION);
     scroll(TB_ENDTRACK); // a drag ends with both
     ASSERT_EQ(fake.Sounds().size(), 1u);
-    EXPECT_EQ(fake.Sounds()[0].flags, static_cast<DWORD>(SND_MEMORY | SND_NODEFAULT | SND_ASYNC));
     EXPECT_EQ(Samples(fake.Sounds()[0]), (std::vector<int16_t>{200, -200}));
     fake.Clear();
     run->Command(IDC_PLAY_HOUR);
@@ -454,8 +586,7 @@ TEST_F(ChimoTest, TheVolumeSliderPreviewsItsLevelWhenLetGo) {
     SetVolume(0);
     scroll(TB_ENDTRACK); // the keyboard's step ends with this alone
     ASSERT_EQ(fake.Sounds().size(), 1u);
-    const std::vector<uint8_t> image = fake.Sounds()[0].image;
-    const std::vector<uint8_t> cue(image.begin() + 44, image.end());
+    const std::vector<uint8_t> cue = fake.Sounds()[0].samples;
     EXPECT_GT(cue.size(), 1000u);
     EXPECT_EQ(std::count(cue.begin(), cue.end(), 128), static_cast<long>(cue.size()))
         << "the Yes cue (8-bit), silenced";

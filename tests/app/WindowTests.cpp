@@ -377,12 +377,12 @@ TEST_F(Window, BrowseStartsInTheSlotsFolderAndAsksAboutAMissingChoice) {
     EXPECT_EQ(run->Boxes()[0].text, kFileNotFound);
     EXPECT_EQ(Cues(), (std::vector<UINT>{IDW_CUE_NO, IDW_CUE_YES}));
 
-    // Play hands the text over as it stands, asynchronously.
+    // Play hands the text over as it stands, off the window's thread.
     fake.Clear();
     run->Command(IDC_PLAY_QUARTER_TIL);
     ASSERT_EQ(fake.Sounds().size(), 1u);
     EXPECT_EQ(fake.Sounds()[0].name, kDir + "\\MISSING.WAV");
-    EXPECT_EQ(fake.Sounds()[0].flags, static_cast<DWORD>(SND_FILENAME | SND_NODEFAULT | SND_ASYNC));
+    EXPECT_EQ(fake.Sounds()[0].flags, static_cast<DWORD>(SND_FILENAME | SND_NODEFAULT));
     // Playback finds a file where OK's check does: a bare name in the media folder. A file it
     // cannot scale (this one is no WAV) plays as named; a name found nowhere, as typed.
     const std::string media = WindowsDirectory() + "\\media\\CHIMO-TEST.WAV";
@@ -525,6 +525,7 @@ TEST_F(Window, EachControlIsAnnouncedByItsOwnLabel) {
         {IDC_USE_SAME, "Use same for all secondary CHIMO!s."},
         {IDC_DISABLE_SECONDARY, "Disable Secondary CHIMO!s."},
         {IDC_VOLUME, "Volume"},
+        {IDC_DEVICE, "Play on"},
         {IDC_WAKE_SPEAKERS, "Wake wireless speakers first"},
         {IDC_QUIET_WHEN_BUSY, "Quiet during calls and full-screen programs"},
         {IDOK, "OK"},
@@ -549,7 +550,7 @@ TEST_F(Window, EachControlIsAnnouncedByItsOwnLabel) {
             shortcuts.push_back(said.shortcut);
         }
     }
-    EXPECT_EQ(shortcuts.size(), 18u) << "every field, box and slider, and the four buttons";
+    EXPECT_EQ(shortcuts.size(), 19u) << "every field, box, list and slider, and the four buttons";
     // The tab order is the reading order of the rows.
     HWND at = ::GetDlgItem(run->hwnd(), rows[0].id);
     for (const auto& row : rows) {
@@ -588,7 +589,6 @@ TEST_F(Window, TheAboutBoxAndItsLinks) {
     EXPECT_EQ(about.Text(IDC_VERSION), "CHIMO! Version 1.60");
     ASSERT_EQ(fake.Sounds().size(), 1u);
     EXPECT_EQ(fake.Sounds()[0].resource, static_cast<UINT>(IDW_ABOUT_SOUND));
-    EXPECT_EQ(fake.Sounds()[0].flags, static_cast<DWORD>(SND_RESOURCE | SND_ASYNC));
     struct Link {
         CLinkLabel& label;
         const char* text;

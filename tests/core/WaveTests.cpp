@@ -139,35 +139,59 @@ TEST(Wave, SamplesScaleTowardZeroInEveryEncoding) {
     }
 }
 
-// The image: a valid WAV of the same format whose samples are the scaled ones, after as much
-// silence as asked for (up to what was prepared); a shorter lead-in after a longer one holds
-// no trace of the earlier header.
-TEST(Wave, TheImageCarriesTheLeadInAndTheScaledSamples) {
+// The image: the format as a WAVEFORMATEX, and the scaled samples after as much silence as
+// asked for (up to what was prepared); an encoding that cannot be scaled keeps its samples and
+// takes no lead-in; a format's extra bytes are never claimed beyond what the file holds.
+TEST(Wave, TheImageCarriesTheFormatTheLeadInAndTheSamples) {
     const Bytes file = Wav(1, 1, 16, 1000, Pcm16({200, -200, 40}));
     ChimeImage image(file.data(), file.size(), 50, 10); // room for 10 frames of silence
     ASSERT_FALSE(image.IsEmpty());
+    EXPECT_TRUE(image.IsScaled());
+    Bytes format(file.begin() + 20, file.begin() + 36);
+    format.insert(format.end(), {0, 0}); // cbSize
+    EXPECT_EQ(image.Format(), format);
     for (unsigned leadIn : {10u, 0u, 4u, 3000u}) {
-        const uint8_t* bytes = image.WithLeadIn(leadIn);
+        const ChimeImage::Span samples = image.Samples(leadIn);
         const size_t silence = std::min(leadIn, 10u) * 2;
-        EXPECT_EQ(image.LeadInBytes(), silence);
-        uint32_t riff;
-        std::memcpy(&riff, bytes + 4, 4);
-        const WaveLayout layout = ReadWaveLayout(bytes, riff + 8);
-        ASSERT_EQ(layout.kind, SampleKind::Signed16) << leadIn;
-        EXPECT_EQ(layout.rate, 1000u);
-        ASSERT_EQ(layout.samplesSize, silence + 6) << leadIn;
-        Bytes samples(bytes + layout.samplesAt + silence, bytes + layout.samplesAt + silence + 6);
-        EXPECT_EQ(samples, Pcm16({100, -100, 20}));
-        EXPECT_EQ(Bytes(bytes + layout.samplesAt, bytes + layout.samplesAt + silence),
-                  Bytes(silence, 0));
+        Bytes expected(silence, 0);
+        const Bytes scaled = Pcm16({100, -100, 20});
+        expected.insert(expected.end(), scaled.begin(), scaled.end());
+        EXPECT_EQ(Bytes(samples.data, samples.data + samples.size), expected) << leadIn;
     }
+    EXPECT_EQ(image.DurationMs(6), 3u) << "3 frames at 1000 Hz";
+    EXPECT_EQ(image.DurationMs(7), 4u) << "rounded up";
+
     const Bytes eight = Wav(1, 1, 8, 1000, {0, 255});
-    ChimeImage unsigned8(eight.data(), eight.size(), 100, 5);
-    const uint8_t* bytes = unsigned8.WithLeadIn(5);
-    const WaveLayout layout = ReadWaveLayout(bytes, 44 + 7);
-    EXPECT_EQ(Bytes(bytes + layout.samplesAt, bytes + layout.samplesAt + 7),
+    const ChimeImage eightBit(eight.data(), eight.size(), 100, 5);
+    const ChimeImage::Span unsigned8 = eightBit.Samples(5);
+    EXPECT_EQ(Bytes(unsigned8.data, unsigned8.data + unsigned8.size),
               (Bytes{128, 128, 128, 128, 128, 0, 255}))
         << "8-bit silence is 128";
-    const Bytes adpcm = Wav(2, 1, 4, 22050, Pcm16({1, 2}));
-    EXPECT_TRUE(ChimeImage(adpcm.data(), adpcm.size(), 50, 700).IsEmpty());
+
+    const Bytes adpcm = Wav(2, 1, 4, 22050, {1, 2, 3, 4, 5, 6, 7}, -1, 4);
+    ChimeImage compressed(adpcm.data(), adpcm.size(), 50, 700);
+    ASSERT_FALSE(compressed.IsEmpty());
+    EXPECT_FALSE(compressed.IsScaled());
+    const ChimeImage::Span raw = compressed.Samples(700);
+    EXPECT_EQ(Bytes(raw.data, raw.data + raw.size), (Bytes{1, 2, 3, 4}))
+        << "its own level, no lead-in, whole blocks";
+    EXPECT_TRUE(ChimeImage(adpcm.data(), 40, 50, 0).IsEmpty()) << "no data chunk";
+
+    // A 20-byte format whose cbSize claims 10 extra bytes holds only 2 of them.
+    Bytes extended = Wav(2, 1, 4, 22050, {1, 2, 3, 4}, -1, 4);
+    extended[16] = 20;
+    extended.insert(extended.begin() + 36, {10, 0, 0xAA, 0xBB});
+    ChimeImage cut(extended.data(), extended.size(), 100, 0);
+    ASSERT_EQ(cut.Format().size(), 20u);
+    EXPECT_EQ(cut.Format()[16], 2);
+    EXPECT_EQ(cut.Format()[19], 0xBB);
+}
+
+// The length of a file played as named comes from its header alone.
+TEST(Wave, ADurationIsReadFromTheHeaderAlone) {
+    const Bytes twoSeconds = Wav(1, 2, 16, 44100, Pcm16({1, 2}), 44100 * 4 * 2);
+    EXPECT_EQ(WaveDurationMs(twoSeconds.data(), twoSeconds.size()), 2000u);
+    EXPECT_EQ(WaveDurationMs(twoSeconds.data(), 30), 0u) << "no format yet";
+    const Bytes text = {'n', 'o', ' ', 'w', 'a', 'v', 'e', ' ', 'h', 'e', 'r', 'e', '!'};
+    EXPECT_EQ(WaveDurationMs(text.data(), text.size()), 0u);
 }

@@ -1,6 +1,12 @@
 #include "tests/support/Harness.h"
 
+#include "core/Wave.h"
+#include "res/resource.h"
+#include "sound/SoundPlayer.h"
+
 #include <mmsystem.h>
+
+#include <algorithm>
 
 #include <chrono>
 #include <cstring>
@@ -27,22 +33,105 @@ std::string TextOf(HWND hwnd) { return WindowTextOf(hwnd).str(); }
 } // namespace
 
 FakePlatform::FakePlatform() { AfxGetApp()->SetPlatform(this); }
-FakePlatform::~FakePlatform() { AfxGetApp()->SetPlatform(nullptr); }
+FakePlatform::~FakePlatform() {
+    // No sound outlives the fake it plays through.
+    Player().Stop();
+    Player().Wait(5000);
+    PumpUntil([this] { return m_open == 0; }, 5000);
+    AfxGetApp()->SetPlatform(nullptr);
+}
+
+namespace {
+// The program's WAVE resource whose samples are `samples`, or 0.
+UINT ResourceOf(const std::vector<uint8_t>& samples) {
+    for (UINT id : {IDW_ABOUT_SOUND, IDW_CUE_NO, IDW_CUE_YES}) {
+        HMODULE module = ::GetModuleHandleA(nullptr);
+        HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(id), "WAVE");
+        const auto* bytes = static_cast<const uint8_t*>(::LockResource(::LoadResource(module, found)));
+        const WaveLayout layout = ReadWaveLayout(bytes, ::SizeofResource(module, found));
+        if (layout.complete && samples.size() == layout.samplesSize &&
+            std::equal(samples.begin(), samples.end(), bytes + layout.samplesAt))
+            return id;
+    }
+    return 0;
+}
+} // namespace
+
+// A device of the fake: records what it is given, and plays it at once, or never (a stall).
+class FakePlatform::Out : public ISoundOut {
+public:
+    Out(FakePlatform& fake, size_t index) : m_fake(fake), m_index(index) { ++m_fake.m_open; }
+    ~Out() override {
+        {
+            std::lock_guard<std::mutex> lock(m_fake.m_mutex);
+            if (m_index < m_fake.m_sounds.size()) {
+                Sound& sound = m_fake.m_sounds[m_index];
+                sound.cut = m_cut;
+                sound.resource = ResourceOf(sound.samples);
+            }
+        }
+        --m_fake.m_open;
+    }
+    bool Write(const void* samples, size_t size) override {
+        std::function<void(const Sound&)> hook;
+        Sound started;
+        {
+            std::lock_guard<std::mutex> lock(m_fake.m_mutex);
+            if (m_index >= m_fake.m_sounds.size())
+                return true; // cleared meanwhile
+            Sound& sound = m_fake.m_sounds[m_index];
+            const auto* bytes = static_cast<const uint8_t*>(samples);
+            sound.samples.insert(sound.samples.end(), bytes, bytes + size);
+            sound.blocks.push_back(size);
+            if (sound.blocks.size() == 1) {
+                sound.written = ::GetTickCount64();
+                hook = m_fake.onPlay;
+                started = sound;
+            }
+        }
+        if (hook)
+            hook(started);
+        return true;
+    }
+    // A stalled device does not even let its own wait time out: only the player ends it.
+    bool WaitPlayed(HANDLE cancel, DWORD) override {
+        if (!m_fake.stall)
+            return true;
+        ::WaitForSingleObject(cancel, INFINITE);
+        m_cut = true;
+        return false;
+    }
+
+private:
+    FakePlatform& m_fake;
+    size_t m_index;
+    bool m_cut = false;
+};
+
+std::vector<SoundDevice> FakePlatform::SoundDevices() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return devices;
+}
+
+std::unique_ptr<ISoundOut> FakePlatform::OpenSound(const std::string& id, const void* format) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    Sound sound;
+    // As the system does: a device that is not connected gives way to the default one.
+    for (const SoundDevice& device : devices)
+        if (device.id == id)
+            sound.device = id;
+    const auto* wave = static_cast<const uint8_t*>(format);
+    sound.format.assign(wave, wave + 18 + (wave[16] | wave[17] << 8));
+    m_sounds.push_back(sound);
+    return std::make_unique<Out>(*this, m_sounds.size() - 1);
+}
 
 BOOL FakePlatform::Play(const char* name, HMODULE, DWORD flags) {
-    Sound sound{"", 0, flags, {}};
-    // SND_RESOURCE holds the SND_MEMORY bit too.
-    if ((flags & SND_RESOURCE) == SND_MEMORY) {
-        // A WAV image: its RIFF size says how long it is.
-        const auto* bytes = reinterpret_cast<const uint8_t*>(name);
-        uint32_t riff = 0;
-        std::memcpy(&riff, bytes + 4, 4);
-        sound.image.assign(bytes, bytes + riff + 8);
-    } else if (IS_INTRESOURCE(name)) {
-        sound.resource = static_cast<UINT>(reinterpret_cast<UINT_PTR>(name));
-    } else if (name) {
-        sound.name = name;
-    }
+    if (!name)
+        return TRUE; // stops what plays as named: nothing does for long here
+    Sound sound;
+    sound.name = name;
+    sound.flags = flags;
     std::function<void(const Sound&)> hook;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -55,13 +144,14 @@ BOOL FakePlatform::Play(const char* name, HMODULE, DWORD flags) {
 }
 
 std::vector<FakePlatform::Sound> FakePlatform::Sounds() const {
+    Player().Wait(5000);
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_sounds;
 }
 std::vector<std::string> FakePlatform::Files() const {
     std::vector<std::string> files;
     for (const Sound& sound : Sounds())
-        if (!sound.resource && sound.image.empty())
+        if (!sound.name.empty())
             files.push_back(sound.name);
     return files;
 }
@@ -81,6 +171,7 @@ std::vector<NOTIFYICONDATAA> FakePlatform::Tray(DWORD message) const {
 }
 
 void FakePlatform::Clear() {
+    Player().Wait(5000);
     std::lock_guard<std::mutex> lock(m_mutex);
     m_sounds.clear(), m_tray.clear();
 }

@@ -19,17 +19,28 @@ public:
     FakePlatform();
     ~FakePlatform() override;
 
+    // A sound: a file played as named (PlaySound), or samples written to an opened device.
     struct Sound {
-        std::string name; // the file, or "" for a resource or an image
-        UINT resource;    // the resource id, or 0
-        DWORD flags;
-        std::vector<uint8_t> image; // a WAV played from memory, or empty
+        std::string name;             // the file played as named, or ""
+        DWORD flags = 0;              // PlaySound's flags, as named
+        std::string device;           // the device opened ("" the default), from memory
+        std::vector<uint8_t> format;  // the WAVEFORMATEX it was opened with
+        std::vector<uint8_t> samples; // every block written, in order
+        std::vector<size_t> blocks;   // the size of each
+        UINT resource = 0;            // the program's WAVE resource these samples are, or 0
+        ULONGLONG written = 0;        // GetTickCount64 when the first block came
+        bool cut = false;             // the device was closed before it had played everything
     };
+    // The sounds since the last Clear, once the one playing has ended (at most 5 s).
     std::vector<Sound> Sounds() const;
     std::vector<std::string> Files() const;                 // the files played by name, in order
     std::vector<NOTIFYICONDATAA> Tray(DWORD message) const; // the records sent with `message`
     void Clear();
-    std::function<void(const Sound&)> onPlay; // runs inside the play, on the caller's thread
+    // Runs as a sound starts: in PlaySound, or at a device's first block (on the sound's thread).
+    std::function<void(const Sound&)> onPlay;
+    // The connected output devices, and a device that never finishes playing what it takes.
+    std::vector<SoundDevice> devices;
+    std::atomic<bool> stall{false};
 
     // The local time of day (local time is UTC here); the date stays.
     void SetTime(int hour, int minute, int second, int millisecond = 0);
@@ -42,13 +53,17 @@ public:
 
 private:
     BOOL Play(const char* name, HMODULE module, DWORD flags) override;
+    std::vector<SoundDevice> SoundDevices() override;
+    std::unique_ptr<ISoundOut> OpenSound(const std::string& id, const void* format) override;
     BOOL Notify(DWORD message, NOTIFYICONDATAA* data) override;
     LocalTime Now() override;
     BOOL GetOpenFileName(OPENFILENAMEA* ofn) override;
     HRESULT QueryUserState(QUERY_USER_NOTIFICATION_STATE* state) override;
 
+    class Out;
     mutable std::mutex m_mutex;
     std::vector<Sound> m_sounds;
+    std::atomic<int> m_open{0}; // devices opened and not yet closed
     std::vector<std::pair<DWORD, NOTIFYICONDATAA>> m_tray;
     std::atomic<long long> m_utc{20541LL * 86400}; // 2026-03-29, midnight UTC
     std::atomic<int> m_millisecond{0};

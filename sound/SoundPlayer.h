@@ -1,0 +1,60 @@
+#pragma once
+// The one player of every sound CHIMO! makes: the chimes, the Play buttons, the volume preview
+// and the cues, on the output device the user chose. Each sound plays on a thread of its own,
+// so that no device can hold the window's thread for longer than the sound's own length and
+// two seconds: a device that stops taking samples is reset and the rest dropped.
+#include "core/Wave.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+// A sound: a WAV image played from memory, or a file played as named (on the default device)
+// where there is no image or no device takes it.
+struct Sound {
+    std::shared_ptr<const ChimeImage> image;
+    unsigned leadInMs = 0; // silence before the first of the strikes (a scaled image only)
+    int count = 1;         // strikes, back to back
+    std::string file;      // the file, as named
+    unsigned fileMs = 0;   // how long the file plays, when it has to be played as named
+
+    // How long the whole sound plays, lead-in and strikes.
+    unsigned DurationMs() const;
+};
+
+class SoundPlayer {
+public:
+    // No sound outlives the player: the current one is stopped.
+    ~SoundPlayer();
+    // The device every sound plays on: an endpoint ID, or "" for the default device. A device
+    // that is not connected when a sound starts gives way to the default device for that sound.
+    void SetDevice(const std::string& id) { m_device = id; }
+    const std::string& Device() const { return m_device; }
+
+    // Plays `sound` `startMs` from now, and returns when it has played: at the latest its
+    // length and two seconds after its start.
+    void Play(const Sound& sound, unsigned startMs);
+    // Plays `sound` now and returns at once. Any sound starting ends the one before it.
+    void PlayAsync(const Sound& sound);
+    // Ends the sound playing now, if one is.
+    void Stop();
+    // Waits up to `ms` until the sound playing now has ended; TRUE when it has.
+    bool Wait(DWORD ms) const;
+
+    // The longest a sound is waited for beyond its own length.
+    static constexpr unsigned kGraceMs = 2000;
+
+private:
+    struct Job;
+    std::shared_ptr<Job> Start(const Sound& sound, unsigned startMs);
+    std::string m_device;
+    std::shared_ptr<Job> m_current;
+};
+
+// The process's player, as the system's own PlaySound has one.
+SoundPlayer& Player();
+
+// Plays WAVE resource `id` of the program once, asynchronously, at `volume` (the cues at their
+// own level).
+void PlayResource(UINT id, int volume = 100);

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Black-box, with three sound devices (Wine's ALSA driver lists the ALSA devices named in its
+# registry value after the default one; each here writes to a file of its own): the device
+# chosen in "Play on:" takes Play and, after OK and a restart, the chime, and no other device
+# hears them. Taken away, CHIMO! rings on the default device and the list still names it, as
+# not connected.
+# Usage: device.sh CHIMO.EXE chimo_remote.exe
+set -euo pipefail
+chimo=$1 remote=$2
+source "$(dirname "$0")/lib.sh"
+rc quit >/dev/null 2>&1 || true
+rm -f "$WINEPREFIX/drive_c/windows/CHIMO.INI"
+
+cat >"$work/asound.conf" <<ALSA
+pcm.!default { type file; slave.pcm { type null }; file "$work/default.raw"; format "raw" }
+pcm.devA { type file; slave.pcm { type null }; file "$work/a.raw"; format "raw" }
+pcm.devB { type file; slave.pcm { type null }; file "$work/b.raw"; format "raw" }
+ALSA
+export ALSA_CONFIG_PATH=$work/asound.conf
+drivers='HKCU\Software\Wine\Drivers'
+restore+=("wine reg delete '$drivers' /v Audio /f >/dev/null 2>&1"
+    "wine reg delete '$drivers\\winealsa.drv' /f >/dev/null 2>&1")
+wine reg add "$drivers" /v Audio /d alsa /f >/dev/null
+devices() {
+    wine reg add "$drivers\\winealsa.drv" /v ALSAOutputDevices /t REG_MULTI_SZ /d "$1" /f >/dev/null
+}
+devices 'devA\0devB'
+tone quarter 880
+for key in '(XX:00) Hourly' '(XX:15) Quarter After' '(XX:30) Half Past' '(XX:45) Quarter Til'; do
+    wine reg add "HKCU\\AppEvents\\Schemes\\Apps\\CHIMO!\\$key\\.current" /ve \
+        /d "$(winpath "$work/quarter.wav")" /f >/dev/null
+done
+captures() { rm -f "$work/default.raw" "$work/a.raw" "$work/b.raw"; }
+# heard_only DEVICE: the tone was written to DEVICE's file whole, and to no other device.
+heard_only() {
+    local bytes other
+    bytes=$(sox "$work/quarter.wav" -t raw - | wc -c)
+    for _ in $(seq 300); do
+        [ "$(stat -c %s "$work/$1.raw" 2>/dev/null || echo 0)" -ge "$bytes" ] && break
+        sleep 0.1
+    done
+    cmp -s -n "$bytes" <(sox "$work/quarter.wav" -t raw -) "$work/$1.raw" ||
+        { echo "FAIL: $1 did not play the tone"; return 1; }
+    for other in default a b; do
+        [ "$other" = "$1" ] || [ ! -s "$work/$other.raw" ] ||
+            { echo "FAIL: $other heard it too"; return 1; }
+    done
+}
+
+wine "$chimo" >/dev/null 2>&1 &
+rc wait
+rc state settings
+listed=$(rc items 1030 | tr -d '\r')
+b=$(grep -n 'devB' <<<"$listed" | cut -d: -f1) ||
+    { echo "FAIL: devB is not in the list:"; echo "$listed"; exit 1; }
+[ "$(head -1 <<<"$listed")" = "* Default device" ] || { echo "FAIL: the list begins: $(head -1 <<<"$listed")"; exit 1; }
+rc send 1030 334 $((b - 1)) 0                 # CB_SETCURSEL
+rc send 0 273 $(((1 << 16) | 1030)) 0         # CBN_SELCHANGE
+sleep 1 # the window's cue has played
+captures
+rc send 0 273 1015 0 # Play, Quarter After
+heard_only b
+pass "Play plays on the device chosen, before OK"
+rc send 0 273 1 0 # OK
+rc quit
+captures
+start_in_zone 0 wine "$chimo"
+python3 "$(dirname "$0")/chime_heard.py" "$work/b.raw" "$boundary" "$work/quarter.wav" 100 0 ||
+    { echo "FAIL: the chime did not ring on the device chosen"; exit 1; }
+heard_only b
+pass "after OK and a restart, the chime rings on the device chosen alone"
+
+devices 'devA'
+rc quit
+captures
+start_in_zone 0 wine "$chimo"
+python3 "$(dirname "$0")/chime_heard.py" "$work/default.raw" "$boundary" "$work/quarter.wav" 100 0 ||
+    { echo "FAIL: with its device gone, the chime did not ring on the default device"; exit 1; }
+heard_only default
+rc state settings
+chosen=$(rc items 1030 | tr -d '\r' | grep '^\* ' || true)
+[[ "$chosen" == *devB*" (not connected)" ]] ||
+    { echo "FAIL: the list shows '$chosen' as chosen"; exit 1; }
+pass "with its device gone the chime rings on the default one; the list shows: ${chosen#\* }"
+echo "$passed passed, 0 failed"
