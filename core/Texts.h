@@ -12,6 +12,10 @@ constexpr char kTipRinging[] = "CHIMO!!!!";
 constexpr char kDefaultDevice[] = "Default device";
 constexpr char kNotConnected[] = " (not connected)";
 
+// Beside the Tell-the-time key when Windows refuses it, and beside the speech box.
+constexpr char kKeyTaken[] = "Another program has this key.";
+constexpr char kNoVoice[] = "No voice is installed";
+
 constexpr char kWarningCaption[] = "CHIMO!: Warning...";
 constexpr char kFileNotFound[] =
     "CHIMO! can not find the file specified.\nWould you still like to use this file?";

@@ -105,6 +105,13 @@ template <> struct Cracker<WM_HSCROLL> {
         return f(LOWORD(w), reinterpret_cast<HWND>(l)), 0;
     }
 };
+// A hot key registered with this id was pressed.
+template <> struct Cracker<WM_HOTKEY> {
+    using Signature = void(int);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM) {
+        return f(static_cast<int>(w)), 0;
+    }
+};
 template <> struct Cracker<WM_POWERBROADCAST> {
     using Signature = void(UINT);
     template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM) {

@@ -59,3 +59,9 @@ HRESULT Win32Platform::QueryUserState(QUERY_USER_NOTIFICATION_STATE* state) {
         SystemProc<QueryState>("shell32.dll", "SHQueryUserNotificationState");
     return query ? query(state) : E_NOTIMPL;
 }
+
+BOOL Win32Platform::RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT key) {
+    return ::RegisterHotKey(hwnd, id, modifiers, key);
+}
+
+void Win32Platform::UnregisterHotKey(HWND hwnd, int id) { ::UnregisterHotKey(hwnd, id); }

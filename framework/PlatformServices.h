@@ -53,6 +53,14 @@ public:
     // SHQueryUserNotificationState: whether the user can be disturbed now (Windows Vista and
     // later; on older systems the call is missing and the answer is a failure).
     virtual HRESULT QueryUserState(QUERY_USER_NOTIFICATION_STATE* state) = 0;
+    // RegisterHotKey and UnregisterHotKey: a key combination of the whole session, sent to
+    // `hwnd` as WM_HOTKEY; FALSE when Windows refuses it (another program holds it).
+    virtual BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT key) = 0;
+    virtual void UnregisterHotKey(HWND hwnd, int id) = 0;
+    // Speaks `text` with the system's default voice, asynchronously, at `volume` (0 to 100) on
+    // the output device `device` ("" the default), ending any speech still going; empty text
+    // only ends it. A failure when no voice can speak.
+    virtual HRESULT Speak(const wchar_t* text, int volume, const std::string& device) = 0;
 };
 
 class Win32Platform : public IPlatform {
@@ -64,6 +72,9 @@ public:
     LocalTime Now() override;
     BOOL GetOpenFileName(OPENFILENAMEA* ofn) override;
     HRESULT QueryUserState(QUERY_USER_NOTIFICATION_STATE* state) override;
+    BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT key) override;
+    void UnregisterHotKey(HWND hwnd, int id) override;
+    HRESULT Speak(const wchar_t* text, int volume, const std::string& device) override;
 };
 
 // A function of a system DLL, loaded on first use from the system directory; null when the

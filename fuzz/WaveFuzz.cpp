@@ -1,5 +1,6 @@
 // The WAV reader and the chime image on any file: a slot's file is whatever the user chose,
 // dropped or typed. ASan sees any read past the file; the checks below see the rest.
+#include "core/Repeater.h"
 #include "core/Wave.h"
 #include "fuzz/Check.h"
 
@@ -38,6 +39,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(samples.data + samples.size == bare.data + bare.size);
     }
     (void)WaveDurationMs(file, fileSize);
+    // The repeater's reading and mixing of it: whole frames, and a 16-bit WAV out of them.
+    const Pcm pcm = DecodeWave(file, fileSize);
+    Check((layout.kind == SampleKind::None) == pcm.samples.empty() || layout.samplesSize == 0);
+    Check(!pcm.channels || pcm.samples.size() % pcm.channels == 0);
+    if (pcm.Frames() && pcm.Frames() < 4096) {
+        const std::vector<uint8_t> mixed = MixRepeater(pcm, 2, pcm, percent);
+        const WaveLayout out = ReadWaveLayout(mixed.data(), mixed.size());
+        Check(out.kind == SampleKind::Signed16 && out.rate == pcm.rate);
+    }
     std::free(file);
     return 0;
 }

@@ -16,6 +16,15 @@ constexpr UINT_PTR ID_READY_TIMER = 2;
 // The tray icon's id, and the message its mouse and keyboard events arrive with.
 constexpr UINT ID_TRAY_ICON = 129;
 constexpr UINT WM_TRAY_NOTIFY = WM_APP + 1;
+// The struck time has been heard (wParam TRUE when whole).
+constexpr UINT WM_TELL_DONE = WM_APP + 2;
+
+// The time of day as the user's short time format writes it ("3:15 PM", "15:15") in locale
+// `locale`: what the voice says.
+struct TimeText {
+    wchar_t text[64];
+};
+TimeText SpokenTime(const wchar_t* locale, int hour, int minute);
 
 // The settings dialog, which is also the program's hidden main window: it owns the tray icon,
 // the chime timer and the controls that hold every setting. Its parts live in one .cpp per
@@ -88,6 +97,21 @@ public:
     // About
     void OnAbout();
 
+    // Tell the time
+    // Registers the key shown in its control (after OK, and at the start), and says beside it
+    // when Windows refuses it.
+    void RegisterTellTimeKey();
+    void OnHotKey(int id);
+    // Strikes the time now, as a quarter repeater does; a second call while it strikes stops it.
+    void TellTime();
+    LRESULT OnTellDone(WPARAM whole, LPARAM);
+    // Speaks hour:minute when the settings ask for it.
+    void SpeakTime(int hour, int minute);
+    // Says beside the box when no voice can speak.
+    void ShowVoiceNote();
+    BOOL m_bTelling = FALSE;
+    int m_tellHour = 0, m_tellMinute = 0;
+
     // Output device
     // Lists "Default device" and, when `lookUp`, each device connected now; the device `id`
     // (named `name`) stays chosen, marked as not connected when it is not. Every sound then
@@ -114,6 +138,8 @@ public:
     // Checked: no chime during calls or over full-screen programs (the profile keeps its
     // inverse, "Chime_When_Busy").
     CButton m_chkQuietWhenBusy;
+    CButton m_chkSpeakTime;
+    CNamedControl m_hotkeyTell;
     CNamedControl m_sliderVolume;
     CNamedControl m_comboDevice;
     // Each slot's field and buttons, in the order of the slot table.

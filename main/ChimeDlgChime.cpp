@@ -138,7 +138,11 @@ void CChimeDlg::Ring(const Boundary& boundary) {
         // done: the lead-in starts that much before it, the note on it.
         const LocalTime now = app->Platform().Now();
         const unsigned wait = boundary.utc && now.utc ? MsAfter(now, boundary.utc - now.utc) : 0;
+        // A speech still going ends as the chime starts.
+        if (m_chkSpeakTime.GetCheck() == BST_CHECKED)
+            app->Platform().Speak(L"", Volume(), Player().Device());
         m_player.Chime(SlotText(choice.slot), choice.count, Volume(), wait, m_nArmedLeadIn);
+        SpeakTime(boundary.hour, boundary.minute);
     }
 
     std::memcpy(m_nid.szTip, savedTip, sizeof savedTip);

@@ -11,8 +11,8 @@
 
 CChimeDlg::CChimeDlg(CWnd* parent) : CDialog(IDD_CHIME, parent) {
     m_hMainIcon = AfxGetApp()->LoadIcon(IDI_MAIN);
-    // The volume slider's window class.
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+    // The volume slider's and the hot-key control's window classes.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_HOTKEY_CLASS};
     ::InitCommonControlsEx(&controls);
 }
 
@@ -46,6 +46,10 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
             on::Command(IDC_SLEEP_TIMER, &CChimeDlg::ApplySleepTimerState),
             on::Command(ID_SLEEP, &CChimeDlg::OnSleep),
             on::Command(ID_SNOOZE, &CChimeDlg::OnSnooze),
+            on::Command(ID_TELL_TIME, &CChimeDlg::TellTime),
+            on::Message<WM_HOTKEY>(&CChimeDlg::OnHotKey),
+            on::Raw(WM_TELL_DONE, &CChimeDlg::OnTellDone),
+            on::Command(IDC_SPEAK_TIME, &CChimeDlg::ShowVoiceNote),
             on::Command(ID_QUIT, &CChimeDlg::OnQuit),
             // Explorer broadcasts this when the taskbar is re-created (after a crash or restart).
             on::Registered("TaskbarCreated", &CChimeDlg::AddTrayIcon),
@@ -73,6 +77,8 @@ void CChimeDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_QUIET_WHEN_BUSY, m_chkQuietWhenBusy);
     DDX_Control(pDX, IDC_VOLUME, m_sliderVolume);
     DDX_Control(pDX, IDC_DEVICE, m_comboDevice);
+    DDX_Control(pDX, IDC_SPEAK_TIME, m_chkSpeakTime);
+    DDX_Control(pDX, IDC_TELL_KEY, m_hotkeyTell);
     DDX_Check(pDX, IDC_DISABLE, m_bDisabled);
 }
 
@@ -115,7 +121,7 @@ BOOL CChimeDlg::OnInitDialog() {
             button->m_accessible.name =
                 (SpokenText(button->GetWindowText().str()) + ", " + quarter).c_str();
     }
-    for (CNamedControl* control : {&m_sliderVolume, &m_comboDevice}) {
+    for (CNamedControl* control : {&m_sliderVolume, &m_comboDevice, &m_hotkeyTell}) {
         const std::string label = labelOf(*control);
         control->m_accessible.name = SpokenText(label).c_str();
         control->m_accessible.shortcut = ShortcutOf(label).c_str();
@@ -123,6 +129,7 @@ BOOL CChimeDlg::OnInitDialog() {
 
     RemoveLegacyEntries();
     LoadSettings();
+    RegisterTellTimeKey();
     return TRUE;
 }
 
@@ -150,6 +157,7 @@ void CChimeDlg::OnOK() {
         ApplySleepTimerState();
     }
     SaveSettings();
+    RegisterTellTimeKey();
     // The next chime may now take another sound, volume or lead-in.
     ArmChimeTimer();
     m_bShown = FALSE;

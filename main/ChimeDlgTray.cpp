@@ -122,6 +122,7 @@ void CChimeDlg::OpenSettingsWindow() {
     LoadSettings();
     const SoundDevice chosen = ChosenDevice();
     ShowDevices(chosen.id, chosen.name, true);
+    ShowVoiceNote();
     m_bShown = TRUE;
     ShowWindow(SW_SHOW);
     ShowWindow(SW_RESTORE);

@@ -68,6 +68,11 @@ std::string FindSlotFile(const std::string& text) {
     return std::string();
 }
 
+std::vector<uint8_t> ReadSlotFile(const std::string& text) {
+    const std::string file = FindSlotFile(text);
+    return file.empty() ? std::vector<uint8_t>() : ReadFile(file);
+}
+
 Sound SlotSound(const std::string& text, int volume, unsigned leadInMs) {
     Sound sound;
     const std::string file = FindSlotFile(text);

@@ -19,6 +19,9 @@ BOOL FileFound(const std::string& name);
 // accepts exactly the texts for which this finds a file, and playback plays that file.
 std::string FindSlotFile(const std::string& text);
 
+// The bytes of the file slot text `text` names, when it is there and at most 16 MB.
+std::vector<uint8_t> ReadSlotFile(const std::string& text);
+
 // The sound of slot text `text` at `volume` (0 to 100), with room for `leadInMs` of silence: a
 // file of at most 16 MB that holds a WAV plays from memory, any other as named.
 Sound SlotSound(const std::string& text, int volume, unsigned leadInMs);

@@ -49,6 +49,10 @@
 #define IDC_WAKE_SPEAKERS 1024
 #define IDC_QUIET_WHEN_BUSY 1025
 #define IDC_DEVICE 1030
+#define IDC_TELL_KEY 1031
+#define IDC_TELL_KEY_NOTE 1032
+#define IDC_SPEAK_TIME 1033
+#define IDC_SPEAK_NOTE 1034
 
 // About box controls
 #define IDC_WEB_LINK 1026
@@ -60,6 +64,7 @@
 #define ID_SETTINGS 32776
 #define ID_SLEEP 32782
 #define ID_SNOOZE 32783
+#define ID_TELL_TIME 32784
 
 // System menu item; ids 16 to 31 all open the About box
 #define IDM_ABOUT_SYS 16

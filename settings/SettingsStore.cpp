@@ -53,7 +53,7 @@ void DeleteLegacyTree(const char* path) {
 // The profile's entries that the settings window shows, each with the control that holds it
 // while the program runs. An inverted box is checked when its entry is 0: "Chime_When_Busy"
 // keeps the meaning it had before the window showed it.
-enum class Held { Check, InvertedCheck, Text, Level };
+enum class Held { Check, InvertedCheck, Text, Level, HotKey };
 struct ProfileOption {
     const char* section;
     const char* entry;
@@ -70,8 +70,14 @@ const ProfileOption kOptions[] = {
     {"Options", "Wake_Speakers", IDC_WAKE_SPEAKERS, Held::Check},
     {"Options", "Volume", IDC_VOLUME, Held::Level},
     {"Special", "Chime_When_Busy", IDC_QUIET_WHEN_BUSY, Held::InvertedCheck},
+    {"Options", "Speak_Time", IDC_SPEAK_TIME, Held::Check},
+    {"Options", "Tell_Time_Key", IDC_TELL_KEY, Held::HotKey},
 };
 constexpr int kFullVolume = 100;
+// Tell the time's key, as the hot-key control gives it (the key in the low byte, HOTKEYF_* in
+// the high one): Ctrl+Alt+Shift+T, and the largest value there can be. 0 is no key.
+constexpr int kDefaultTellTimeKey = ((HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT) << 8) | 'T';
+constexpr int kMaxHotKey = 0x0FFF;
 // The lead-in, when the profile says nothing, and the longest it may be.
 constexpr int kDefaultLeadInMs = 700, kMaxLeadInMs = 3000;
 
@@ -117,6 +123,15 @@ void CChimeDlg::LoadSettings() {
             m_nPreviewedVolume = value;
             continue;
         }
+        if (option.held == Held::HotKey) {
+            // Absent or out of range: the default key, written back as such.
+            if (value < 0 || value > kMaxHotKey) {
+                value = kDefaultTellTimeKey;
+                app->WriteProfileInt(option.section, option.entry, value);
+            }
+            ::SendMessageA(control, HKM_SETHOTKEY, static_cast<WPARAM>(value), 0);
+            continue;
+        }
         if (value == -1) {
             // -1 cannot be told from an absent entry: both are written back as 0, and a plain
             // box stays as it is.
@@ -159,8 +174,10 @@ void CChimeDlg::SaveSettings() {
             app->WriteProfileString(option.section, option.entry, text);
             continue;
         }
-        int value = static_cast<int>(
-            ::SendMessageA(control, option.held == Held::Level ? TBM_GETPOS : BM_GETCHECK, 0, 0));
+        const UINT ask = option.held == Held::Level    ? TBM_GETPOS
+                         : option.held == Held::HotKey ? HKM_GETHOTKEY
+                                                       : BM_GETCHECK;
+        int value = static_cast<int>(::SendMessageA(control, ask, 0, 0));
         if (option.held == Held::InvertedCheck)
             value = value == BST_CHECKED ? 0 : 1;
         app->WriteProfileInt(option.section, option.entry, value);

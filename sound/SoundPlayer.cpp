@@ -36,6 +36,8 @@ struct SoundPlayer::Job {
     CHandle cancel{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     CHandle done{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     std::atomic<bool> asNamed{false}; // played through PlaySound, which only PlaySound stops
+    HWND notify = nullptr;            // told when it ends
+    UINT message = 0;
 
     // Waits for the start; FALSE when cancelled meanwhile.
     bool WaitForStart() const {
@@ -65,13 +67,18 @@ struct SoundPlayer::Job {
         const std::unique_ptr<std::shared_ptr<Job>> job(static_cast<std::shared_ptr<Job>*>(parameter));
         (*job)->Run();
         ::SetEvent((*job)->done.get());
+        if ((*job)->notify) {
+            const bool whole = ::WaitForSingleObject((*job)->cancel.get(), 0) == WAIT_TIMEOUT;
+            ::PostMessageA((*job)->notify, (*job)->message, whole, 0);
+        }
         return 0;
     }
 };
 
 SoundPlayer::~SoundPlayer() { Stop(); }
 
-std::shared_ptr<SoundPlayer::Job> SoundPlayer::Start(const Sound& sound, unsigned startMs) {
+std::shared_ptr<SoundPlayer::Job> SoundPlayer::Start(const Sound& sound, unsigned startMs,
+                                                     HWND notify, UINT message) {
     Stop();
     auto job = std::make_shared<Job>();
     if (!job->cancel || !job->done)
@@ -80,6 +87,8 @@ std::shared_ptr<SoundPlayer::Job> SoundPlayer::Start(const Sound& sound, unsigne
     job->device = m_device;
     job->startAt = ::GetTickCount64() + startMs;
     job->platform = &AfxGetApp()->Platform();
+    job->notify = notify;
+    job->message = message;
     auto* shared = new std::shared_ptr<Job>(job);
     CHandle thread(::CreateThread(nullptr, 0, &Job::Thread, shared, 0, nullptr));
     if (!thread) {
@@ -97,7 +106,11 @@ void SoundPlayer::Play(const Sound& sound, unsigned startMs) {
             Stop();
 }
 
-void SoundPlayer::PlayAsync(const Sound& sound) { Start(sound, 0); }
+void SoundPlayer::PlayAsync(const Sound& sound, HWND notify, UINT message) {
+    Start(sound, 0, notify, message);
+}
+
+bool SoundPlayer::Playing() const { return !Wait(0); }
 
 void SoundPlayer::Stop() {
     const std::shared_ptr<Job> job = std::move(m_current);

@@ -35,8 +35,11 @@ public:
     // Plays `sound` `startMs` from now, and returns when it has played: at the latest its
     // length and two seconds after its start.
     void Play(const Sound& sound, unsigned startMs);
-    // Plays `sound` now and returns at once. Any sound starting ends the one before it.
-    void PlayAsync(const Sound& sound);
+    // Plays `sound` now and returns at once. Any sound starting ends the one before it. When
+    // it ends, `notify` (if any) is posted `message` with wParam TRUE when it played whole.
+    void PlayAsync(const Sound& sound, HWND notify = nullptr, UINT message = 0);
+    // Whether a sound is playing now.
+    bool Playing() const;
     // Ends the sound playing now, if one is.
     void Stop();
     // Waits up to `ms` until the sound playing now has ended; TRUE when it has.
@@ -47,7 +50,8 @@ public:
 
 private:
     struct Job;
-    std::shared_ptr<Job> Start(const Sound& sound, unsigned startMs);
+    std::shared_ptr<Job> Start(const Sound& sound, unsigned startMs, HWND notify = nullptr,
+                               UINT message = 0);
     std::string m_device;
     std::shared_ptr<Job> m_current;
 };

@@ -13,19 +13,6 @@ constexpr unsigned kHeadStart = 100;
 using Files = std::vector<std::string>;
 Files Times(const char* name, size_t n) { return Files(n, name); }
 
-// A 22 050 Hz, 16-bit mono WAV file of `samples` (or a compressed one, which cannot be scaled).
-void WriteWav(const std::string& path, const std::vector<int16_t>& samples, bool adpcm = false) {
-    const uint32_t data = static_cast<uint32_t>(samples.size() * 2);
-    const uint16_t format[] = {
-        static_cast<uint16_t>(adpcm ? 2 : 1), 1, 0x5622, 0, 0xAC44, 0, 2, 16};
-    std::ofstream out(path, std::ios::binary);
-    const uint32_t riff = 36 + data, fmtSize = 16;
-    out.write("RIFF", 4).write(reinterpret_cast<const char*>(&riff), 4).write("WAVEfmt ", 8);
-    out.write(reinterpret_cast<const char*>(&fmtSize), 4);
-    out.write(reinterpret_cast<const char*>(format), sizeof format).write("data", 4);
-    out.write(reinterpret_cast<const char*>(&data), 4);
-    out.write(reinterpret_cast<const char*>(samples.data()), data);
-}
 // The 16-bit samples a device was given.
 std::vector<int16_t> Samples(const FakePlatform::Sound& sound) {
     std::vector<int16_t> samples(sound.samples.size() / 2);

@@ -524,18 +524,20 @@ TEST_F(Window, EachControlIsAnnouncedByItsOwnLabel) {
         {IDC_PLAY_QUARTER_TIL, "Play, Quarter 'Til"},
         {IDC_USE_SAME, "Use same for all secondary CHIMO!s."},
         {IDC_DISABLE_SECONDARY, "Disable Secondary CHIMO!s."},
+        {IDC_QUIET_WHEN_BUSY, "Quiet during calls and full-screen programs"},
+        {IDC_DISABLE, "Disable"},
         {IDC_VOLUME, "Volume"},
         {IDC_DEVICE, "Play on"},
         {IDC_WAKE_SPEAKERS, "Wake wireless speakers first"},
-        {IDC_QUIET_WHEN_BUSY, "Quiet during calls and full-screen programs"},
+        {IDC_TELL_KEY, "Shortcut key"},
+        {IDC_SPEAK_TIME, "Say the time after each chime"},
+        {IDC_SLEEP_TIMER, "Sleep Timer"},
+        {IDC_SLEEP_START, "Start Time"},
+        {IDC_SLEEP_STOP, "Stop Time"},
         {IDOK, "OK"},
         {IDCANCEL, "Cancel"},
         {ID_QUIT, "Quit"},
         {IDC_ABOUT, "About"},
-        {IDC_SLEEP_TIMER, "Sleep Timer"},
-        {IDC_SLEEP_START, "Start Time"},
-        {IDC_SLEEP_STOP, "Stop Time"},
-        {IDC_DISABLE, "Disable"},
     };
     CComInit com;
     std::vector<std::string> shortcuts;
@@ -550,7 +552,7 @@ TEST_F(Window, EachControlIsAnnouncedByItsOwnLabel) {
             shortcuts.push_back(said.shortcut);
         }
     }
-    EXPECT_EQ(shortcuts.size(), 19u) << "every field, box, list and slider, and the four buttons";
+    EXPECT_EQ(shortcuts.size(), 21u) << "every field, box, list, key and slider, and the four buttons";
     // The tab order is the reading order of the rows.
     HWND at = ::GetDlgItem(run->hwnd(), rows[0].id);
     for (const auto& row : rows) {

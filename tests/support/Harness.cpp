@@ -173,7 +173,7 @@ std::vector<NOTIFYICONDATAA> FakePlatform::Tray(DWORD message) const {
 void FakePlatform::Clear() {
     Player().Wait(5000);
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_sounds.clear(), m_tray.clear();
+    m_sounds.clear(), m_tray.clear(), m_spoken.clear();
 }
 
 void FakePlatform::SetTime(int hour, int minute, int second, int millisecond) {
@@ -202,6 +202,37 @@ HRESULT FakePlatform::QueryUserState(QUERY_USER_NOTIFICATION_STATE* state) {
     if (SUCCEEDED(userResult))
         *state = userState;
     return userResult;
+}
+
+BOOL FakePlatform::RegisterHotKey(HWND, int id, UINT modifiers, UINT key) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (std::make_pair(modifiers & ~MOD_NOREPEAT, key) == refusedKey)
+        return FALSE;
+    m_hotKeys.push_back({id, {modifiers & ~MOD_NOREPEAT, key}});
+    return TRUE;
+}
+void FakePlatform::UnregisterHotKey(HWND, int id) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (size_t i = 0; i < m_hotKeys.size(); ++i)
+        if (m_hotKeys[i].first == id)
+            m_hotKeys.erase(m_hotKeys.begin() + static_cast<long>(i--));
+}
+std::vector<std::pair<UINT, UINT>> FakePlatform::HotKeys() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    std::vector<std::pair<UINT, UINT>> keys;
+    for (const auto& entry : m_hotKeys)
+        keys.push_back(entry.second);
+    return keys;
+}
+
+HRESULT FakePlatform::Speak(const wchar_t* text, int, const std::string&) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_spoken.push_back(text ? text : L"");
+    return voice;
+}
+std::vector<std::wstring> FakePlatform::Spoken() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_spoken;
 }
 
 std::string ProfilePath() {

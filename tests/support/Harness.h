@@ -46,6 +46,13 @@ public:
     void SetTime(int hour, int minute, int second, int millisecond = 0);
     void Advance(long long seconds) { m_utc += seconds; }
 
+    // Hot keys registered now (MOD_* and the key of each), and one that Windows refuses.
+    std::vector<std::pair<UINT, UINT>> HotKeys() const;
+    std::pair<UINT, UINT> refusedKey{0, 0};
+    // What the voice was asked to say, in order ("" ends a speech), and its answer.
+    std::vector<std::wstring> Spoken() const;
+    std::atomic<HRESULT> voice{S_OK};
+
     std::string choice; // the file dialog's answer; "" cancels
     std::string lastTitle, lastFolder;
     HRESULT userResult = S_OK;
@@ -59,8 +66,13 @@ private:
     LocalTime Now() override;
     BOOL GetOpenFileName(OPENFILENAMEA* ofn) override;
     HRESULT QueryUserState(QUERY_USER_NOTIFICATION_STATE* state) override;
+    BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT key) override;
+    void UnregisterHotKey(HWND hwnd, int id) override;
+    HRESULT Speak(const wchar_t* text, int volume, const std::string& device) override;
 
     class Out;
+    std::vector<std::pair<int, std::pair<UINT, UINT>>> m_hotKeys;
+    std::vector<std::wstring> m_spoken;
     mutable std::mutex m_mutex;
     std::vector<Sound> m_sounds;
     std::atomic<int> m_open{0}; // devices opened and not yet closed

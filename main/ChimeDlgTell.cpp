@@ -1,0 +1,105 @@
+// "Tell the time": from the tray menu and a key of the whole session, the time struck as a
+// quarter repeater strikes it; and the time spoken by the system's voice after each chime.
+#include "main/ChimeDlg.h"
+
+#include "core/Repeater.h"
+#include "core/Texts.h"
+#include "main/SoundSlots.h"
+
+#include <commctrl.h>
+
+namespace {
+// The key's id among the window's hot keys.
+constexpr int kTellTimeKeyId = 1;
+
+// The samples of slot text `text`'s file; none when it names none, or one that cannot be read.
+Pcm SlotSamples(const std::string& text) {
+    const std::vector<uint8_t> bytes = ReadSlotFile(text);
+    return DecodeWave(bytes.data(), bytes.size());
+}
+
+// HOTKEYF_* of the hot-key control as MOD_* of RegisterHotKey.
+UINT Modifiers(BYTE flags) {
+    return (flags & HOTKEYF_ALT ? MOD_ALT : 0) | (flags & HOTKEYF_CONTROL ? MOD_CONTROL : 0) |
+           (flags & HOTKEYF_SHIFT ? MOD_SHIFT : 0);
+}
+} // namespace
+
+TimeText SpokenTime(const wchar_t* locale, int hour, int minute) {
+    SYSTEMTIME time{};
+    time.wHour = static_cast<WORD>(hour);
+    time.wMinute = static_cast<WORD>(minute);
+    TimeText said{};
+    ::GetTimeFormatEx(locale, TIME_NOSECONDS, &time, nullptr, said.text, 64);
+    return said;
+}
+
+void CChimeDlg::RegisterTellTimeKey() {
+    IPlatform& platform = AfxGetApp()->Platform();
+    platform.UnregisterHotKey(m_hWnd, kTellTimeKeyId);
+    const WORD key = static_cast<WORD>(m_hotkeyTell.SendMessage(HKM_GETHOTKEY));
+    const bool refused =
+        key && !platform.RegisterHotKey(m_hWnd, kTellTimeKeyId,
+                                        Modifiers(HIBYTE(key)) | MOD_NOREPEAT, LOBYTE(key));
+    // Said beside the key, never in a message box: the menu item tells the time all the same.
+    SetDlgItemText(IDC_TELL_KEY_NOTE, refused ? kKeyTaken : "");
+}
+
+void CChimeDlg::OnHotKey(int id) {
+    if (id == kTellTimeKeyId)
+        TellTime();
+}
+
+void CChimeDlg::TellTime() {
+    // A second press while it strikes stops the strikes.
+    if (m_bTelling && Player().Playing()) {
+        Player().Stop();
+        return;
+    }
+    IPlatform& platform = AfxGetApp()->Platform();
+    const LocalTime now = platform.Now();
+    m_tellHour = now.hour;
+    m_tellMinute = now.minute;
+    const RepeaterPlan plan = PlanRepeater(now.hour, now.minute, Options());
+    const Pcm quarter = plan.quarter ? SlotSamples(SlotText(plan.quarterSlot)) : Pcm();
+    const std::vector<uint8_t> mixed =
+        MixRepeater(SlotSamples(SlotText(SoundSlot::Hour)), plan.hours, quarter, Volume());
+    if (m_chkSpeakTime.GetCheck() == BST_CHECKED)
+        platform.Speak(L"", Volume(), Player().Device());
+    m_bTelling = TRUE;
+    if (mixed.empty()) {
+        // Nothing to strike: the Yes cue says that it was heard.
+        PlayResource(IDW_CUE_YES);
+        SendMessage(WM_TELL_DONE, TRUE);
+        return;
+    }
+    Sound sound;
+    sound.leadInMs = WantedLeadIn();
+    sound.image = std::make_shared<ChimeImage>(mixed.data(), mixed.size(), 100, sound.leadInMs);
+    Player().PlayAsync(sound, m_hWnd, WM_TELL_DONE);
+}
+
+LRESULT CChimeDlg::OnTellDone(WPARAM whole, LPARAM) {
+    m_bTelling = FALSE;
+    // After the last strike has sounded; not when a second press stopped them.
+    if (whole)
+        SpeakTime(m_tellHour, m_tellMinute);
+    return 0;
+}
+
+void CChimeDlg::SpeakTime(int hour, int minute) {
+    if (m_chkSpeakTime.GetCheck() != BST_CHECKED)
+        return;
+    const HRESULT spoken = AfxGetApp()->Platform().Speak(
+        SpokenTime(LOCALE_NAME_USER_DEFAULT, hour, minute).text, Volume(), Player().Device());
+    if (FAILED(spoken))
+        SetDlgItemText(IDC_SPEAK_NOTE, kNoVoice);
+}
+
+void CChimeDlg::ShowVoiceNote() {
+    // The voice is asked only once the box is checked (it costs memory from then on), with
+    // nothing to say: that also ends any speech still going.
+    const bool silent = m_chkSpeakTime.GetCheck() == BST_CHECKED &&
+                        FAILED(AfxGetApp()->Platform().Speak(L"", Volume(), Player().Device()));
+    SetDlgItemText(IDC_SPEAK_NOTE, silent ? kNoVoice : "");
+}

@@ -1,0 +1,162 @@
+// "Tell the time" from its key and the tray menu, and the time spoken after a chime, with the
+// voice and the key's registration faked (Wine has neither a voice nor a key it refuses).
+#include "core/Texts.h"
+#include "sound/SoundPlayer.h"
+#include "tests/support/ChimoTest.h"
+
+#include <atomic>
+#include <string>
+
+namespace {
+const std::pair<UINT, UINT> kDefaultKey{MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'T'};
+
+struct Tell : ChimoTest {
+    const std::string hourTone = "C:\\CHIMO-HOUR.WAV", halfTone = "C:\\CHIMO-HALF.WAV";
+    void SetUp() override {
+        ChimoTest::SetUp();
+        WriteWav(hourTone, std::vector<int16_t>(2205, 1000)); // 0.1 s at 22 050 Hz
+        WriteWav(halfTone, std::vector<int16_t>(4410, -1000));
+    }
+    void TearDown() override {
+        ChimoTest::TearDown();
+        ::DeleteFileA(hourTone.c_str());
+        ::DeleteFileA(halfTone.c_str());
+    }
+    void Slots() const {
+        run->SetText(IDC_SOUND_HOUR, hourTone);
+        run->SetText(IDC_SOUND_HALF_PAST, halfTone);
+    }
+    // The key pressed; returns once what it struck has been heard.
+    void Press() const {
+        run->Send(WM_HOTKEY, 1);
+        Player().Wait(5000);
+    }
+    std::wstring Said(int hour, int minute) const {
+        return SpokenTime(LOCALE_NAME_USER_DEFAULT, hour, minute).text;
+    }
+};
+} // namespace
+
+// The words are the user's own short time format, in the language of the locale.
+TEST(SpokenTime, IsTheLocalesShortTimeFormat) {
+    EXPECT_EQ(std::wstring(SpokenTime(L"en-US", 15, 15).text), L"3:15 PM");
+    EXPECT_EQ(std::wstring(SpokenTime(L"de-DE", 15, 15).text), L"15:15");
+    EXPECT_EQ(std::wstring(SpokenTime(L"en-US", 0, 5).text), L"12:05 AM");
+}
+
+// The key and the menu item strike the hours, then the last quarter passed: at 10:37, ten
+// strikes a second apart and Half Past a beat and a second after the last, at the chime's
+// volume, on the chime's device, after its lead-in; in every state the program is in.
+TEST_F(Tell, TheKeyAndTheMenuStrikeTheHoursAndTheLastQuarter) {
+    AfxGetApp()->WriteProfileInt("Options", "Wake_Speakers", 1);
+    AfxGetApp()->WriteProfileInt("Special", "Lead_In_Ms", 500);
+    fake.SetTime(10, 37, 0);
+    Start();
+    EXPECT_EQ(fake.HotKeys(), (std::vector<std::pair<UINT, UINT>>{kDefaultKey}));
+    Slots();
+    SetVolume(50);
+    const size_t leadIn = 22050 / 2, whole = 11 * 22050 + 4410;
+    for (int state : {0, IDC_DISABLE, ID_SNOOZE}) {
+        SCOPED_TRACE(state);
+        if (state)
+            run->Command(state);
+        fake.Clear();
+        Press();
+        const auto sounds = fake.Sounds();
+        ASSERT_EQ(sounds.size(), 1u);
+        ASSERT_EQ(sounds[0].samples.size(), 2 * (leadIn + whole));
+        const auto sample = [&](size_t i) {
+            return *reinterpret_cast<const int16_t*>(&sounds[0].samples[2 * (leadIn + i)]);
+        };
+        EXPECT_EQ(sample(0), 500) << "the first strike, at half volume";
+        EXPECT_EQ(sample(9 * 22050), 500) << "the tenth";
+        EXPECT_EQ(sample(10 * 22050), 0) << "no eleventh";
+        EXPECT_EQ(sample(11 * 22050), -500) << "Half Past, after a second's pause";
+    }
+    fake.Clear();
+    run->Command(ID_TELL_TIME);
+    Player().Wait(5000);
+    EXPECT_EQ(fake.Sounds().size(), 1u) << "the tray menu's item";
+    fake.Clear();
+    fake.SetTime(10, 5, 0);
+    run->Command(IDC_DISABLE); // and the snooze goes with it
+    run->SetText(IDC_SOUND_HOUR, "");
+    run->SetText(IDC_SOUND_QUARTER_AFTER, "");
+    Press();
+    EXPECT_EQ(Cues(), std::vector<UINT>{IDW_CUE_YES}) << "nothing to strike at 10:05";
+}
+
+// A second press while it strikes stops the strikes, and nothing is spoken then; otherwise the
+// time is spoken once the strikes have sounded, and after every quarter that rang, never
+// after one that kept quiet.
+TEST_F(Tell, ASecondPressStopsTheStrikesAndTheTimeIsSpokenAfterThem) {
+    AfxGetApp()->WriteProfileInt("Options", "Speak_Time", 1);
+    fake.SetTime(10, 37, 0);
+    Start();
+    Slots();
+    fake.stall = true;
+    std::atomic<bool> striking{false};
+    fake.onPlay = [&](const FakePlatform::Sound&) { striking = true; };
+    run->Send(WM_HOTKEY, 1);
+    ASSERT_TRUE(run->SettleUntil([&] { return striking.load(); }));
+    EXPECT_TRUE(Player().Playing());
+    run->Send(WM_HOTKEY, 1);
+    EXPECT_TRUE(Player().Wait(2000)) << "stopped";
+    fake.stall = false;
+    ASSERT_EQ(fake.Sounds().size(), 1u);
+    EXPECT_TRUE(fake.Sounds()[0].cut);
+    ::Sleep(300); // time for the window to hear that the strikes ended
+    for (const std::wstring& text : fake.Spoken())
+        EXPECT_EQ(text, L"") << "nothing said after strikes that were stopped";
+
+    fake.Clear();
+    Press();
+    run->SettleUntil([&] { return fake.Spoken().size() == 2; });
+    EXPECT_EQ(fake.Spoken(), (std::vector<std::wstring>{L"", Said(10, 37)}))
+        << "any speech ends as the strikes start; the time follows them";
+
+    fake.Clear();
+    TickAt(10, 30);
+    EXPECT_EQ(fake.Spoken(), (std::vector<std::wstring>{L"", Said(10, 30)}));
+    fake.Clear();
+    run->Command(IDC_DISABLE);
+    TickAt(10, 45);
+    EXPECT_TRUE(fake.Spoken().empty()) << "a quarter that kept quiet says nothing";
+}
+
+// Where no voice can speak, the strikes are all there is: the window says so beside the box,
+// and nothing else changes.
+TEST_F(Tell, WithoutAVoiceTheWindowSaysSo) {
+    fake.voice = E_NOTIMPL;
+    Start();
+    Show();
+    EXPECT_EQ(run->Text(IDC_SPEAK_NOTE), "") << "not asked while the box is off";
+    Click(IDC_SPEAK_TIME);
+    EXPECT_EQ(run->Text(IDC_SPEAK_NOTE), kNoVoice);
+    Slots();
+    TickAt(10, 30);
+    EXPECT_EQ(fake.Sounds().size(), 1u) << "the quarter rang";
+    EXPECT_TRUE(run->Boxes().empty());
+}
+
+// A key that Windows refuses is said beside its control, and the menu item still tells the
+// time; a key that it takes is registered as chosen, at the start and after OK.
+TEST_F(Tell, ARefusedKeyIsSaidBesideItsControl) {
+    fake.refusedKey = kDefaultKey;
+    Start();
+    EXPECT_TRUE(fake.HotKeys().empty());
+    EXPECT_EQ(run->Text(IDC_TELL_KEY_NOTE), kKeyTaken);
+    EXPECT_TRUE(run->Boxes().empty()) << "no message box at the start";
+    Show();
+    ::SendDlgItemMessageA(run->hwnd(), IDC_TELL_KEY, HKM_SETHOTKEY,
+                          MAKEWORD(VK_F9, HOTKEYF_CONTROL), 0);
+    run->Command(IDOK);
+    EXPECT_EQ(fake.HotKeys(), (std::vector<std::pair<UINT, UINT>>{{MOD_CONTROL, VK_F9}}));
+    EXPECT_EQ(run->Text(IDC_TELL_KEY_NOTE), "");
+    EXPECT_EQ(AfxGetApp()->GetProfileInt("Options", "Tell_Time_Key", -1),
+              MAKEWORD(VK_F9, HOTKEYF_CONTROL));
+    Show();
+    ::SendDlgItemMessageA(run->hwnd(), IDC_TELL_KEY, HKM_SETHOTKEY, 0, 0);
+    run->Command(IDOK);
+    EXPECT_TRUE(fake.HotKeys().empty()) << "0: no key at all";
+}

@@ -1,0 +1,134 @@
+#include "core/Repeater.h"
+#include "core/Wave.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+// The 16-bit samples of a WAV file the mixer made, after checking its header.
+std::vector<int16_t> Samples(const std::vector<uint8_t>& wav, unsigned rate, unsigned channels) {
+    const WaveLayout layout = ReadWaveLayout(wav.data(), wav.size());
+    EXPECT_EQ(layout.kind, SampleKind::Signed16);
+    EXPECT_EQ(layout.rate, rate);
+    EXPECT_EQ(layout.blockAlign, channels * 2);
+    std::vector<int16_t> samples(layout.samplesSize / 2);
+    std::memcpy(samples.data(), wav.data() + layout.samplesAt, layout.samplesSize);
+    return samples;
+}
+Pcm Sound(unsigned rate, unsigned channels, std::vector<float> samples) {
+    return Pcm{rate, channels, std::move(samples)};
+}
+} // namespace
+
+// The hours of the twelve-hour clock, and from :15 on the last quarter passed, as the three
+// boxes have the chime play it.
+TEST(Repeater, StrikesTheHoursAndTheLastQuarterPassed) {
+    const ChimeOptions plain, same{false, true, false}, off{false, false, true};
+    struct Row {
+        int hour, minute;
+        const ChimeOptions& options;
+        int hours;
+        bool quarter;
+        SoundSlot slot;
+    } rows[] = {
+        {12, 0, plain, 12, false, SoundSlot::QuarterAfter},
+        {12, 14, plain, 12, false, SoundSlot::QuarterAfter},
+        {12, 15, plain, 12, true, SoundSlot::QuarterAfter},
+        {0, 45, plain, 12, true, SoundSlot::QuarterTil},
+        {13, 59, plain, 1, true, SoundSlot::QuarterTil},
+        {10, 37, plain, 10, true, SoundSlot::HalfPast},
+        {10, 5, plain, 10, false, SoundSlot::QuarterAfter},
+        {23, 30, plain, 11, true, SoundSlot::HalfPast},
+        {10, 37, same, 10, true, SoundSlot::QuarterAfter},
+        {10, 37, off, 10, false, SoundSlot::QuarterAfter},
+    };
+    for (const Row& row : rows) {
+        const RepeaterPlan plan = PlanRepeater(row.hour, row.minute, row.options);
+        const std::string at = std::to_string(row.hour) + ":" + std::to_string(row.minute);
+        EXPECT_EQ(plan.hours, row.hours) << at;
+        EXPECT_EQ(plan.quarter, row.quarter) << at;
+        if (row.quarter) {
+            EXPECT_EQ(plan.quarterSlot, row.slot) << at;
+        }
+    }
+}
+
+// At 1000 frames a second (the lowest rate a WAV may have): strikes one beat apart, the
+// quarter a beat and a pause after the last, the length of the whole, and the volume.
+TEST(Repeater, StrikesComeABeatApartAndTheQuarterAfterAPause) {
+    const Pcm hour = Sound(1000, 1, {0.5f, 0.25f});
+    const Pcm quarter = Sound(1000, 1, {-0.5f});
+    const std::vector<int16_t> mixed = Samples(MixRepeater(hour, 3, quarter, 100), 1000, 1);
+    ASSERT_EQ(mixed.size(), 4001u) << "strikes at 0, 1000 and 2000; the quarter at 3000 + 1000";
+    for (size_t i = 0; i < mixed.size(); ++i) {
+        const int expected = i % 1000 == 0 && i <= 2000   ? 16384
+                             : i % 1000 == 1 && i <= 2001 ? 8192
+                             : i == 4000                  ? -16384
+                                                          : 0;
+        ASSERT_NEAR(mixed[i], expected, 1) << i;
+    }
+    const std::vector<int16_t> half = Samples(MixRepeater(hour, 1, Pcm(), 50), 1000, 1);
+    EXPECT_EQ(half, (std::vector<int16_t>{8192, 4096})) << "no quarter, at half level";
+    const std::vector<int16_t> alone = Samples(MixRepeater(Pcm(), 10, quarter, 100), 1000, 1);
+    EXPECT_EQ(alone, (std::vector<int16_t>{-16384})) << "no hour sound: the quarter alone";
+    EXPECT_TRUE(MixRepeater(Pcm(), 10, Pcm(), 100).empty());
+    EXPECT_TRUE(MixRepeater(hour, 0, Pcm(), 100).empty());
+}
+
+// Strikes that ring on under each other add up; where they would pass full scale, the whole is
+// scaled down to it, so the loudest sample is full scale and the rest keep their proportion.
+TEST(Repeater, TheSumNeverClips) {
+    const Pcm hour = Sound(1000, 1, std::vector<float>(2500, 0.6f)); // 2.5 beats long
+    const std::vector<int16_t> mixed = Samples(MixRepeater(hour, 4, Pcm(), 100), 1000, 1);
+    ASSERT_EQ(mixed.size(), 5500u);
+    EXPECT_EQ(mixed[2000], 32767) << "three strikes ring together: full scale, no more";
+    EXPECT_EQ(mixed[0], 10922) << "one strike: a third of that";
+    EXPECT_EQ(mixed[1000], 21845) << "two: two thirds";
+    const std::vector<int16_t> quiet = Samples(MixRepeater(hour, 4, Pcm(), 10), 1000, 1);
+    EXPECT_EQ(quiet[2000], 5898) << "at 10 % no scaling is needed: 1.8 x 0.1";
+}
+
+// The quarter's sound takes the strikes' rate and channels.
+TEST(Repeater, TheQuarterIsConvertedToTheStrikesFormat) {
+    const Pcm hour = Sound(1000, 2, {0.5f, -0.5f});
+    const Pcm quarter = Sound(2000, 1, {0.2f, 0.2f, 0.4f, 0.4f});
+    const std::vector<int16_t> mixed = Samples(MixRepeater(hour, 1, quarter, 100), 1000, 2);
+    ASSERT_EQ(mixed.size(), 2u * (2000 + 2)) << "four frames at 2000 Hz are two at 1000";
+    EXPECT_NEAR(mixed[4000], 6553, 1);
+    EXPECT_NEAR(mixed[4001], 6553, 1);
+    EXPECT_NEAR(mixed[4002], 13107, 1);
+    const Pcm stereo = Sound(1000, 2, {0.5f, 0.1f});
+    const std::vector<int16_t> mono =
+        Samples(MixRepeater(Sound(1000, 1, {0}), 1, stereo, 100), 1000, 1);
+    EXPECT_NEAR(mono.back(), 9830, 1) << "averaged down to one channel";
+}
+
+// Every encoding the chime can scale is read as numbers from -1 to 1.
+TEST(Repeater, DecodesEveryScalableEncoding) {
+    const auto wav = [](unsigned tag, unsigned bits, std::vector<uint8_t> data) {
+        std::vector<uint8_t> b = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E',
+                                  'f', 'm', 't', ' ', 16, 0, 0, 0, static_cast<uint8_t>(tag), 0, 1, 0,
+                                  0xE8, 3, 0, 0, 0, 0, 0, 0, static_cast<uint8_t>(bits / 8), 0,
+                                  static_cast<uint8_t>(bits), 0, 'd', 'a', 't', 'a',
+                                  static_cast<uint8_t>(data.size()), 0, 0, 0};
+        b.insert(b.end(), data.begin(), data.end());
+        return b;
+    };
+    struct Row {
+        std::vector<uint8_t> file;
+        std::vector<float> samples;
+    } rows[] = {
+        {wav(1, 8, {0, 128, 192}), {-1.0f, 0.0f, 0.5f}},
+        {wav(1, 16, {0x00, 0x80, 0x00, 0x40}), {-1.0f, 0.5f}},
+        {wav(1, 24, {0x00, 0x00, 0xC0}), {-0.5f}},
+        {wav(1, 32, {0x00, 0x00, 0x00, 0x40}), {0.5f}},
+        {wav(3, 32, {0x00, 0x00, 0x80, 0x3E, 0x00, 0x00, 0xC0, 0x7F}), {0.25f, 0.0f}},
+        {wav(2, 16, {1, 2}), {}},
+    };
+    for (const Row& row : rows) {
+        const Pcm pcm = DecodeWave(row.file.data(), row.file.size());
+        EXPECT_EQ(pcm.samples, row.samples) << row.file[34] << " bits";
+    }
+}
