@@ -1,23 +1,41 @@
 #include "core/Quiet.h"
 
-std::string ProgramFromKeyName(const std::string& name) {
-    std::string path = name;
-    for (char& c : path)
-        if (c == '#')
-            c = '\\';
-    return path;
+#include "core/Schedule.h"
+
+std::string KeyNameOf(const std::string& path) {
+    std::string name = path;
+    for (char& c : name)
+        if (c == '\\')
+            c = '#';
+    return name;
 }
 
 bool MicrophoneInUse(const std::vector<MicrophoneUse>& uses, unsigned long long now,
-                     const std::function<bool(const std::string&)>& running) {
+                     const std::function<bool(const MicrophoneUse&)>& running) {
     for (const MicrophoneUse& use : uses) {
         if (use.start == 0 || use.stop != 0)
             continue;
         if (use.start < now && now - use.start > kStaleMicrophoneUse)
             continue;
-        if (!use.program.empty() && !running(use.program))
+        if (!running(use))
             continue;
         return true;
     }
     return false;
+}
+
+bool DoNotDisturbOn(bool read, unsigned long size, unsigned long value) {
+    return read && size == 4 && (value == 1 || value == 2);
+}
+
+int DaysFromProfile(int stored) { return stored < 0 || stored > kEveryDay ? kEveryDay : stored; }
+
+bool RingsOn(int days, int weekday) {
+    return weekday < 0 || weekday > 6 || (days >> weekday & 1) != 0;
+}
+
+int DayAt(int position, int firstDay) { return ((firstDay + position) % 7 + 7) % 7; }
+
+LocalTime Snooze::Ends(const LocalTime& now) const {
+    return LocalTimeAfter(now, (Left(now.monotonicMs) + now.millisecond) / 1000);
 }

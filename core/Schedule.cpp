@@ -13,8 +13,12 @@ long long LocalSeconds(const LocalTime& t) {
 } // namespace
 
 LocalTime LocalTimeAfter(const LocalTime& now, long long seconds) {
-    const long long local = ((LocalSeconds(now) + seconds) % kDay + kDay) % kDay;
+    const long long moved = LocalSeconds(now) + seconds;
+    const long long local = (moved % kDay + kDay) % kDay;
+    const long long days = (moved - local) / kDay;
     LocalTime later = now;
+    later.weekday = static_cast<int>(((Clamp(now.weekday, 0, 6) + days) % 7 + 7) % 7);
+    later.monotonicMs = now.monotonicMs + seconds * 1000;
     later.hour = static_cast<int>(local / 3600);
     later.minute = static_cast<int>(local / 60 % 60);
     later.second = static_cast<int>(local % 60);
@@ -37,6 +41,7 @@ Boundary ChimeSchedule::From(const LocalTime& now, long long secondsAway, bool p
     const LocalTime at = LocalTimeAfter(now, secondsAway);
     b.hour = at.hour;
     b.minute = at.minute;
+    b.weekday = at.weekday;
     b.msAway = MsAfter(now, secondsAway);
     return b;
 }

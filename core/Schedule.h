@@ -14,11 +14,12 @@ struct Boundary {
     long long utc = 0; // the moment, in seconds since 1970 (0 when the clock gives none)
     int hour = 0;      // its local time
     int minute = 0;
+    int weekday = 0;     // of its local date (a boundary at 00:00 belongs to the day it begins)
     unsigned msAway = 0; // from the reading to the boundary
 };
 
 // The local time of day `seconds` after the reading `now` (the same offset from UTC assumed),
-// with its `utc` moved as well; the milliseconds stay.
+// with its `utc`, weekday and monotonic clock moved as well; the milliseconds stay.
 LocalTime LocalTimeAfter(const LocalTime& now, long long seconds);
 
 // Milliseconds from the reading `now` to the moment `seconds` after its second began: 0 when

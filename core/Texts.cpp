@@ -22,3 +22,17 @@ std::string ShortcutOf(const std::string& label) {
     }
     return std::string();
 }
+
+std::string QuietTip(const std::string& clock, QuietReason reason) {
+    const char* why = reason == QuietReason::Call           ? "a call"
+                      : reason == QuietReason::FullScreen   ? "a full-screen program"
+                      : reason == QuietReason::Presentation ? "a presentation"
+                      : reason == QuietReason::DoNotDisturb ? "Do not disturb"
+                                                            : nullptr;
+    std::string tip = kTipActive;
+    if (why)
+        tip += "; quiet at " + clock + " (" + why + ")";
+    if (tip.size() >= kTipSize)
+        tip.resize(kTipSize - 1);
+    return tip;
+}

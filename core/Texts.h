@@ -7,6 +7,8 @@ constexpr char kTipDisabled[] = "CHIMO!: Disabled";
 constexpr char kTipSleeping[] = "CHIMO!: Sleeping";
 constexpr char kTipSilentUntil[] = "CHIMO!: Silent until "; // and the time, as the user writes it
 constexpr char kTipRinging[] = "CHIMO!!!!";
+// The tray's tooltip holds this many characters (its terminator included).
+constexpr unsigned kTipSize = 128;
 
 // The device list's first entry, and the mark of a chosen device that is not connected.
 constexpr char kDefaultDevice[] = "Default device";
@@ -30,6 +32,8 @@ constexpr char kLegacyCaption[] = "CHIMO!: Previous Version Detected";
 constexpr char kLegacyQuestion[] =
     "CHIMO! has detected outdated registry entries.  Would you care to remove them?";
 
+#include "core/Quiet.h"
+
 #include <string>
 
 // A control's text as a screen reader says it: "&&" is an ampersand, any other '&' marks the
@@ -38,3 +42,8 @@ constexpr char kLegacyQuestion[] =
 std::string SpokenText(const std::string& text);
 // The shortcut a label's mnemonic gives its control ("Alt+h"), or "" when it has none.
 std::string ShortcutOf(const std::string& label);
+
+// The Active status after a quarter that was due kept quiet for `reason`: "CHIMO!: Active; quiet
+// at 10:45 (a call)", `clock` being the quarter's time as the user writes it; cut to what the
+// tooltip holds.
+std::string QuietTip(const std::string& clock, QuietReason reason);

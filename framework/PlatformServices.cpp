@@ -1,6 +1,9 @@
 #include "framework/PlatformServices.h"
 
+#include "framework/ScopedWin.h"
+
 #include <mmsystem.h>
+#include <tlhelp32.h>
 
 #include <cstring>
 
@@ -29,7 +32,9 @@ LocalTime Win32Platform::Now() {
         now.hour = local.wHour;
         now.minute = local.wMinute;
         now.second = local.wSecond;
+        now.weekday = (local.wDayOfWeek + 6) % 7; // from Sunday's 0 to Monday's
     }
+    now.monotonicMs = static_cast<long long>(::GetTickCount64());
     return now;
 }
 
@@ -65,3 +70,43 @@ BOOL Win32Platform::RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT key) 
 }
 
 void Win32Platform::UnregisterHotKey(HWND hwnd, int id) { ::UnregisterHotKey(hwnd, id); }
+
+BOOL Win32Platform::PackageRunning(const char* family) {
+    using FamilyOf = LONG(WINAPI*)(HANDLE, UINT32*, PWSTR);
+    static const FamilyOf familyOf = SystemProc<FamilyOf>("kernel32.dll", "GetPackageFamilyName");
+    if (!familyOf)
+        return TRUE;
+    wchar_t wanted[256];
+    if (!::MultiByteToWideChar(CP_ACP, 0, family, -1, wanted, 256))
+        return TRUE;
+    CHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = snapshot && ::Process32First(snapshot.get(), &entry); more;
+         more = ::Process32Next(snapshot.get(), &entry)) {
+        CHandle process(
+            ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
+        wchar_t name[256];
+        UINT32 length = 256;
+        if (process && familyOf(process.get(), &length, name) == ERROR_SUCCESS &&
+            !lstrcmpiW(name, wanted))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+HRESULT Win32Platform::QueryDoNotDisturb(ULONG* size, DWORD* value) {
+    // WNF_SHEL_QUIETHOURS_ACTIVE_PROFILE_CHANGED: 0 off, 1 priority only, 2 alarms only.
+    using Query = LONG(NTAPI*)(const ULONGLONG*, const GUID*, const void*, ULONG*, void*, ULONG*);
+    static const Query query = SystemProc<Query>("ntdll.dll", "NtQueryWnfStateData");
+    static const ULONGLONG kQuietHoursProfile = 0x0D83063EA3BF1C75ull;
+    if (!query)
+        return E_NOTIMPL;
+    ULONG stamp = 0;
+    BYTE data[16] = {};
+    *size = sizeof data;
+    if (query(&kQuietHoursProfile, nullptr, nullptr, &stamp, data, size) < 0)
+        return E_FAIL;
+    std::memcpy(value, data, sizeof *value);
+    return S_OK;
+}

@@ -53,6 +53,13 @@ public:
     // SHQueryUserNotificationState: whether the user can be disturbed now (Windows Vista and
     // later; on older systems the call is missing and the answer is a failure).
     virtual HRESULT QueryUserState(QUERY_USER_NOTIFICATION_STATE* state) = 0;
+    // Whether a process of the Store app package family `family` runs: through
+    // GetPackageFamilyName (Windows 8 and later); TRUE where that cannot be told.
+    virtual BOOL PackageRunning(const char* family) = 0;
+    // Windows' Do not disturb (Focus assist): its state record, which no documented interface
+    // gives (read with ntdll's NtQueryWnfStateData, found at run time). `size` is the record's
+    // size in bytes, `value` its first four; a failure where it cannot be read.
+    virtual HRESULT QueryDoNotDisturb(ULONG* size, DWORD* value) = 0;
     // RegisterHotKey and UnregisterHotKey: a key combination of the whole session, sent to
     // `hwnd` as WM_HOTKEY; FALSE when Windows refuses it (another program holds it).
     virtual BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT key) = 0;
@@ -72,6 +79,8 @@ public:
     LocalTime Now() override;
     BOOL GetOpenFileName(OPENFILENAMEA* ofn) override;
     HRESULT QueryUserState(QUERY_USER_NOTIFICATION_STATE* state) override;
+    BOOL PackageRunning(const char* family) override;
+    HRESULT QueryDoNotDisturb(ULONG* size, DWORD* value) override;
     BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT key) override;
     void UnregisterHotKey(HWND hwnd, int id) override;
     HRESULT Speak(const wchar_t* text, int volume, const std::string& device) override;

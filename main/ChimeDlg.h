@@ -204,9 +204,19 @@ private:
                         {IDI_TRAY_RINGING, {}}};
     // FALSE when the profile's "Disable_Tray_Icon" suppresses the icon, and once the program ends.
     BOOL m_bTrayIconWanted = TRUE;
-    // TRUE when the shell says the user is presenting or running something full screen, or
-    // some program is using the microphone.
-    BOOL UserIsBusy();
+    // Why the user is not to be disturbed now (presenting or running something full screen,
+    // Windows' Do not disturb, some program using the microphone), or None.
+    QuietReason BusyReason();
+    // The last due quarter that kept quiet for the user's sake, and why; None once one rang.
+    QuietReason m_quiet = QuietReason::None;
+    int m_nQuietHour = 0, m_nQuietMinute = 0;
+    // The days the boxes say it rings on (bit 0 Monday to bit 6 Sunday), and the weekday the
+    // first box stands for (the user's first day of the week, 0 Monday).
+    int CheckedDays() const;
+    int m_nFirstDay = 0;
+    void OnDayBox(UINT id);
+    void NameDayBoxes();
+    void ShowDays(int days);
     void OnAboutCommand() { OnAbout(); }
     // A slot's Browse... and Play buttons (the slot table finds the slot by the button's id).
     void OnBrowse(UINT id);

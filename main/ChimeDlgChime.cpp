@@ -78,15 +78,24 @@ void CChimeDlg::OnPowerBroadcast(UINT event) {
         OnTimeChange();
 }
 
-// A full-screen program, a full-screen game, presentation mode or a call: no chime over them.
-// Any other answer, or none (a failed call, a system without it), lets the chime ring.
-BOOL CChimeDlg::UserIsBusy() {
+// A full-screen program, a full-screen game, presentation mode, Windows' Do not disturb or a
+// call: no chime over them. Any other answer, or none (a failed call, a system without it),
+// lets the chime ring.
+QuietReason CChimeDlg::BusyReason() {
+    IPlatform& platform = AfxGetApp()->Platform();
     QUERY_USER_NOTIFICATION_STATE state = QUNS_ACCEPTS_NOTIFICATIONS;
-    if (SUCCEEDED(AfxGetApp()->Platform().QueryUserState(&state)) &&
-        (state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN ||
-         state == QUNS_PRESENTATION_MODE))
-        return TRUE;
-    return MicrophoneInUseNow(AfxGetApp()->Platform().Now().utc);
+    if (SUCCEEDED(platform.QueryUserState(&state))) {
+        if (state == QUNS_PRESENTATION_MODE)
+            return QuietReason::Presentation;
+        if (state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN)
+            return QuietReason::FullScreen;
+    }
+    ULONG size = 0;
+    DWORD value = 0;
+    const bool read = SUCCEEDED(platform.QueryDoNotDisturb(&size, &value));
+    if (DoNotDisturbOn(read, size, value))
+        return QuietReason::DoNotDisturb;
+    return MicrophoneInUseNow(platform.Now().utc) ? QuietReason::Call : QuietReason::None;
 }
 
 void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
@@ -109,15 +118,25 @@ void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
     if (tick.timely && at.msAway > m_nArmedEarly + kEarlySlackMs) {
         // Well before its time (the clock was set forward a little, unannounced): the timer
         // waits for the rest, so that the lead-in and the note keep their moments.
-        SetTimer(ID_CHIME_TIMER, std::max<unsigned>(m_schedule.Arm(at, m_nArmedEarly),
-                                                    USER_TIMER_MINIMUM));
+        SetTimer(ID_CHIME_TIMER,
+                 std::max<unsigned>(m_schedule.Arm(at, m_nArmedEarly), USER_TIMER_MINIMUM));
         return;
     }
-    if (!tick.timely)
+    if (!tick.timely) {
         RefreshStatus();
-    else if (!m_bDisabled && !RefreshStatus(&at) &&
-             (m_chkQuietWhenBusy.GetCheck() != BST_CHECKED || !UserIsBusy()))
-        Ring(at);
+    } else if (!m_bDisabled && !RefreshStatus(&at)) {
+        // Quiet for the user's sake, and said so in the tooltip until a quarter rings.
+        const QuietReason before = m_quiet;
+        m_quiet = m_chkQuietWhenBusy.GetCheck() == BST_CHECKED ? BusyReason() : QuietReason::None;
+        if (m_quiet == QuietReason::None) {
+            Ring(at);
+        } else {
+            m_nQuietHour = at.hour;
+            m_nQuietMinute = at.minute;
+        }
+        if (m_quiet != QuietReason::None || before != QuietReason::None)
+            RefreshStatus();
+    }
     // Re-armed from the clock as it is after any sound, so lateness never accumulates.
     ArmChimeTimer();
     Default();

@@ -50,6 +50,7 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
             on::Message<WM_HOTKEY>(&CChimeDlg::OnHotKey),
             on::Raw(WM_TELL_DONE, &CChimeDlg::OnTellDone),
             on::Command(IDC_SPEAK_TIME, &CChimeDlg::ShowVoiceNote),
+            on::CommandRange(IDC_DAY_FIRST, IDC_DAY_LAST, &CChimeDlg::OnDayBox),
             on::Command(ID_QUIT, &CChimeDlg::OnQuit),
             // Explorer broadcasts this when the taskbar is re-created (after a crash or restart).
             on::Registered("TaskbarCreated", &CChimeDlg::AddTrayIcon),
@@ -127,6 +128,7 @@ BOOL CChimeDlg::OnInitDialog() {
         control->m_accessible.shortcut = ShortcutOf(label).c_str();
     }
 
+    NameDayBoxes();
     RemoveLegacyEntries();
     LoadSettings();
     RegisterTellTimeKey();

@@ -2,6 +2,7 @@
 #include "main/ChimeDlg.h"
 #include "core/Texts.h"
 
+#include "core/Quiet.h"
 #include "core/QuietHours.h"
 #include "core/SleepTime.h"
 
@@ -91,3 +92,35 @@ void CChimeDlg::OnSleep() {
     if (!m_bShown)
         SaveSettings();
 }
+
+// The days of the week it rings on: seven boxes named and ordered as the user's locale has the
+// week (its abbreviated day names, from its first day).
+void CChimeDlg::NameDayBoxes() {
+    wchar_t first[4] = L"0";
+    ::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_IFIRSTDAYOFWEEK, first, 4);
+    m_nFirstDay = DayAt(0, first[0] - L'0');
+    for (int position = 0; position < 7; ++position) {
+        wchar_t name[32] = L"";
+        ::GetLocaleInfoEx(
+            LOCALE_NAME_USER_DEFAULT,
+            LOCALE_SABBREVDAYNAME1 + static_cast<LCTYPE>(DayAt(position, m_nFirstDay)), name, 32);
+        ::SetDlgItemTextW(m_hWnd, IDC_DAY_FIRST + position, name);
+    }
+}
+
+void CChimeDlg::ShowDays(int days) {
+    for (int position = 0; position < 7; ++position)
+        ::CheckDlgButton(m_hWnd, IDC_DAY_FIRST + position,
+                         RingsOn(days, DayAt(position, m_nFirstDay)) ? BST_CHECKED : BST_UNCHECKED);
+}
+
+int CChimeDlg::CheckedDays() const {
+    int days = 0;
+    for (int position = 0; position < 7; ++position)
+        if (::IsDlgButtonChecked(m_hWnd, IDC_DAY_FIRST + position) == BST_CHECKED)
+            days |= 1 << DayAt(position, m_nFirstDay);
+    return days;
+}
+
+// A day checked or unchecked shows in the tray at once (today may now sleep, or wake).
+void CChimeDlg::OnDayBox(UINT) { RefreshStatus(); }

@@ -72,29 +72,39 @@ void CChimeDlg::SetTrayStatus(const char* tip, UINT iconId) {
     m_nid.hIcon = TrayIcon(iconId);
 }
 
+namespace {
+// The time of day as the user writes it: "2:30 PM", "14:30".
+std::string ClockText(int hour, int minute) {
+    SYSTEMTIME time{};
+    time.wHour = static_cast<WORD>(hour);
+    time.wMinute = static_cast<WORD>(minute);
+    char clock[64] = "";
+    ::GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, clock, sizeof clock);
+    return clock;
+}
+} // namespace
+
 BOOL CChimeDlg::RefreshStatus(const Boundary* at) {
     const LocalTime now = AfxGetApp()->Platform().Now();
     const int hhmm = at ? at->hour * 100 + at->minute : now.hour * 100 + now.minute;
-    const long long utc = at ? at->utc : now.utc;
-    const BOOL silenced = utc != 0 && m_snooze.Silences(utc);
-    const BOOL sleeping = IsSleeping(hhmm);
+    // The snooze counts real time: the boundary's moment on the clock that never jumps.
+    const BOOL silenced = m_snooze.Silences(now.monotonicMs + (at ? at->msAway : 0));
+    // A day not checked sleeps as the quiet hours do; the day is the boundary's own.
+    const BOOL sleeping =
+        IsSleeping(hhmm) || !RingsOn(CheckedDays(), at ? at->weekday : now.weekday);
     if (m_bDisabled) {
         SetTrayStatus(kTipDisabled, IDI_TRAY_DISABLED);
     } else if (silenced) {
-        // "CHIMO!: Silent until 14:30", in the user's own time format.
-        const LocalTime until = LocalTimeAfter(now, m_snooze.Until() - now.utc);
-        SYSTEMTIME time{};
-        time.wHour = static_cast<WORD>(until.hour);
-        time.wMinute = static_cast<WORD>(until.minute);
-        char clock[64] = "";
-        ::GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, clock, sizeof clock);
-        char tip[sizeof m_nid.szTip];
-        wsprintfA(tip, "%s%s", kTipSilentUntil, clock);
-        SetTrayStatus(tip, IDI_TRAY_SLEEPING);
+        // "CHIMO!: Silent until 14:30", in the user's own time format, from the clock as it
+        // reads now.
+        const LocalTime until = m_snooze.Ends(now);
+        const std::string tip = kTipSilentUntil + ClockText(until.hour, until.minute);
+        SetTrayStatus(tip.c_str(), IDI_TRAY_SLEEPING);
     } else if (sleeping) {
         SetTrayStatus(kTipSleeping, IDI_TRAY_SLEEPING);
     } else {
-        SetTrayStatus(kTipActive, IDI_TRAY_ACTIVE);
+        SetTrayStatus(QuietTip(ClockText(m_nQuietHour, m_nQuietMinute), m_quiet).c_str(),
+                      IDI_TRAY_ACTIVE);
     }
     AfxGetApp()->Platform().Notify(NIM_MODIFY, &m_nid);
     return sleeping || silenced;
@@ -136,7 +146,7 @@ void CChimeDlg::RunTrayMenu(POINT at) {
         popup.CheckMenuItem(IDC_DISABLE, MF_BYCOMMAND | (m_bDisabled ? MF_CHECKED : MF_UNCHECKED));
         bool sleepOn = m_chkSleepTimer.SendMessage(BM_GETCHECK, 0, 0) == BST_CHECKED;
         popup.CheckMenuItem(ID_SLEEP, MF_BYCOMMAND | (sleepOn ? MF_CHECKED : MF_UNCHECKED));
-        const bool snoozed = m_snooze.InForce(AfxGetApp()->Platform().Now().utc);
+        const bool snoozed = m_snooze.InForce(AfxGetApp()->Platform().Now().monotonicMs);
         popup.CheckMenuItem(ID_SNOOZE, MF_BYCOMMAND | (snoozed ? MF_CHECKED : MF_UNCHECKED));
         // The notification-area conventions: be the foreground window while the menu is up, so
         // that it closes when the user clicks elsewhere, and post a message after it.
@@ -161,7 +171,7 @@ void CChimeDlg::ToggleDisabled() {
 }
 
 void CChimeDlg::OnSnooze() {
-    const long long now = AfxGetApp()->Platform().Now().utc;
+    const long long now = AfxGetApp()->Platform().Now().monotonicMs;
     if (m_snooze.InForce(now))
         m_snooze.End();
     else

@@ -1,6 +1,7 @@
 #include "main/Microphone.h"
 
 #include "core/Quiet.h"
+#include "framework/Afx.h"
 #include "framework/ScopedWin.h"
 
 #include <tlhelp32.h>
@@ -20,7 +21,8 @@ bool ReadTime(HKEY key, const char* name, unsigned long long& value) {
            type == REG_QWORD && size == sizeof value;
 }
 
-// The records below `parent`: Store apps, or (`classic`) the classic programs.
+// The records below `parent`: Store apps (by package family), or (`classic`) the classic
+// programs (by key name).
 void ReadUses(HKEY parent, bool classic, std::vector<MicrophoneUse>& uses) {
     for (DWORD i = 0;; ++i) {
         // The longest key name there can be (255 characters, a program's path among them, so
@@ -41,29 +43,30 @@ void ReadUses(HKEY parent, bool classic, std::vector<MicrophoneUse>& uses) {
             !ReadTime(key, "LastUsedTimeStart", use.start) ||
             !ReadTime(key, "LastUsedTimeStop", use.stop))
             continue;
-        if (classic)
-            use.program = ProgramFromKeyName(name);
+        (classic ? use.program : use.package) = name;
         uses.push_back(use);
     }
 }
 
-// Whether a process runs whose program is the file `path`.
-bool IsRunning(const std::string& path) {
-    const char* slash = std::strrchr(path.c_str(), '\\');
-    const char* file = slash ? slash + 1 : path.c_str();
+// Whether a process runs whose program's path, written as the store writes it in a key name,
+// is `keyName`. The path is encoded, never the key name decoded: a "#" of a path stays one.
+bool ProgramRunning(const std::string& keyName) {
     CHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = snapshot && ::Process32First(snapshot.get(), &entry); more;
          more = ::Process32Next(snapshot.get(), &entry)) {
-        if (lstrcmpiA(entry.szExeFile, file))
+        // Only a process whose file the key name ends with is looked at closer.
+        const size_t file = std::strlen(entry.szExeFile);
+        if (file >= keyName.size() || keyName[keyName.size() - file - 1] != '#' ||
+            lstrcmpiA(keyName.c_str() + keyName.size() - file, entry.szExeFile))
             continue;
         CHandle process(
             ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
         char image[MAX_PATH * 3];
         DWORD size = sizeof image;
         if (process && ::QueryFullProcessImageNameA(process.get(), 0, image, &size) &&
-            !lstrcmpiA(image, path.c_str()))
+            !lstrcmpiA(KeyNameOf(image).c_str(), keyName.c_str()))
             return true;
     }
     return false;
@@ -80,5 +83,9 @@ bool MicrophoneInUseNow(long long nowUtc) {
         ReadUses(classic, true, uses);
     const unsigned long long now =
         static_cast<unsigned long long>(nowUtc + 11644473600LL) * 10000000ull;
-    return MicrophoneInUse(uses, now, IsRunning);
+    IPlatform& platform = AfxGetApp()->Platform();
+    return MicrophoneInUse(uses, now, [&](const MicrophoneUse& use) {
+        return use.package.empty() ? ProgramRunning(use.program)
+                                   : platform.PackageRunning(use.package.c_str());
+    });
 }

@@ -53,6 +53,9 @@
 #define IDC_TELL_KEY_NOTE 1032
 #define IDC_SPEAK_TIME 1033
 #define IDC_SPEAK_NOTE 1034
+// The seven day boxes, in the order they show (the user's first day of the week first)
+#define IDC_DAY_FIRST 1040
+#define IDC_DAY_LAST 1046
 
 // About box controls
 #define IDC_WEB_LINK 1026

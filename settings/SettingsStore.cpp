@@ -155,6 +155,14 @@ void CChimeDlg::LoadSettings() {
     m_nLeadInMs =
         static_cast<unsigned>(leadIn < 0 ? 0 : (leadIn > kMaxLeadInMs ? kMaxLeadInMs : leadIn));
 
+    // The days it rings on: every day unless the profile says otherwise.
+    int days = app->GetProfileInt("Options", "Days", -1);
+    if (days != DaysFromProfile(days)) {
+        days = DaysFromProfile(days);
+        app->WriteProfileInt("Options", "Days", days);
+    }
+    ShowDays(days);
+
     // The device as stored; it is looked up when the window opens.
     ShowDevices(app->GetProfileString("Options", "Output_Device").str(),
                 app->GetProfileString("Options", "Output_Device_Name").str(), false);
@@ -183,10 +191,13 @@ void CChimeDlg::SaveSettings() {
         app->WriteProfileInt(option.section, option.entry, value);
     }
 
+    app->WriteProfileInt("Options", "Days", CheckedDays());
+
     // The default device is no entry at all.
     const SoundDevice device = ChosenDevice();
     const char* none = nullptr;
-    app->WriteProfileString("Options", "Output_Device", device.id.empty() ? none : device.id.c_str());
+    app->WriteProfileString("Options", "Output_Device",
+                            device.id.empty() ? none : device.id.c_str());
     app->WriteProfileString("Options", "Output_Device_Name",
                             device.id.empty() ? none : device.name.c_str());
 

@@ -1,4 +1,5 @@
 // The tray icon and the quarter-hour chime, with the clock, sound and tray faked.
+#include "core/Quiet.h"
 #include "core/Texts.h"
 #include "tests/support/ChimoTest.h"
 
@@ -179,21 +180,31 @@ TEST_F(ChimoTest, TheStatusIsDisabledOverSleepingOverActiveAndOnlyActiveRings) {
     }
 }
 
-// Over a full-screen program or a presentation the chime keeps quiet, unless the profile says
-// to ring; any other answer of the shell, or none, rings.
-TEST_F(ChimoTest, NoChimeOverAPresentationOrAFullScreenProgram) {
+// Over a presentation, a full-screen program or Windows' Do not disturb (priority only, alarms
+// only) the due quarter keeps quiet, and until a quarter rings the tooltip says when and why;
+// any other answer, and a failure to read one, rings. With the box off, every one rings.
+TEST_F(ChimoTest, NoChimeOverAFullScreenProgramOrDoNotDisturbAndTheTooltipSaysWhy) {
     struct Row {
         HRESULT result;
         QUERY_USER_NOTIFICATION_STATE state;
-        bool quiet;
+        HRESULT dnd;
+        ULONG size;
+        DWORD value;
+        const char* why; // nullptr: it rings
     } rows[] = {
-        {S_OK, QUNS_BUSY, true},
-        {S_OK, QUNS_RUNNING_D3D_FULL_SCREEN, true},
-        {S_OK, QUNS_PRESENTATION_MODE, true},
-        {S_OK, QUNS_ACCEPTS_NOTIFICATIONS, false},
-        {S_OK, QUNS_QUIET_TIME, false},
-        {S_OK, QUNS_NOT_PRESENT, false},
-        {E_FAIL, QUNS_BUSY, false},
+        {S_OK, QUNS_BUSY, E_NOTIMPL, 4, 0, "a full-screen program"},
+        {S_OK, QUNS_RUNNING_D3D_FULL_SCREEN, E_NOTIMPL, 4, 0, "a full-screen program"},
+        {S_OK, QUNS_PRESENTATION_MODE, E_NOTIMPL, 4, 0, "a presentation"},
+        {S_OK, QUNS_ACCEPTS_NOTIFICATIONS, E_NOTIMPL, 4, 0, nullptr},
+        {S_OK, QUNS_QUIET_TIME, E_NOTIMPL, 4, 0, nullptr},
+        {S_OK, QUNS_NOT_PRESENT, E_NOTIMPL, 4, 0, nullptr},
+        {E_FAIL, QUNS_BUSY, E_NOTIMPL, 4, 0, nullptr},
+        {S_OK, QUNS_ACCEPTS_NOTIFICATIONS, S_OK, 4, 1, "Do not disturb"},
+        {S_OK, QUNS_ACCEPTS_NOTIFICATIONS, S_OK, 4, 2, "Do not disturb"},
+        {S_OK, QUNS_ACCEPTS_NOTIFICATIONS, S_OK, 4, 0, nullptr},
+        {S_OK, QUNS_ACCEPTS_NOTIFICATIONS, S_OK, 4, 3, nullptr},
+        {S_OK, QUNS_ACCEPTS_NOTIFICATIONS, S_OK, 8, 1, nullptr},
+        {S_OK, QUNS_ACCEPTS_NOTIFICATIONS, E_FAIL, 4, 1, nullptr},
     };
     for (int whenBusy : {-1, 1}) {
         Stop(); // which saves the profile
@@ -202,15 +213,56 @@ TEST_F(ChimoTest, NoChimeOverAPresentationOrAFullScreenProgram) {
         Start();
         SetSlots();
         for (const Row& row : rows) {
-            SCOPED_TRACE(std::to_string(whenBusy) + ": state " + std::to_string(row.state));
+            SCOPED_TRACE(std::to_string(whenBusy) + ": state " + std::to_string(row.state) +
+                         ", Do not disturb " + std::to_string(row.value));
             fake.userResult = row.result;
             fake.userState = row.state;
-            const bool quiet = row.quiet && whenBusy != 1;
+            fake.dndResult = row.dnd;
+            fake.dndSize = row.size;
+            fake.dndValue = row.value;
+            const bool quiet = row.why && whenBusy != 1;
             EXPECT_EQ(TickAt(10, 15).size(), quiet ? 0u : 1u);
-            EXPECT_EQ(Tips().size(), quiet ? 1u : 3u) << "no ringing status";
+            EXPECT_EQ(Tips().back(),
+                      quiet ? std::string(kTipActive) + "; quiet at 10:15 AM (" + row.why + ")"
+                            : kTipActive);
         }
     }
     EXPECT_EQ(AfxGetApp()->GetProfileInt("Special", "Chime_When_Busy", -1), 1);
+}
+
+// A quarter on a day that is not checked keeps quiet and the tray says Sleeping (Disabled
+// still says Disabled); the day is the boundary's own, so 00:00 belongs to the day it begins.
+// The boxes keep what OK saves.
+TEST_F(ChimoTest, OnlyTheDaysCheckedRing) {
+    constexpr int kSunday = 1 << 6; // the fake's date, 2026-03-29, is a Sunday
+    AfxGetApp()->WriteProfileInt("Options", "Days", kEveryDay & ~kSunday);
+    Start();
+    SetSlots();
+    EXPECT_TRUE(TickAt(10, 15).empty());
+    EXPECT_EQ(Tips().back(), kTipSleeping);
+    run->Command(IDC_DISABLE);
+    EXPECT_EQ(Tips().back(), kTipDisabled);
+    run->Command(IDC_DISABLE);
+    EXPECT_TRUE(TickAt(0, 0).empty()) << "Sunday's midnight";
+    fake.SetTime(23, 59, 59);
+    run->Send(WM_TIMECHANGE);
+    fake.Advance(1);
+    EXPECT_EQ(Tick(), Files{"H.WAV"}) << "Monday's";
+    EXPECT_EQ(Tips().back(), kTipActive);
+
+    // Sunday alone, from its box.
+    fake.Advance(-86400);
+    Show();
+    for (int id = IDC_DAY_FIRST; id <= IDC_DAY_LAST; ++id) {
+        char day[32] = "";
+        ::GetDlgItemTextA(run->hwnd(), id, day, sizeof day);
+        run->SetCheck(id, std::string(day) == "Sun" ? BST_UNCHECKED : BST_CHECKED);
+        Click(id); // and back: a click toggles it
+    }
+    run->Command(IDOK);
+    EXPECT_EQ(AfxGetApp()->GetProfileInt("Options", "Days", -1), kSunday);
+    SetSlots();
+    EXPECT_EQ(TickAt(10, 30), Files{"HP.WAV"});
 }
 
 // A call silences the chime as a full-screen program does: the system's record of microphone
@@ -236,6 +288,23 @@ TEST_F(ChimoTest, NoChimeWhileAProgramIsUsingTheMicrophone) {
     std::string cyrillic; // 150 characters
     for (int i = 0; i < 15; ++i)
         cyrillic += "Приложение";
+    // A classic program whose path holds a "#": a stand-in recorder, running for a while.
+    char folder[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, folder, MAX_PATH);
+    *std::strrchr(folder, '\\') = 0;
+    ::CreateDirectoryA("C:\\Tools", nullptr);
+    ::CreateDirectoryA("C:\\Tools\\C#", nullptr);
+    ::CopyFileA((std::string(folder) + "\\record_args.exe").c_str(), "C:\\Tools\\C#\\Rec.exe",
+                FALSE);
+    ::SetEnvironmentVariableA("CHIMO_RECORD_WAIT", "60000");
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION recorder{};
+    char line[] = "C:\\Tools\\C#\\Rec.exe";
+    ASSERT_TRUE(::CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                 &startup, &recorder));
+    ::SetEnvironmentVariableA("CHIMO_RECORD_WAIT", nullptr);
+    fake.packages = {"Microsoft.SkypeApp_kzf8qxf38zg5c", cyrillic};
     struct Row {
         const char* what;
         std::string key;
@@ -244,8 +313,10 @@ TEST_F(ChimoTest, NoChimeWhileAProgramIsUsingTheMicrophone) {
         bool quiet;
     } rows[] = {
         {"a Store app in use", "Microsoft.SkypeApp_kzf8qxf38zg5c", REG_QWORD, 0, true},
+        {"a Store app in use that crashed", "Crashed.App_x1", REG_QWORD, 0, false},
         {"one named in 300 bytes of UTF-8", cyrillic, REG_QWORD, 0, true},
         {"this program in use", "NonPackaged\\" + running, REG_QWORD, 0, true},
+        {"a program whose path holds a #", "NonPackaged\\C:#Tools#C##Rec.exe", REG_QWORD, 0, true},
         {"a program that has ended", "NonPackaged\\C:#Gone#Recorder.exe", REG_QWORD, 0, false},
         {"a record that has stopped", "Microsoft.SkypeApp_kzf8qxf38zg5c", REG_QWORD, hourAgo + 1,
          false},
@@ -258,11 +329,17 @@ TEST_F(ChimoTest, NoChimeWhileAProgramIsUsingTheMicrophone) {
         Start();
         SetSlots();
         EXPECT_EQ(TickAt(10, 15).size(), row.quiet ? 0u : 1u);
+        if (row.quiet) {
+            EXPECT_EQ(Tips().back(), std::string(kTipActive) + "; quiet at 10:15 AM (a call)");
+        }
         // The box rings through it, as Chime_When_Busy=1 does.
         Click(IDC_QUIET_WHEN_BUSY);
         EXPECT_EQ(TickAt(10, 30).size(), 1u);
         Click(IDC_QUIET_WHEN_BUSY);
     }
+    ::TerminateProcess(recorder.hProcess, 0);
+    ::CloseHandle(recorder.hThread);
+    ::CloseHandle(recorder.hProcess);
     ::RegDeleteTreeA(HKEY_CURRENT_USER, store.c_str());
 }
 
@@ -530,8 +607,8 @@ TEST_F(ChimoTest, EverySoundPlaysOnTheDeviceChosen) {
     fake.devices.pop_back();
     Start();
     Show();
-    EXPECT_EQ(entries(),
-              (Files{kDefaultDevice, "Speakers (A)", std::string("Headphones (B)") + kNotConnected}));
+    EXPECT_EQ(entries(), (Files{kDefaultDevice, "Speakers (A)",
+                                std::string("Headphones (B)") + kNotConnected}));
     EXPECT_EQ(::SendMessageA(list(), CB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(playedOn(), "") << "the default device meanwhile";
     EXPECT_TRUE(run->Boxes().empty()) << "no question about a missing device";

@@ -524,7 +524,7 @@ TEST_F(Window, EachControlIsAnnouncedByItsOwnLabel) {
         {IDC_PLAY_QUARTER_TIL, "Play, Quarter 'Til"},
         {IDC_USE_SAME, "Use same for all secondary CHIMO!s."},
         {IDC_DISABLE_SECONDARY, "Disable Secondary CHIMO!s."},
-        {IDC_QUIET_WHEN_BUSY, "Quiet during calls and full-screen programs"},
+        {IDC_QUIET_WHEN_BUSY, "Quiet during calls, full-screen programs and Do not disturb"},
         {IDC_DISABLE, "Disable"},
         {IDC_VOLUME, "Volume"},
         {IDC_DEVICE, "Play on"},
@@ -534,6 +534,14 @@ TEST_F(Window, EachControlIsAnnouncedByItsOwnLabel) {
         {IDC_SLEEP_TIMER, "Sleep Timer"},
         {IDC_SLEEP_START, "Start Time"},
         {IDC_SLEEP_STOP, "Stop Time"},
+        // The user's own week (Wine's locale here is English, United States: from Sunday).
+        {IDC_DAY_FIRST, "Sun"},
+        {IDC_DAY_FIRST + 1, "Mon"},
+        {IDC_DAY_FIRST + 2, "Tue"},
+        {IDC_DAY_FIRST + 3, "Wed"},
+        {IDC_DAY_FIRST + 4, "Thu"},
+        {IDC_DAY_FIRST + 5, "Fri"},
+        {IDC_DAY_FIRST + 6, "Sat"},
         {IDOK, "OK"},
         {IDCANCEL, "Cancel"},
         {ID_QUIT, "Quit"},
@@ -552,7 +560,8 @@ TEST_F(Window, EachControlIsAnnouncedByItsOwnLabel) {
             shortcuts.push_back(said.shortcut);
         }
     }
-    EXPECT_EQ(shortcuts.size(), 21u) << "every field, box, list, key and slider, and the four buttons";
+    EXPECT_EQ(shortcuts.size(), 21u)
+        << "every field, box, list, key and slider, and the four buttons";
     // The tab order is the reading order of the rows.
     HWND at = ::GetDlgItem(run->hwnd(), rows[0].id);
     for (const auto& row : rows) {

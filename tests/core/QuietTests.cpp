@@ -1,4 +1,6 @@
 #include "core/Quiet.h"
+#include "core/Schedule.h"
+#include "core/Texts.h"
 
 #include <gtest/gtest.h>
 
@@ -10,62 +12,135 @@ constexpr unsigned long long kNow = 134100000000000000ull; // a FILETIME in 2025
 } // namespace
 
 // The microphone is in use while a record has started and not stopped; a record left behind
-// (over 12 hours old, or of a classic program that no longer runs) does not count.
+// (over 12 hours old, or of a program or Store app that no longer runs) does not count.
 TEST(Microphone, InUseOnlyWhileARecordHasStartedAndNotStopped) {
-    const std::string zoom = "C:\\Program Files\\Zoom\\bin\\Zoom.exe";
-    const std::string gone = "C:\\Crashed\\Recorder.exe";
+    const std::string zoom = KeyNameOf("C:\\Program Files\\Zoom\\bin\\Zoom.exe");
+    const std::string gone = KeyNameOf("C:\\Crashed\\Recorder.exe");
+    const std::string skype = "Microsoft.SkypeApp_kzf8qxf38zg5c", crashed = "Crashed.App_x1";
     struct Row {
         const char* what;
         std::vector<MicrophoneUse> uses;
         bool inUse;
     } rows[] = {
         {"no record", {}, false},
-        {"a Store app in use", {{"", kNow - kHour, 0}}, true},
-        {"a classic program in use, running", {{zoom, kNow - kHour, 0}}, true},
-        {"a classic program in use, not running", {{gone, kNow - kHour, 0}}, false},
-        {"stopped", {{"", kNow - 2 * kHour, kNow - kHour}}, false},
-        {"never started", {{"", 0, 0}}, false},
-        {"in use for 12 hours", {{"", kNow - 12 * kHour, 0}}, true},
-        {"in use for over 12 hours", {{"", kNow - 12 * kHour - 1, 0}}, false},
-        {"started after now (the clock was set back)", {{"", kNow + kHour, 0}}, true},
+        {"a Store app in use, running", {{"", skype, kNow - kHour, 0}}, true},
+        {"a Store app in use, crashed", {{"", crashed, kNow - kHour, 0}}, false},
+        {"a classic program in use, running", {{zoom, "", kNow - kHour, 0}}, true},
+        {"a classic program in use, not running", {{gone, "", kNow - kHour, 0}}, false},
+        {"stopped", {{"", skype, kNow - 2 * kHour, kNow - kHour}}, false},
+        {"never started", {{"", skype, 0, 0}}, false},
+        {"in use for 12 hours", {{"", skype, kNow - 12 * kHour, 0}}, true},
+        {"in use for over 12 hours", {{"", skype, kNow - 12 * kHour - 1, 0}}, false},
+        {"started after now (the clock was set back)", {{"", skype, kNow + kHour, 0}}, true},
         {"many, one in use",
-         {{"", kNow - 3 * kHour, kNow - 2 * kHour}, {gone, kNow - kHour, 0}, {zoom, kNow, 0}},
+         {{"", skype, kNow - 3 * kHour, kNow - 2 * kHour},
+          {gone, "", kNow - kHour, 0},
+          {zoom, "", kNow, 0}},
          true},
     };
-    const std::set<std::string> running = {zoom};
+    const std::set<std::string> running = {zoom, skype};
     for (const Row& row : rows)
         EXPECT_EQ(MicrophoneInUse(row.uses, kNow,
-                                  [&](const std::string& path) { return running.count(path) > 0; }),
+                                  [&](const MicrophoneUse& use) {
+                                      return running.count(use.program + use.package) > 0;
+                                  }),
                   row.inUse)
             << row.what;
-    EXPECT_EQ(ProgramFromKeyName("C:#Program Files#Zoom#bin#Zoom.exe"), zoom);
 }
 
-// Chosen at a moment, the snooze silences the boundaries of the next hour; the first at or
-// after its end rings.
-TEST(Snooze, SilencesTheBoundariesOfTheNextHour) {
-    const long long day = 20541LL * 86400;
-    auto at = [&](int hour, int minute, int second = 0) {
-        return day + hour * 3600LL + minute * 60 + second;
-    };
+// A running program's path is written as the store writes key names; a "#" of its own stays.
+TEST(Microphone, APathIsWrittenAsItsKeyName) {
+    EXPECT_EQ(KeyNameOf("C:\\Program Files\\Zoom\\bin\\Zoom.exe"),
+              "C:#Program Files#Zoom#bin#Zoom.exe");
+    EXPECT_EQ(KeyNameOf("C:\\Tools\\C#\\Rec.exe"), "C:#Tools#C##Rec.exe");
+}
+
+// Do not disturb is on for "priority only" and "alarms only", and only for a record read whole.
+TEST(DoNotDisturb, OnlyARecordReadWholeSaysSo) {
     struct Row {
-        long long chosen;
-        std::vector<long long> silent, rings;
+        bool read;
+        unsigned long size, value;
+        bool on;
     } rows[] = {
-        {at(13, 52), {at(14, 0), at(14, 15), at(14, 30), at(14, 45)}, {at(15, 0)}},
-        {at(14, 0), {at(14, 15), at(14, 45)}, {at(15, 0), at(15, 15)}},
-        {at(23, 30), {at(23, 45), at(24, 0), at(24, 15)}, {at(24, 30)}},
+        {true, 4, 0, false},  {true, 4, 1, true},  {true, 4, 2, true},  {true, 4, 3, false},
+        {false, 4, 1, false}, {true, 2, 1, false}, {true, 8, 1, false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(DoNotDisturbOn(row.read, row.size, row.value), row.on)
+            << row.read << " " << row.size << " " << row.value;
+}
+
+// Chosen at a moment, the snooze silences what comes in the next hour of real time; the first
+// at or after its end rings. The wall clock set back a day or forward an hour changes nothing
+// of that, only the time its end shows as.
+TEST(Snooze, LastsAnHourOfRealTimeWhateverTheClockDoes) {
+    const long long minute = 60 * 1000;
+    Snooze snooze;
+    snooze.Start(1000 * minute);
+    for (long long at : {1000 * minute, 1015 * minute, 1059 * minute + 59999})
+        EXPECT_TRUE(snooze.Silences(at)) << at;
+    EXPECT_FALSE(snooze.Silences(1060 * minute));
+    EXPECT_TRUE(snooze.InForce(1059 * minute));
+    EXPECT_FALSE(snooze.InForce(1060 * minute));
+    EXPECT_EQ(snooze.Left(1010 * minute), 50 * minute);
+
+    struct Row {
+        const char* what;
+        LocalTime now; // ten minutes after it began, as the clock reads then
+        int hour, minute;
+    } rows[] = {
+        {"the clock as it was", {14, 2, 10, 0, 1000086400, 0, 1010 * minute}, 14, 52},
+        {"set back a day", {14, 2, 10, 0, 1000000000, 6, 1010 * minute}, 14, 52},
+        {"set back an hour", {13, 2, 10, 0, 1000082800, 0, 1010 * minute}, 13, 52},
+        {"set forward two hours", {16, 2, 10, 0, 1000093600, 0, 1010 * minute}, 16, 52},
     };
     for (const Row& row : rows) {
-        Snooze snooze;
-        snooze.Start(row.chosen);
-        for (long long b : row.silent)
-            EXPECT_TRUE(snooze.Silences(b)) << row.chosen << " " << b;
-        for (long long b : row.rings)
-            EXPECT_FALSE(snooze.Silences(b)) << row.chosen << " " << b;
-        EXPECT_TRUE(snooze.InForce(row.chosen + 3599));
-        EXPECT_FALSE(snooze.InForce(row.chosen + 3600));
-        snooze.End();
-        EXPECT_FALSE(snooze.Silences(row.chosen + 60)) << "ended at once";
+        const LocalTime ends = snooze.Ends(row.now);
+        EXPECT_EQ(ends.hour * 60 + ends.minute, row.hour * 60 + row.minute) << row.what;
     }
+    snooze.End();
+    EXPECT_FALSE(snooze.Silences(1001 * minute)) << "ended at once";
+    EXPECT_FALSE(snooze.InForce(1001 * minute));
+}
+
+// The days it rings on: bits from Monday; anything stored that is not seven bits is every day;
+// the boxes follow the locale's first day.
+TEST(Days, RingOnTheDaysCheckedInTheLocalesOrder) {
+    for (int stored : {-1, 128, 1000, -5})
+        EXPECT_EQ(DaysFromProfile(stored), kEveryDay) << stored;
+    EXPECT_EQ(DaysFromProfile(0), 0);
+    EXPECT_EQ(DaysFromProfile(31), 31);
+    const int workdays = 31; // Monday to Friday
+    for (int day = 0; day < 7; ++day)
+        EXPECT_EQ(RingsOn(workdays, day), day < 5) << day;
+    EXPECT_EQ(DayAt(0, 6), 6) << "a week from Sunday begins with it";
+    EXPECT_EQ(DayAt(1, 6), 0);
+    EXPECT_EQ(DayAt(6, 0), 6);
+    EXPECT_EQ(DayAt(3, 5), 1);
+}
+
+// A boundary's weekday is its own local date's: 00:00 belongs to the day it begins.
+TEST(Days, ABoundaryAtMidnightBelongsToTheDayItBegins) {
+    ChimeSchedule schedule;
+    LocalTime sunday{23, 50, 0, 0, 1000000, 6, 0};
+    const Boundary midnight = schedule.Next(sunday);
+    EXPECT_EQ(midnight.hour * 100 + midnight.minute, 0);
+    EXPECT_EQ(midnight.weekday, 0) << "Monday";
+    EXPECT_EQ(schedule.Next(LocalTime{23, 40, 0, 0, 1000000, 6, 0}).weekday, 6);
+    EXPECT_EQ(LocalTimeAfter(LocalTime{0, 10, 0, 0, 1000000, 0, 0}, -20 * 60).weekday, 6)
+        << "back over midnight";
+}
+
+// The tooltip says why a quarter kept quiet, and never more than it holds.
+TEST(QuietTip, SaysWhyAQuarterKeptQuietWithinTheTooltip) {
+    EXPECT_EQ(QuietTip("10:45", QuietReason::None), kTipActive);
+    EXPECT_EQ(QuietTip("10:45", QuietReason::Call), "CHIMO!: Active; quiet at 10:45 (a call)");
+    EXPECT_EQ(QuietTip("10:45 AM", QuietReason::FullScreen),
+              "CHIMO!: Active; quiet at 10:45 AM (a full-screen program)");
+    EXPECT_EQ(QuietTip("22:45", QuietReason::Presentation),
+              "CHIMO!: Active; quiet at 22:45 (a presentation)");
+    EXPECT_EQ(QuietTip("10:45", QuietReason::DoNotDisturb),
+              "CHIMO!: Active; quiet at 10:45 (Do not disturb)");
+    const std::string longest = QuietTip(std::string(200, '9'), QuietReason::FullScreen);
+    EXPECT_EQ(longest.size(), kTipSize - 1u);
 }

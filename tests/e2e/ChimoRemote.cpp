@@ -9,7 +9,8 @@
 //   chimo_remote items ID          prints the entries of list box ID, one a line, the chosen
 //                                  one marked with "* "
 //   chimo_remote send ID MSG W L   sends message MSG (a number) with those parameters to
-//                                  control ID, or to the window itself for ID 0
+//                                  control ID, or to the window itself for ID 0; fails when
+//                                  it is not answered within a minute
 //   chimo_remote tooltip [SECONDS] prints the text of the tooltip on the screen, within that
 //                                  many seconds (30)
 //   chimo_remote state NAME        leaves CHIMO! showing a window with a loop of its own and
@@ -37,6 +38,8 @@
 namespace {
 // How long a start of CHIMO! may take on a slow, busy machine before `wait` gives up.
 constexpr DWORD kStartMs = 120000;
+// How long a message sent to CHIMO! may take to be answered on a slow, busy machine.
+constexpr DWORD kAnswerMs = 60000;
 const char kInstanceProperty[] = "CHIMO!.Instance";
 
 HWND FindChimo(DWORD ms) {
@@ -251,7 +254,7 @@ int Run(int argc, char** argv) {
         return to && ::SendMessageTimeoutA(to, static_cast<UINT>(std::atoi(argv[3])),
                                            static_cast<WPARAM>(std::atoll(argv[4])),
                                            static_cast<LPARAM>(std::atoll(argv[5])), SMTO_NORMAL,
-                                           10000, &ignored)
+                                           kAnswerMs, &ignored)
                    ? 0
                    : 1;
     }
@@ -273,9 +276,10 @@ int Run(int argc, char** argv) {
         }
         return chimo ? 1 : 0;
     }
-    std::fprintf(stderr, "usage: chimo_remote wait|count|launch N EXE|settext ID TEXT|gettext ID|items ID|"
-                         "send ID MSG W L|state NAME|endsession|quit|hang|stranger SECONDS|"
-                         "tooltip\n");
+    std::fprintf(stderr,
+                 "usage: chimo_remote wait|count|launch N EXE|settext ID TEXT|gettext ID|items ID|"
+                 "send ID MSG W L|state NAME|endsession|quit|hang|stranger SECONDS|"
+                 "tooltip\n");
     return 2;
 }
 

@@ -26,10 +26,7 @@ devices() {
 }
 devices 'devA\0devB'
 tone quarter 880
-for key in '(XX:00) Hourly' '(XX:15) Quarter After' '(XX:30) Half Past' '(XX:45) Quarter Til'; do
-    wine reg add "HKCU\\AppEvents\\Schemes\\Apps\\CHIMO!\\$key\\.current" /ve \
-        /d "$(winpath "$work/quarter.wav")" /f >/dev/null
-done
+slots_ring "$work/quarter.wav"
 captures() { rm -f "$work/default.raw" "$work/a.raw" "$work/b.raw"; }
 # heard_only DEVICE: the tone was written to DEVICE's file whole, and to no other device.
 heard_only() {

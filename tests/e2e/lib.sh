@@ -8,6 +8,15 @@ restore=()   # commands that put back what a test changed outside $work, run how
 trap 'rc quit >/dev/null 2>&1 || true; for c in "${restore[@]}"; do eval "$c" || true; done
       rm -rf "$work" "${leftovers[@]}"' EXIT
 
+# No CHIMO! of a test before runs on (one in a virtual desktop of its own is out of reach of
+# the remote control here): at its end it would save its settings over this test's. (A Wine
+# process is named after its program.)
+for _ in $(seq 100); do
+    pgrep -x 'CHIMO.EXE|BELLS.EXE' >/dev/null || break
+    sleep 0.2
+done
+pkill -9 -x 'CHIMO.EXE|BELLS.EXE' 2>/dev/null || true
+
 # The remote control, where the program runs (a test in a virtual desktop redefines it).
 rc() { wine "$remote" "$@"; }
 # tone NAME HZ: a 0.4 s test tone in the capture's format.
@@ -23,7 +32,8 @@ winpath() { echo "Z:${1//\//\\}"; }
 # before the start; a start so slow that fewer than 12 s are left once the program is up is
 # undone and made again in a zone chosen anew (the second start is quicker: Wine is warm).
 # The zone's offset is never a whole quarter hour, so UTC's quarters are not the local ones.
-# A test may define before_start, which then runs before each start.
+# A test may define before_start, which then runs before each start, and zone_chosen, which
+# runs then too, once $boundary and $ahead are set.
 start_in_zone() {
     local minute=$1 attempt now up
     shift
@@ -35,8 +45,10 @@ start_in_zone() {
         printf 'Zone Z%s 0:%02d - ZZZ\n' "$attempt" "$ahead" >"$work/zone.zi"
         /usr/sbin/zic -d "$work" "$work/zone.zi"
         ! declare -F before_start >/dev/null || before_start
+        zone=$work/Z$attempt
         boundary=$((now - now % 60 + (minute - (now / 60 + ahead) % 60 + 60) % 60 * 60))
-        TZ=$work/Z$attempt "$@" >/dev/null 2>&1 &
+        ! declare -F zone_chosen >/dev/null || zone_chosen
+        TZ=$zone "$@" >/dev/null 2>&1 &
         rc wait
         up=$(date -u +%s)
         ((boundary - up < 12)) || return 0
@@ -46,4 +58,61 @@ start_in_zone() {
     done
     echo "FAIL: CHIMO! never started 12 s before a boundary"
     return 1
+}
+
+# in_desktops PREFIX: from here on CHIMO! runs in Wine's virtual desktop, whose taskbar has a
+# tray, and so do the remote control and `in_desktop COMMAND...`. Each start gets a desktop of
+# its own (named PREFIX-1, PREFIX-2, ...), which it brings up: once an icon has taken the place
+# of another, Wine's taskbar shows the old one's tooltip text. Programs in a virtual desktop see
+# only its windows. The remote runs once the desktop is up (an explorer started before would
+# make a desktop of its own); the explorer that runs it may return before it ends, and passes
+# on neither its output nor its exit code, so the remote writes both to files, waited for.
+in_desktops() {
+    desktop_prefix=$1 starts=0 name= desktop=
+    in_desktop() { wine explorer "$desktop" "$@"; }
+    before_start() {
+        starts=$((starts + 1))
+        name=$desktop_prefix-$starts
+        desktop=/desktop=$name,400x300
+    }
+    rc() {
+        timeout 60 xdotool search --sync --name "^$name - Wine desktop\$" >/dev/null ||
+            { echo "FAIL: the virtual desktop never came up"; return 1; }
+        rm -f "$work/status" "$work/status.out"
+        CHIMO_REMOTE_STATUS=$(winpath "$work/status") in_desktop "$remote" "$@" >/dev/null
+        for _ in $(seq 1500); do
+            [ -s "$work/status" ] && break
+            sleep 0.1
+        done
+        tr -d '\r' <"$work/status.out" 2>/dev/null || true
+        [ "$(cat "$work/status" 2>/dev/null)" = 0 ] ||
+            { echo "(the remote control's '$*' ended with '$(cat "$work/status" 2>/dev/null)')"; return 1; }
+    }
+}
+
+# tray_tip: prints the tray icon's tooltip, as the taskbar shows it when the pointer comes to
+# rest on the icon (the bottom right of the desktop). Wine's taskbar shows it while it is the
+# active window, and closes it after a while: so a click on the taskbar's empty middle first,
+# and again until it is read.
+tray_tip() {
+    local id X Y WIDTH HEIGHT SCREEN WINDOW tip
+    id=$(xdotool search --name "^$name - Wine desktop\$" | tail -1)
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    for _ in 1 2 3 4 5 6; do
+        xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 10)) click 1
+        sleep 0.3
+        xdotool mousemove $((X + WIDTH - 10)) $((Y + HEIGHT - 10))
+        sleep 0.3
+        xdotool mousemove $((X + WIDTH - 9)) $((Y + HEIGHT - 9))
+        tip=$(rc tooltip 5) && break
+    done
+    echo "$tip"
+}
+
+# slots_ring FILE: every slot's sound is FILE.
+slots_ring() {
+    for key in '(XX:00) Hourly' '(XX:15) Quarter After' '(XX:30) Half Past' '(XX:45) Quarter Til'; do
+        wine reg add "HKCU\\AppEvents\\Schemes\\Apps\\CHIMO!\\$key\\.current" /ve \
+            /d "$(winpath "$1")" /f >/dev/null
+    done
 }

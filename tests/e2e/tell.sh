@@ -7,23 +7,8 @@
 set -euo pipefail
 chimo=$1 remote=$2
 source "$(dirname "$0")/lib.sh"
-name=tell$$
-desktop=/desktop=$name,400x300
-in_desktop() { wine explorer "$desktop" "$@"; }
-# As in the snooze's test: the remote's answer and exit code come in files.
-rc() {
-    timeout 60 xdotool search --sync --name "^$name - Wine desktop\$" >/dev/null ||
-        { echo "FAIL: the virtual desktop never came up"; return 1; }
-    rm -f "$work/status" "$work/status.out"
-    CHIMO_REMOTE_STATUS=$(winpath "$work/status") in_desktop "$remote" "$@" >/dev/null
-    for _ in $(seq 1500); do
-        [ -s "$work/status" ] && break
-        sleep 0.1
-    done
-    tr -d '\r' <"$work/status.out" 2>/dev/null || true
-    [ "$(cat "$work/status" 2>/dev/null)" = 0 ]
-}
-
+in_desktops tell$$
+before_start
 sox -n -r 22050 -b 16 -c 1 "$work/hour.wav" synth 0.2 sine 880
 sox -n -r 22050 -b 16 -c 1 "$work/half.wav" synth 0.4 sine 440
 slots='HKCU\AppEvents\Schemes\Apps\CHIMO!'

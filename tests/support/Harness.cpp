@@ -47,7 +47,8 @@ UINT ResourceOf(const std::vector<uint8_t>& samples) {
     for (UINT id : {IDW_ABOUT_SOUND, IDW_CUE_NO, IDW_CUE_YES}) {
         HMODULE module = ::GetModuleHandleA(nullptr);
         HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(id), "WAVE");
-        const auto* bytes = static_cast<const uint8_t*>(::LockResource(::LoadResource(module, found)));
+        const auto* bytes =
+            static_cast<const uint8_t*>(::LockResource(::LoadResource(module, found)));
         const WaveLayout layout = ReadWaveLayout(bytes, ::SizeofResource(module, found));
         if (layout.complete && samples.size() == layout.samplesSize &&
             std::equal(samples.begin(), samples.end(), bytes + layout.samplesAt))
@@ -182,11 +183,25 @@ void FakePlatform::SetTime(int hour, int minute, int second, int millisecond) {
     m_millisecond = millisecond;
 }
 
+BOOL FakePlatform::PackageRunning(const char* family) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return std::find(packages.begin(), packages.end(), family) != packages.end();
+}
+
+HRESULT FakePlatform::QueryDoNotDisturb(ULONG* size, DWORD* value) {
+    *size = dndSize;
+    *value = dndValue;
+    return dndResult;
+}
+
 // Local time is UTC here.
 LocalTime FakePlatform::Now() {
     const long long utc = m_utc, seconds = (utc % 86400 + 86400) % 86400;
     const int s = static_cast<int>(seconds);
-    return LocalTime{s / 3600, s / 60 % 60, s % 60, m_millisecond, utc};
+    // 1970-01-01 was a Thursday (3 counting from Monday).
+    const int weekday = static_cast<int>(((utc - seconds) / 86400 % 7 + 7 + 3) % 7);
+    return LocalTime{
+        s / 3600, s / 60 % 60, s % 60, m_millisecond, utc, weekday, utc * 1000 + m_millisecond};
 }
 
 BOOL FakePlatform::GetOpenFileName(OPENFILENAMEA* ofn) {

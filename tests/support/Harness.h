@@ -42,7 +42,8 @@ public:
     std::vector<SoundDevice> devices;
     std::atomic<bool> stall{false};
 
-    // The local time of day (local time is UTC here); the date stays.
+    // The local time of day (local time is UTC here); the date stays. Both this and Advance
+    // move the clock that never jumps as well: time passes.
     void SetTime(int hour, int minute, int second, int millisecond = 0);
     void Advance(long long seconds) { m_utc += seconds; }
 
@@ -52,6 +53,13 @@ public:
     // What the voice was asked to say, in order ("" ends a speech), and its answer.
     std::vector<std::wstring> Spoken() const;
     std::atomic<HRESULT> voice{S_OK};
+
+    // The Do-not-disturb record: its read's result, size and value.
+    HRESULT dndResult = E_NOTIMPL;
+    ULONG dndSize = 4;
+    DWORD dndValue = 0;
+    // The Store app package families with a process running.
+    std::vector<std::string> packages;
 
     std::string choice; // the file dialog's answer; "" cancels
     std::string lastTitle, lastFolder;
@@ -66,6 +74,8 @@ private:
     LocalTime Now() override;
     BOOL GetOpenFileName(OPENFILENAMEA* ofn) override;
     HRESULT QueryUserState(QUERY_USER_NOTIFICATION_STATE* state) override;
+    BOOL PackageRunning(const char* family) override;
+    HRESULT QueryDoNotDisturb(ULONG* size, DWORD* value) override;
     BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT key) override;
     void UnregisterHotKey(HWND hwnd, int id) override;
     HRESULT Speak(const wchar_t* text, int volume, const std::string& device) override;
