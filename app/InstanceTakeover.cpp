@@ -1,6 +1,10 @@
 #include "app/InstanceTakeover.h"
 
+#include "framework/CWinApp.h"
 #include "framework/ScopedWin.h"
+
+#include <cstring>
+#include <string>
 
 namespace {
 
@@ -9,6 +13,27 @@ const char kInstanceProperty[] = "CHIMO!.Instance";
 const char kInstanceLock[] = "Local\\CHIMO!.Instance";
 // Any value but NULL would do; this one reads "CHMO" in a dump.
 const HANDLE kInstanceMark = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(0x4F4D4843));
+
+// The file name of the program behind `processId` (its last part), or "" when it cannot be told.
+std::string ImageNameOf(DWORD processId) {
+    CHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    char image[MAX_PATH * 3] = "";
+    DWORD size = sizeof image;
+    if (!process || !::QueryFullProcessImageNameA(process.get(), 0, image, &size))
+        return std::string();
+    const char* name = std::strrchr(image, '\\');
+    return name ? name + 1 : image;
+}
+
+// An instance: marked as one, or a CHIMO.EXE from before the mark (its settings window, of the
+// dialog class, is its main window).
+bool IsInstance(HWND hwnd, DWORD processId) {
+    if (::GetPropA(hwnd, kInstanceProperty) == kInstanceMark)
+        return true;
+    char name[8] = "";
+    return ::GetClassNameA(hwnd, name, sizeof name) && !lstrcmpA(name, "#32770") &&
+           !lstrcmpiA(ImageNameOf(processId).c_str(), "CHIMO.EXE");
+}
 
 DWORD MsUntil(DWORD deadline) {
     const DWORD left = deadline - ::GetTickCount();
@@ -28,6 +53,12 @@ void CloseInstance(HWND hwnd, DWORD deadline) {
     if (::WaitForSingleObject(process.get(), MsUntil(deadline)) == WAIT_TIMEOUT) {
         ::TerminateProcess(process.get(), 1);
         ::WaitForSingleObject(process.get(), 1000);
+        // Its icon would stay in the tray until the pointer passed over it.
+        NOTIFYICONDATAA icon{};
+        icon.cbSize = sizeof icon;
+        icon.hWnd = hwnd;
+        icon.uID = kTrayIconId;
+        AfxGetApp()->Platform().Notify(NIM_DELETE, &icon);
     }
 }
 
@@ -45,7 +76,7 @@ std::vector<HWND> FindOtherInstances() {
          (hwnd = ::FindWindowExA(nullptr, hwnd, nullptr, kInstanceWindowTitle)) != nullptr;) {
         DWORD processId = 0;
         ::GetWindowThreadProcessId(hwnd, &processId);
-        if (processId != ownId && ::GetPropA(hwnd, kInstanceProperty) == kInstanceMark)
+        if (processId != ownId && IsInstance(hwnd, processId))
             found.push_back(hwnd);
     }
     return found;

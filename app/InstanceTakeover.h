@@ -14,7 +14,12 @@ constexpr const char kInstanceWindowTitle[] = "CHIMO!";
 void MarkInstanceWindow(HWND hwnd);
 void UnmarkInstanceWindow(HWND hwnd);
 
-// The marked top-level windows titled "CHIMO!" of other processes.
+// The tray icon's id, which every version has used: a newer instance removes the icon of one
+// it had to end.
+constexpr UINT kTrayIconId = 129;
+
+// The top-level windows titled "CHIMO!" of other processes that are instances: marked as
+// such, or the settings window of a CHIMO.EXE from before the mark.
 std::vector<HWND> FindOtherInstances();
 
 // Makes every running instance save and exit before this one starts: each is sent WM_DESTROY

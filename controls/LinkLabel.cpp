@@ -47,23 +47,16 @@ void CLinkLabel::PreSubclassWindow() {
         SetWindowText(m_strTarget);
     FitToText();
     m_hLinkCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    m_ToolTip.Create(this, 0);
-    RECT client;
-    GetClientRect(&client);
-    m_ToolTip.AddTool(this, m_strTarget, &client, 1);
+    // The target shows whether or not the window is the active one.
+    m_ToolTip.Create(this, TTS_ALWAYSTIP);
+    m_ToolTip.AddTool(this, m_strTarget);
     CStatic::PreSubclassWindow();
-}
-
-BOOL CLinkLabel::PreTranslateMessage(MSG* msg) {
-    if (m_ToolTip.GetSafeHwnd())
-        m_ToolTip.RelayEvent(msg);
-    return CStatic::PreTranslateMessage(msg);
 }
 
 void CLinkLabel::SetLinkTarget(CString target) {
     m_strTarget = target;
     FitToText();
-    m_ToolTip.UpdateTipText(m_strTarget, this, 1);
+    m_ToolTip.UpdateTipText(m_strTarget, this);
 }
 
 void CLinkLabel::MarkVisited(BOOL visited) {

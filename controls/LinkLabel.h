@@ -13,7 +13,6 @@ public:
     ~CLinkLabel() override;
     const MessageMap& GetMessageMap() const override;
     void PreSubclassWindow() override;
-    BOOL PreTranslateMessage(MSG* msg) override;
 
     // What a click opens (and the tooltip shows); may be set before the window exists.
     void SetLinkTarget(CString target);

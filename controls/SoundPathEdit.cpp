@@ -5,8 +5,7 @@
 #include "framework/ScopedWin.h"
 
 #include <shlobj.h>
-#include <sys/stat.h>
-#include <sys/types.h>
+#include "framework/IsFile.h"
 
 const MessageMap& CSoundPathEdit::GetMessageMap() const {
     static const MessageMap map{&CWnd::GetMessageMap(),
@@ -68,10 +67,7 @@ void CSoundPathEdit::OnDropFiles(HDROP hDrop) {
     if (!target.IsEmpty())
         path = target;
 
-    struct _stat info {};
-    if (::_stat(path, &info) != 0)
-        return;
-    if (info.st_mode & _S_IFREG) {
+    if (IsFile(path)) {
         path.MakeUpper();
         if (path.Right(3) == "WAV") {
             SetWindowText(path);

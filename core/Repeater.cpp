@@ -91,10 +91,10 @@ Pcm DecodeWave(const uint8_t* file, size_t size) {
     const WaveLayout layout = ReadWaveLayout(file, size);
     if (layout.kind == SampleKind::None)
         return pcm;
-    const unsigned width =
-        layout.kind == SampleKind::Unsigned8 ? 1 : layout.kind == SampleKind::Signed16 ? 2
-                                                : layout.kind == SampleKind::Signed24   ? 3
-                                                                                        : 4;
+    const unsigned width = layout.kind == SampleKind::Unsigned8  ? 1
+                           : layout.kind == SampleKind::Signed16 ? 2
+                           : layout.kind == SampleKind::Signed24 ? 3
+                                                                 : 4;
     pcm.rate = layout.rate;
     pcm.channels = layout.blockAlign / width;
     pcm.samples.reserve(layout.samplesSize / width);
@@ -150,7 +150,11 @@ std::vector<uint8_t> MixRepeater(const Pcm& hour, int strikes, const Pcm& quarte
     Put(wav, data, 4);
     for (float v : mix) {
         const long scaled = std::lround(static_cast<double>(v * gain) * 32767.0);
-        Put(wav, static_cast<uint32_t>(static_cast<int16_t>(scaled > 32767 ? 32767 : scaled < -32768 ? -32768 : scaled)), 2);
+        Put(wav,
+            static_cast<uint32_t>(static_cast<int16_t>(scaled > 32767    ? 32767
+                                                       : scaled < -32768 ? -32768
+                                                                         : scaled)),
+            2);
     }
     return wav;
 }

@@ -40,7 +40,8 @@ constexpr char kLegacyQuestion[] =
 // mnemonic and goes, and so do trailing dots and a colon ("Top of the &hour:" gives "Top of the
 // hour", "Browse..." gives "Browse").
 std::string SpokenText(const std::string& text);
-// The shortcut a label's mnemonic gives its control ("Alt+h"), or "" when it has none.
+// The shortcut a label's mnemonic gives its control ("Alt+h", "Alt+Г": the whole character of a
+// label in UTF-8), or "" when it has none.
 std::string ShortcutOf(const std::string& label);
 
 // The Active status after a quarter that was due kept quiet for `reason`: "CHIMO!: Active; quiet

@@ -154,10 +154,12 @@ ChimeImage::ChimeImage(const uint8_t* file, size_t size, int percent, unsigned m
     // A 16-byte PCM format becomes a WAVEFORMATEX with no extra bytes; a longer one keeps its
     // own, and its count of them is cut to what is there.
     m_format.assign(kFormatEx, 0);
-    std::memcpy(m_format.data(), file + layout.formatAt, layout.formatSize < kFormatEx ? layout.formatSize : kFormatEx);
+    std::memcpy(m_format.data(), file + layout.formatAt,
+                layout.formatSize < kFormatEx ? layout.formatSize : kFormatEx);
     if (layout.formatSize >= kFormatEx) {
         const size_t extra = Read16(file + layout.formatAt + 16);
-        const size_t there = layout.formatSize - kFormatEx < extra ? layout.formatSize - kFormatEx : extra;
+        const size_t there =
+            layout.formatSize - kFormatEx < extra ? layout.formatSize - kFormatEx : extra;
         m_format.insert(m_format.end(), file + layout.formatAt + kFormatEx,
                         file + layout.formatAt + kFormatEx + there);
         m_format[16] = static_cast<uint8_t>(there);
@@ -168,7 +170,8 @@ ChimeImage::ChimeImage(const uint8_t* file, size_t size, int percent, unsigned m
     if (m_scaled)
         m_maxLeadIn = static_cast<size_t>(u64{maxLeadInMs} * m_rate / 1000) * m_blockAlign;
     m_bytes.assign(m_maxLeadIn, layout.kind == SampleKind::Unsigned8 ? 0x80 : 0);
-    m_bytes.insert(m_bytes.end(), file + layout.samplesAt, file + layout.samplesAt + layout.samplesSize);
+    m_bytes.insert(m_bytes.end(), file + layout.samplesAt,
+                   file + layout.samplesAt + layout.samplesSize);
     if (m_scaled)
         ScaleSamples(m_bytes.data() + m_maxLeadIn, layout.samplesSize, layout.kind, percent);
 }
@@ -183,13 +186,16 @@ ChimeImage::Span ChimeImage::Samples(unsigned leadInMs) const {
 }
 
 unsigned ChimeImage::DurationMs(size_t bytes) const {
-    return m_bytesPerSecond ? static_cast<unsigned>((u64{bytes} * 1000 + m_bytesPerSecond - 1) / m_bytesPerSecond) : 0;
+    return m_bytesPerSecond ? static_cast<unsigned>((u64{bytes} * 1000 + m_bytesPerSecond - 1) /
+                                                    m_bytesPerSecond)
+                            : 0;
 }
 
 unsigned WaveDurationMs(const uint8_t* head, size_t size) {
     const WaveLayout layout = ReadWaveLayout(head, size);
     if (!layout.complete || !layout.bytesPerSecond)
         return 0;
-    const u64 ms = (u64{layout.claimedSamples} * 1000 + layout.bytesPerSecond - 1) / layout.bytesPerSecond;
+    const u64 ms =
+        (u64{layout.claimedSamples} * 1000 + layout.bytesPerSecond - 1) / layout.bytesPerSecond;
     return ms > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<unsigned>(ms);
 }

@@ -24,8 +24,10 @@ HRESULT Text(const CString& text, BSTR* out) {
 }
 
 // The standard object of a control, with the control's own facts in its place; everything
-// else is the standard object's answer.
-class AccessibleControl final : public IAccessible {
+// else is the standard object's answer. It is one object to COM: every interface it gives leads
+// back to it, so the standard object's other interfaces (which would lead to the standard object
+// and its name) are not given; assistive programs do without them.
+class AccessibleControl final : public IAccessible, public IOleWindow {
 public:
     AccessibleControl(HWND control, IAccessible* standard, const AccessibleFacts& facts)
         : m_control(control), m_standard(standard), m_facts(facts) {
@@ -33,14 +35,14 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) ||
-            iid == __uuidof(IAccessible)) {
+        if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible))
             *out = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        // The standard object's other interfaces (its window, its children's enumeration).
-        return m_standard->QueryInterface(iid, out);
+        else if (iid == __uuidof(IOleWindow))
+            *out = static_cast<IOleWindow*>(this);
+        else
+            return *out = nullptr, E_NOINTERFACE;
+        AddRef();
+        return S_OK;
     }
     ULONG STDMETHODCALLTYPE AddRef() override {
         return static_cast<ULONG>(::InterlockedIncrement(&m_refs));
@@ -53,6 +55,12 @@ public:
         }
         return static_cast<ULONG>(refs);
     }
+
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
+        *window = m_control;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         return m_standard->GetTypeInfoCount(count);
@@ -181,7 +189,7 @@ LRESULT AnswerGetObject(HWND control, WPARAM flags, LPARAM objectId, const Acces
         FAILED(create(control, OBJID_CLIENT, __uuidof(IAccessible), standard.Receive())))
         return 0;
     auto* object = new AccessibleControl(control, standard.get(), facts);
-    const LRESULT result = answer(__uuidof(IAccessible), flags, object);
+    const LRESULT result = answer(__uuidof(IAccessible), flags, static_cast<IAccessible*>(object));
     object->Release();
     // A failure comes back as a (negative) error code: the standard object answers instead.
     return result < 0 ? 0 : result;

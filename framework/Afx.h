@@ -8,7 +8,7 @@
 #include "framework/CDialog.h"
 #include "framework/CEdit.h"
 #include "framework/CFileDialog.h"
-#include "framework/CFileFind.h"
+#include "framework/IsFile.h"
 #include "framework/CFont.h"
 #include "framework/CIcon.h"
 #include "framework/CMenu.h"

@@ -6,22 +6,29 @@
 
 namespace {
 
-thread_local int t_modalDepth = 0;
 thread_local CWnd* t_pendingCreation = nullptr;
+thread_local HHOOK t_creationHook = nullptr;
 
-// Binds the next window this thread creates (the dialog's own, before its first message: that
-// is what lets OnCreate run before the controls exist) to t_pendingCreation.
-LRESULT CALLBACK CreationCbtProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_CREATEWND && t_pendingCreation)
-        std::exchange(t_pendingCreation, nullptr)->SubclassWindow(reinterpret_cast<HWND>(wParam));
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+bool IsDialogWindow(HWND hwnd) {
+    char name[8] = "";
+    return ::GetClassNameA(hwnd, name, sizeof name) && !lstrcmpA(name, "#32770");
 }
 
-// The dialog loop hands every message to this thread's filter before it handles it
-// (IsDialogMessage calls CallMsgFilter), and so do the loops of menus and message boxes.
-LRESULT CALLBACK MessageFilter(int code, WPARAM wParam, LPARAM lParam) {
-    if (code >= 0 && AfxPreTranslateMessage(reinterpret_cast<MSG*>(lParam)))
-        return TRUE;
+void StopWatchingCreation() {
+    if (t_creationHook)
+        ::UnhookWindowsHookEx(std::exchange(t_creationHook, nullptr));
+}
+
+// Binds the dialog's window to t_pendingCreation as it is created, before its first message:
+// that is what lets OnCreate run before the controls exist. Only a dialog-class window is
+// taken: the thread may create others first (an input method makes its own window with the
+// thread's first), and the hook goes as soon as the dialog is bound.
+LRESULT CALLBACK CreationCbtProc(int code, WPARAM wParam, LPARAM lParam) {
+    const HWND hwnd = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_CREATEWND && t_pendingCreation && IsDialogWindow(hwnd)) {
+        std::exchange(t_pendingCreation, nullptr)->SubclassWindow(hwnd);
+        StopWatchingCreation();
+    }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -42,26 +49,33 @@ INT_PTR CDialog::DoModal() {
     // No parent given: the application's main window owns the dialog, unless this is it.
     CWnd* owner = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
     // One filter per thread: a dialog run from inside another's run is served by the outer one.
-    const CHook filter = t_modalDepth++ ? CHook() : HookThisThread(WH_MSGFILTER, MessageFilter);
     CWnd* const outer = std::exchange(t_pendingCreation, this);
-    INT_PTR result;
-    {
-        const CHook creation = HookThisThread(WH_CBT, CreationCbtProc);
-        result = ::DialogBoxParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
-                                   owner && owner != this ? owner->m_hWnd : nullptr, DialogProc,
-                                   reinterpret_cast<LPARAM>(this));
-    }
+    const HHOOK outerHook =
+        std::exchange(t_creationHook, ::SetWindowsHookExA(WH_CBT, CreationCbtProc, nullptr,
+                                                          ::GetCurrentThreadId()));
+    const INT_PTR result =
+        ::DialogBoxParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
+                          owner && owner != this ? owner->m_hWnd : nullptr, DialogProc,
+                          reinterpret_cast<LPARAM>(this));
+    StopWatchingCreation();
+    t_creationHook = outerHook;
     t_pendingCreation = outer;
-    --t_modalDepth;
     return result;
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam) {
     if (message != WM_INITDIALOG)
         return FALSE;
+    // Not bound at its creation (no hook could be set): bound now, before its initialisation.
     auto* dialog = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(hwnd));
-    if (!dialog)
+    if (!dialog) {
         dialog = reinterpret_cast<CDialog*>(lParam);
+        if (t_pendingCreation == dialog)
+            t_pendingCreation = nullptr;
+        StopWatchingCreation();
+        if (!dialog->SubclassWindow(hwnd))
+            return FALSE;
+    }
     return GuardedCall([&] { return static_cast<INT_PTR>(dialog->OnInitDialog()); },
                        static_cast<INT_PTR>(TRUE));
 }

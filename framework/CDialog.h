@@ -6,8 +6,7 @@
 //
 // The window is bound to the object from its first message (so OnCreate runs before the
 // controls exist); the system disables the owner for the run and shows the dialog the first
-// time its message queue goes idle. Every message the loop takes goes through
-// PreTranslateMessage along its window's parent chain first.
+// time its message queue goes idle.
 class CDialog : public CWnd {
 public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);

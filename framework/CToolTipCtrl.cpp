@@ -6,12 +6,14 @@
 #include <vector>
 
 namespace {
-// The first form of the record: every version of the common controls accepts it.
-TOOLINFOA MakeToolInfo(HWND owner, UINT id) {
+// The first form of the record: every version of the common controls accepts it. The tool
+// is the whole window, which the tooltip subclasses to see the mouse over it.
+TOOLINFOA MakeToolInfo(HWND tool) {
     TOOLINFOA info{};
     info.cbSize = TTTOOLINFOA_V1_SIZE;
-    info.hwnd = owner;
-    info.uId = id;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = ::GetParent(tool);
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
     return info;
 }
 } // namespace
@@ -30,21 +32,18 @@ BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
         parent ? parent->m_hWnd : nullptr, nullptr, AfxGetInstanceHandle(), nullptr));
 }
 
-BOOL CToolTipCtrl::AddTool(CWnd* window, const char* text, const RECT* area, UINT id) {
+BOOL CToolTipCtrl::AddTool(CWnd* window, const char* text) {
     if (!m_hWnd || !window)
         return FALSE;
-    TOOLINFOA info = MakeToolInfo(window->GetSafeHwnd(), id);
-    // No TTF_SUBCLASS: the tool's owner relays its mouse messages (RelayEvent).
+    TOOLINFOA info = MakeToolInfo(window->GetSafeHwnd());
     info.lpszText = const_cast<char*>(text ? text : "");
-    if (area)
-        info.rect = *area;
     return static_cast<BOOL>(SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)));
 }
 
-void CToolTipCtrl::UpdateTipText(const char* text, CWnd* window, UINT id) {
+void CToolTipCtrl::UpdateTipText(const char* text, CWnd* window) {
     if (!m_hWnd || !window)
         return;
-    TOOLINFOA info = MakeToolInfo(window->GetSafeHwnd(), id);
+    TOOLINFOA info = MakeToolInfo(window->GetSafeHwnd());
     info.lpszText = const_cast<char*>(text ? text : "");
     SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
 }

@@ -107,15 +107,6 @@ void CWinApp::DoWaitCursor(int code) {
     }
 }
 
-BOOL AfxPreTranslateMessage(MSG* msg) {
-    for (HWND hwnd = msg->hwnd; hwnd; hwnd = ::GetParent(hwnd)) {
-        if (CWnd* wnd = CWnd::FromHandlePermanent(hwnd))
-            if (wnd->PreTranslateMessage(msg))
-                return TRUE;
-    }
-    return FALSE;
-}
-
 int AfxMessageBox(const char* text, UINT type, UINT) {
     // Owned by what the user is looking at: the main window's last active popup (an open
     // dialog of its own), so that window is disabled while the box is up.

@@ -65,8 +65,6 @@ HINSTANCE AfxGetInstanceHandle();
 // The module that holds resource `name` of `type` (the program's own resources).
 HINSTANCE AfxFindResourceHandle(const char* name, const char* type);
 CWnd* AfxGetMainWnd();
-// PreTranslateMessage of every bound window from the message's window up its parent chain.
-BOOL AfxPreTranslateMessage(MSG* msg);
 // A message box owned by the main window's last active popup, captioned with the application's
 // name.
 int AfxMessageBox(const char* text, UINT type = MB_OK, UINT helpId = 0);

@@ -107,8 +107,6 @@ BOOL CWnd::Reflect(HWND child, UINT message, UINT code, WPARAM wParam, LPARAM lP
     return entry != nullptr;
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
-
 LRESULT CWnd::Default() {
     return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam);
 }

@@ -110,9 +110,9 @@ std::vector<SoundDevice> Win32Platform::SoundDevices() {
     UINT count = 0;
     if (FAILED(::CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_INPROC_SERVER,
                                   __uuidof(IMMDeviceEnumerator), enumerator.Receive())) ||
-        FAILED(enumerator->EnumAudioEndpoints(eRender, DEVICE_STATE_ACTIVE,
-                                              reinterpret_cast<IMMDeviceCollection**>(
-                                                  collection.Receive()))) ||
+        FAILED(enumerator->EnumAudioEndpoints(
+            eRender, DEVICE_STATE_ACTIVE,
+            reinterpret_cast<IMMDeviceCollection**>(collection.Receive()))) ||
         FAILED(collection->GetCount(&count)))
         return devices;
     for (UINT i = 0; i < count; ++i) {

@@ -9,6 +9,8 @@
 #include <commctrl.h>
 #include <mmsystem.h>
 
+static_assert(ID_TRAY_ICON == kTrayIconId, "a newer instance removes the icon by this id");
+
 CChimeDlg::CChimeDlg(CWnd* parent) : CDialog(IDD_CHIME, parent) {
     m_hMainIcon = AfxGetApp()->LoadIcon(IDI_MAIN);
     // The volume slider's and the hot-key control's window classes.

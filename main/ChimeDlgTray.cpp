@@ -152,13 +152,18 @@ void CChimeDlg::RunTrayMenu(POINT at) {
         // that it closes when the user clicks elsewhere, and post a message after it.
         CWnd* main = AfxGetMainWnd() ? AfxGetMainWnd() : this;
         main->SetForegroundWindow();
-        // The chosen item arrives afterwards as an ordinary WM_COMMAND.
-        popup.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, main);
+        // The chosen item arrives afterwards as an ordinary WM_COMMAND. Aligned as the system
+        // drops its menus (to the left of the anchor in right-to-left layouts).
+        const UINT align =
+            ::GetSystemMetrics(SM_MENUDROPALIGNMENT) ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+        popup.TrackPopupMenu(align | TPM_RIGHTBUTTON, at.x, at.y, main);
         main->PostMessage(WM_USER, 0, 0);
         menu.DestroyMenu();
     }
-    // Whatever was chosen, and also when nothing was.
-    SaveSettings();
+    // Whatever was chosen, and also when nothing was; but not while the settings window is
+    // open: what it shows is the user's to confirm or cancel there.
+    if (!m_bShown)
+        SaveSettings();
 }
 
 void CChimeDlg::ToggleDisabled() {

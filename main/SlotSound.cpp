@@ -56,10 +56,7 @@ std::string WindowsDirectory() {
     return std::string(buffer, length);
 }
 
-BOOL FileFound(const std::string& name) {
-    CFileFind find;
-    return find.FindFile(name.c_str()) && !find.IsDirectory();
-}
+BOOL FileFound(const std::string& name) { return IsFile(name.c_str()); }
 
 std::string FindSlotFile(const std::string& text) {
     for (const std::string& name : SlotLookups(text, WindowsDirectory()))
@@ -120,4 +117,3 @@ void SlotPlayer::Chime(const std::string& text, int count, int volume, unsigned 
 void SlotPlayer::PlayNow(const std::string& text, int volume) {
     Player().PlayAsync(SlotSound(text, volume, 0));
 }
-

@@ -1,11 +1,20 @@
 #!/usr/bin/env python3
 """Packs the release CHIMO.EXE, the tower chimes, README.txt and the licence into the MSI and
-the portable zip.   pack.py REPO CHIMO.EXE DIST
+the portable zip, and writes their SHA256SUMS and a winget manifest set for both.
+    pack.py REPO CHIMO.EXE DIST
 
 Reproducible: every file gets the commit's time (SOURCE_DATE_EPOCH when set), texts get
 Windows line ends, zip entries go in a fixed order with fixed attributes, and the installer's
 product and package codes are derived from what goes into it (a different build is a
-different product, so installing it upgrades; the same build is the same product)."""
+different product, so installing it upgrades; the same build is the same product).
+
+Signed with osslsigncode (CHIMO.EXE before it is packed, then the MSI) when a certificate is
+named: CHIMO_SIGN_PKCS12 (a PKCS#12 file), or CHIMO_SIGN_PKCS11_MODULE with
+CHIMO_SIGN_PKCS11_KEY and CHIMO_SIGN_PKCS11_CERT (a token: the key's id, the certificate's id
+or file); CHIMO_SIGN_PASSWORD is the file's password or the token's PIN, and
+CHIMO_SIGN_TIMESTAMP an RFC 3161 timestamp server. A signature carries the time it was made,
+so signed packages are not reproducible. CHIMO_DOWNLOAD_URL is the address the files will be
+downloaded from, which the winget manifests name (a placeholder when not set)."""
 import hashlib
 import os
 import re
@@ -51,6 +60,100 @@ def pe_platform(exe):
     return {0x14C: "x86", 0x8664: "x64"}[machine]
 
 
+PACKAGE_ID = "TheChimoProject.CHIMO"
+MANIFEST_VERSION = "1.6.0"
+ABOUT_URL = "http://www.example.org/chimo/"
+
+
+def signing():
+    """The osslsigncode arguments that name the certificate, and the password; None when no
+    certificate is named."""
+    env = os.environ
+    if env.get("CHIMO_SIGN_PKCS12"):
+        args = ["-pkcs12", env["CHIMO_SIGN_PKCS12"]]
+    elif env.get("CHIMO_SIGN_PKCS11_MODULE"):
+        cert = env.get("CHIMO_SIGN_PKCS11_CERT", "")
+        args = ["-pkcs11module", env["CHIMO_SIGN_PKCS11_MODULE"],
+                "-key", env.get("CHIMO_SIGN_PKCS11_KEY", "")]
+        args += ["-certs", cert] if os.path.isfile(cert) else ["-pkcs11cert", cert]
+    else:
+        return None
+    args += ["-h", "sha256", "-n", "CHIMO!", "-i", ABOUT_URL]
+    if env.get("CHIMO_SIGN_TIMESTAMP"):
+        args += ["-ts", env["CHIMO_SIGN_TIMESTAMP"]]
+    password = env.get("CHIMO_SIGN_PASSWORD")
+    if password is not None:
+        args += ["-readpass", "-"]  # from the standard input, not the command line
+    return args, password
+
+
+def sign(how, path):
+    """Signs `path` in place."""
+    args, password = how
+    signed = path + ".signed"
+    subprocess.run(["osslsigncode", "sign"] + args + ["-in", path, "-out", signed],
+                   input=(password or "") + "\n", text=True, check=True,
+                   stdout=subprocess.DEVNULL)
+    os.replace(signed, path)
+
+
+def sha256(path):
+    with open(path, "rb") as f:
+        return hashlib.sha256(f.read()).hexdigest()
+
+
+def write_manifests(dist, version, platform, product_code, msi, archive):
+    """SHA256SUMS, and the winget manifest set (version, default locale, installer) for the MSI
+    and the portable zip, in DIST/winget."""
+    with open(os.path.join(dist, "SHA256SUMS"), "w", newline="\n") as out:
+        for path in (msi, archive):
+            out.write("%s  %s\n" % (sha256(path), os.path.basename(path)))
+    url = os.environ.get("CHIMO_DOWNLOAD_URL") or "https://www.example.org/chimo/download/%s/" % version
+    url = url.rstrip("/") + "/"
+    architecture = {"x86": "x86", "x64": "x64"}[platform]
+    head = lambda kind: "# yaml-language-server: $schema=https://aka.ms/winget-manifest.%s.%s.schema.json\n\n" \
+        "PackageIdentifier: %s\nPackageVersion: \"%s\"\n" % (kind, MANIFEST_VERSION, PACKAGE_ID, version)
+    tail = lambda kind: "ManifestType: %s\nManifestVersion: %s\n" % (kind, MANIFEST_VERSION)
+    files = {
+        "%s.yaml" % PACKAGE_ID: head("version") + "DefaultLocale: en-US\n" + tail("version"),
+        "%s.locale.en-US.yaml" % PACKAGE_ID: head("defaultLocale") +
+            "PackageLocale: en-US\n"
+            "Publisher: The CHIMO! Project\n"
+            "PublisherUrl: %s\n"
+            "PackageName: CHIMO!\n"
+            "PackageUrl: %s\n"
+            "License: Freeware\n"
+            "Copyright: Copyright (C) 2026 The CHIMO! Project\n"
+            "ShortDescription: A clock chime in the notification area, at every quarter hour.\n"
+            "Moniker: chimo\n"
+            "Tags:\n- chime\n- clock\n- tray\n" % (ABOUT_URL, ABOUT_URL) + tail("defaultLocale"),
+        "%s.installer.yaml" % PACKAGE_ID: head("installer") +
+            "Installers:\n"
+            "- Architecture: %s\n"
+            "  InstallerType: msi\n"
+            "  Scope: user\n"
+            "  InstallerUrl: %s%s\n"
+            "  InstallerSha256: %s\n"
+            "  ProductCode: \"{%s}\"\n"
+            "- Architecture: %s\n"
+            "  InstallerType: zip\n"
+            "  NestedInstallerType: portable\n"
+            "  NestedInstallerFiles:\n"
+            "  - RelativeFilePath: CHIMO\\CHIMO.EXE\n"
+            "    PortableCommandAlias: chimo\n"
+            "  InstallerUrl: %s%s\n"
+            "  InstallerSha256: %s\n"
+            % (architecture, url, os.path.basename(msi), sha256(msi).upper(), product_code,
+               architecture, url, os.path.basename(archive), sha256(archive).upper())
+            + tail("installer"),
+    }
+    folder = os.path.join(dist, "winget")
+    os.makedirs(folder, exist_ok=True)
+    for name, text in files.items():
+        with open(os.path.join(folder, name), "w", encoding="utf-8", newline="\n") as out:
+            out.write(text)
+
+
 def main(repo, exe, dist):
     version = re.search(r"project\(CHIMO VERSION ([0-9.]+)",
                         open(os.path.join(repo, "CMakeLists.txt")).read()).group(1)
@@ -70,6 +173,11 @@ def main(repo, exe, dist):
             out.write(text)
     files = sorted(os.path.relpath(os.path.join(d, f), stage)
                    for d, _, names in os.walk(stage) for f in names)
+    how = signing()
+    if how:
+        sign(how, os.path.join(stage, "CHIMO.EXE"))
+    else:
+        print("unsigned: no certificate named (CHIMO_SIGN_PKCS12 or CHIMO_SIGN_PKCS11_MODULE)")
     for path in [stage] + [os.path.join(stage, f) for f in files]:
         os.utime(path, (epoch, epoch))
 
@@ -115,6 +223,8 @@ def main(repo, exe, dist):
     subprocess.run(["msibuild", msi, "-s", "CHIMO! %s" % version, "The CHIMO! Project",
                     "%s;1033" % ("Intel" if platform == "x86" else "x64"), "{%s}" % defines["PackageCode"]], check=True, env=env)
     set_summary_times(msi, epoch)
+    if how:
+        sign(how, msi)
 
     archive = os.path.join(dist, "CHIMO-%s-portable.zip" % version)
     stamp = time.gmtime(max(epoch, 315532800))[:6]  # zip times start in 1980
@@ -130,8 +240,12 @@ def main(repo, exe, dist):
             info.compress_type = zipfile.ZIP_DEFLATED
             with open(os.path.join(stage, f), "rb") as data:
                 z.writestr(info, data.read(), compresslevel=9)
+    write_manifests(dist, version, platform, defines["ProductCode"], msi, archive)
     for path in (msi, archive):
         print("%s  %d bytes" % (os.path.relpath(path, repo), os.path.getsize(path)))
+    print("%s  and winget/, for CHIMO_DOWNLOAD_URL=%s" % (
+        os.path.relpath(os.path.join(dist, "SHA256SUMS"), repo),
+        os.environ.get("CHIMO_DOWNLOAD_URL") or "(a placeholder)"))
 
 
 if __name__ == "__main__":

@@ -49,6 +49,9 @@ chimo_packages() {
     command -v sox >/dev/null || missing+=(sox)
     command -v wixl >/dev/null || missing+=(wixl)        # the installer
     command -v msibuild >/dev/null || missing+=(msitools)
+    command -v osslsigncode >/dev/null || missing+=(osslsigncode) # signing, and its test
+    command -v openssl >/dev/null || missing+=(openssl)           # the test's certificate
+    python3 -c 'import yaml' 2>/dev/null || missing+=(python3-yaml) # the manifests' test
     [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
     # clang with its libFuzzer and sanitizer run-times, for scripts/fuzz
     command -v clang++ >/dev/null || missing+=(clang)

@@ -105,11 +105,12 @@ void CChimeDlg::LoadSettings() {
     for (const ProfileOption& option : kOptions) {
         HWND control = ::GetDlgItem(m_hWnd, option.control);
         if (option.held == Held::Text) {
+            // An empty entry is no entry; it empties the field all the same, so that nothing
+            // typed but not confirmed stays there.
             CString text = app->GetProfileString(option.section, option.entry, nullptr);
             if (text.IsEmpty())
                 app->WriteProfileString(option.section, option.entry, nullptr);
-            else
-                ::SetWindowTextA(control, text);
+            ::SetWindowTextA(control, text);
             continue;
         }
         int value = app->GetProfileInt(option.section, option.entry, -1);

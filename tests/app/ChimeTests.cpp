@@ -1,4 +1,5 @@
 // The tray icon and the quarter-hour chime, with the clock, sound and tray faked.
+#include "app/InstanceTakeover.h"
 #include "core/Quiet.h"
 #include "core/Texts.h"
 #include "tests/support/ChimoTest.h"
@@ -711,4 +712,51 @@ TEST_F(ChimoTest, TheIconOpensTheWindowAndItsMenuShowsAndSavesTheState) {
     EXPECT_EQ(StoredSlot("AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:00) Hourly"), "UNCONFIRMED.WAV")
         << "the menu saves as it closes";
     EXPECT_FALSE(run->Ended());
+
+    // Where menus drop to the left (right-to-left layouts), it ends at the anchor. With the
+    // settings window open, what it shows stays unconfirmed: Cancel forgets it.
+    ::SystemParametersInfoA(SPI_SETMENUDROPALIGNMENT, TRUE, nullptr, 0);
+    run->Command(ID_SETTINGS);
+    run->SetText(IDC_SOUND_HOUR, "OPEN.WAV");
+    ::PostMessageA(run->hwnd(), WM_TRAY_NOTIFY, MAKEWPARAM(400, 150),
+                   MAKELPARAM(WM_CONTEXTMENU, ID_TRAY_ICON));
+    menuWindow = FindMenuWindow();
+    ::SystemParametersInfoA(SPI_SETMENUDROPALIGNMENT, FALSE, nullptr, 0);
+    ASSERT_NE(menuWindow, nullptr);
+    ::GetWindowRect(menuWindow, &placed);
+    EXPECT_EQ(placed.right, 400);
+    ::PostMessageA(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+    run->SettleUntil([&] { return !::IsWindowVisible(menuWindow); });
+    run->Send(WM_NULL);
+    EXPECT_EQ(StoredSlot("AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:00) Hourly"), "UNCONFIRMED.WAV");
+    run->Command(IDCANCEL);
+    EXPECT_EQ(run->Text(IDC_SOUND_HOUR), "UNCONFIRMED.WAV");
+}
+
+// An instance that never answers is ended for the new one, and its tray icon goes with it: the
+// tray would keep it until the pointer passed over it. The hung instance is the remote
+// control's stand-in, in a process of its own.
+TEST_F(ChimoTest, AHungInstanceIsEndedAndItsTrayIconGoesWithIt) {
+    char folder[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, folder, MAX_PATH);
+    *std::strrchr(folder, '\\') = 0;
+    std::string command = "\"" + std::string(folder) + "\\chimo_remote.exe\" hang";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION hung{};
+    ASSERT_TRUE(::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                 &startup, &hung));
+    std::vector<HWND> found;
+    for (int waited = 0; found.empty() && waited < 10000; waited += 50, ::Sleep(50))
+        found = FindOtherInstances();
+    ASSERT_EQ(found.size(), 1u);
+    CloseOtherInstances();
+    EXPECT_EQ(::WaitForSingleObject(hung.hProcess, 0), WAIT_OBJECT_0);
+    const auto deleted = fake.Tray(NIM_DELETE);
+    ASSERT_EQ(deleted.size(), 1u);
+    EXPECT_EQ(deleted[0].hWnd, found[0]);
+    EXPECT_EQ(deleted[0].uID, ID_TRAY_ICON);
+    ::TerminateProcess(hung.hProcess, 1);
+    ::CloseHandle(hung.hThread);
+    ::CloseHandle(hung.hProcess);
 }

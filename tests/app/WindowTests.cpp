@@ -196,6 +196,8 @@ TEST_F(Window, OkCancelAndQuit) {
         SCOPED_TRACE(row.how);
         Show();
         run->SetText(IDC_SOUND_HOUR, row.cue == IDW_CUE_YES ? confirmed : "OTHER.WAV");
+        if (row.cue == IDW_CUE_NO)
+            run->SetText(IDC_SLEEP_START, "10:30pm"); // over a stored time that is empty
         fake.Clear();
         run->Clear();
         row.close();
@@ -205,6 +207,7 @@ TEST_F(Window, OkCancelAndQuit) {
         EXPECT_FALSE(::IsWindowVisible(run->hwnd()));
         EXPECT_EQ(StoredSlot(kHourKey), confirmed);
         EXPECT_EQ(run->Text(IDC_SOUND_HOUR), confirmed) << "Cancel reloads the field";
+        EXPECT_EQ(run->Text(IDC_SLEEP_START), "") << "an empty one too";
         EXPECT_FALSE(run->Ended());
     }
 
@@ -345,12 +348,18 @@ TEST_F(Window, OkAsksAboutEachUnlockedSlotWhoseFileIsMissing) {
     EXPECT_EQ(run->Text(IDC_SOUND_QUARTER_AFTER), "");
     EXPECT_EQ(run->Text(IDC_SOUND_HALF_PAST), "CHIMO-TEST.WAV");
 
+    // A name longer than a find's 260 bytes (ninety Chinese characters) is found all the same.
+    std::string sounds;
+    for (int i = 0; i < 90; ++i)
+        sounds += "音";
+    Touch(kDir + "\\" + sounds + ".wav");
     Show();
     Click(IDC_DISABLE_SECONDARY); // the locked slots are not asked about
+    run->SetText(IDC_SOUND_HOUR, kDir + "\\" + sounds + ".wav");
     run->SetText(IDC_SOUND_QUARTER_AFTER, "MISSING.WAV");
     run->Clear();
     run->Command(IDOK);
-    EXPECT_EQ(Captions(run->Boxes()), std::vector<std::string>{kSoundSlots[0].caption});
+    EXPECT_EQ(Captions(run->Boxes()), std::vector<std::string>{});
     ::DeleteFileA((WindowsDirectory() + "\\media\\CHIMO-TEST.WAV").c_str());
 }
 
@@ -405,11 +414,12 @@ TEST_F(Window, ADroppedFileBecomesTheSlotsText) {
     MakeShortcut(kDir + "\\broken.lnk", kDir + "\\gone.wav");
     MakeShortcut(kDir + "\\computer.lnk", "");
     ::DeleteFileA((kDir + "\\gone.wav").c_str());
-    // Named in other scripts: 181 characters in 501 bytes of UTF-8 are still a path.
+    // Named in other scripts: 191 characters in 531 bytes of UTF-8 are still a path, and a last
+    // part of 274 bytes is more than a find's 260 bytes hold.
     Touch(kDir + "\\колокол.wav");
     std::string bells, sounds;
-    for (int i = 0; i < 80; ++i)
-        bells += "鐘", sounds += "音";
+    for (int i = 0; i < 90; ++i)
+        bells += i < 80 ? "鐘" : "", sounds += "音";
     ::CreateDirectoryA((kDir + "\\" + bells).c_str(), nullptr);
     const std::string chinese = kDir + "\\" + bells + "\\" + sounds;
     Touch(chinese + ".wav");
@@ -461,6 +471,10 @@ TEST_F(Window, TextsAreWholeAtTheDisplayScale) {
     if (const char* expected = std::getenv("CHIMO_TEST_DPI")) {
         ASSERT_EQ(dpi, std::atoi(expected)) << "the prefix's display scale did not take";
     }
+    SIZE ideal{};
+    EXPECT_TRUE(::SendMessageA(::GetDlgItem(run->hwnd(), IDOK), BCM_GETIDEALSIZE, 0,
+                               reinterpret_cast<LPARAM>(&ideal)))
+        << "drawn by Common Controls 6, in the system's visual style";
     CAboutBox box;
     ModalSession about(box);
     int measured = 0;
@@ -619,8 +633,8 @@ TEST_F(Window, TheAboutBoxAndItsLinks) {
         char tip[128] = "";
         TOOLINFOA info{};
         info.cbSize = TTTOOLINFOA_V2_SIZE;
-        info.hwnd = hwnd;
-        info.uId = 1;
+        info.hwnd = ::GetParent(hwnd);
+        info.uId = reinterpret_cast<UINT_PTR>(hwnd);
         info.lpszText = tip;
         ::SendMessageA(link.label.m_ToolTip.m_hWnd, TTM_GETTEXTA, sizeof tip,
                        reinterpret_cast<LPARAM>(&info));
@@ -633,9 +647,12 @@ TEST_F(Window, TheAboutBoxAndItsLinks) {
         EXPECT_EQ(::GetCursor(), hand);
         ::AttachThreadInput(::GetCurrentThreadId(), thread, FALSE);
     }
-    // The pointer resting on a link shows its tip: the box's loop relays the mouse to it.
+    // The pointer coming to rest on a link shows its tip, whichever window is active.
     RECT web;
     ::GetWindowRect(box.m_linkWeb.m_hWnd, &web);
+    ::SetCursorPos(web.left - 20, web.top - 20);
+    ::Sleep(100);
+    about.Send(WM_NULL);
     ::SetCursorPos((web.left + web.right) / 2, (web.top + web.bottom) / 2);
     EXPECT_TRUE(
         about.SettleUntil([&] { return ::IsWindowVisible(box.m_linkWeb.m_ToolTip.m_hWnd); }));
@@ -785,4 +802,107 @@ TEST_F(Window, AnExceptionInAHandlerIsReportedAndTheWindowRunsOn) {
     EXPECT_EQ(about.Boxes()[0].text,
               "An internal error occurred and the last action was not completed:\nhandler failed");
     EXPECT_FALSE(about.Ended());
+}
+
+namespace {
+// An owner that makes a window of its own as it is disabled, as an input method would.
+HWND g_other;
+LRESULT CALLBACK OwnerMakingAWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ENABLE && !wParam && !g_other)
+        g_other = ::CreateWindowExA(0, "STATIC", "IME", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                    nullptr, nullptr);
+    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+}
+} // namespace
+
+// The thread may make other windows before the dialog's own (an input method makes its window
+// with the thread's first): the dialog binds and initialises its own window all the same. The
+// owner is disabled before the dialog is made, on Windows as on Wine: there the test makes one.
+TEST_F(Window, ADialogBindsItsOwnWindowWhateverTheThreadMakesFirst) {
+    struct Recording : CDialog {
+        Recording(CWnd* owner) : CDialog(IDD_ABOUT_BOX, owner) {}
+        BOOL OnInitDialog() override {
+            char name[16] = "";
+            ::GetClassNameA(m_hWnd, name, sizeof name);
+            initialised = name;
+            ::PostMessageA(m_hWnd, WM_COMMAND, IDCANCEL, 0);
+            return TRUE;
+        }
+        std::string initialised;
+    };
+    WNDCLASSA kind{};
+    kind.lpszClassName = "ChimoTestOwner";
+    kind.hInstance = ::GetModuleHandleA(nullptr);
+    kind.lpfnWndProc = OwnerMakingAWindow;
+    ::RegisterClassA(&kind);
+    g_other = nullptr;
+    std::atomic<DWORD> thread{0};
+    std::atomic<bool> done{false};
+    std::string initialised;
+    INT_PTR result = 0;
+    std::thread session([&] {
+        thread = ::GetCurrentThreadId();
+        CWnd owner;
+        owner.SubclassWindow(::CreateWindowExA(0, kind.lpszClassName, "", WS_OVERLAPPED, 0, 0, 10,
+                                               10, nullptr, nullptr, nullptr, nullptr));
+        Recording dialog(&owner);
+        result = dialog.DoModal();
+        initialised = dialog.initialised;
+        ::DestroyWindow(owner.UnsubclassWindow());
+        if (g_other)
+            ::DestroyWindow(g_other);
+        done = true;
+    });
+    // A dialog initialised on the wrong window cannot end itself: its loop is ended for it.
+    for (int waited = 0; waited < 5000 && !done; waited += 50)
+        ::Sleep(50);
+    if (!done)
+        ::PostThreadMessageA(thread, WM_QUIT, 0, 0);
+    session.join();
+    EXPECT_NE(g_other, nullptr) << "no window was made before the dialog's";
+    EXPECT_EQ(initialised, "#32770");
+    EXPECT_EQ(result, IDCANCEL);
+}
+
+// The object a control answers with is one object to COM: whatever interface it gives leads
+// back to it, and to its name. Asked on the control's own thread, where no proxy stands between.
+TEST(Accessible, EveryInterfaceOfAControlsObjectLeadsBackToIt) {
+    CComInit com;
+    HWND button = ::CreateWindowExA(0, "BUTTON", "Play", WS_POPUP | BS_PUSHBUTTON, 0, 0, 60, 20,
+                                    nullptr, nullptr, nullptr, nullptr);
+    AccessibleFacts facts;
+    facts.name = "Play, Top of the hour";
+    const LRESULT answer = AnswerGetObject(button, 0, OBJID_CLIENT, facts);
+    ASSERT_GT(answer, 0);
+    {
+        CComPtr<IAccessible> object;
+        ASSERT_HRESULT_SUCCEEDED(
+            ::ObjectFromLresult(answer, __uuidof(IAccessible), 0, object.Receive()));
+        CComPtr<IUnknown> identity;
+        object->QueryInterface(__uuidof(IUnknown), identity.Receive());
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        for (const IID& iid : {__uuidof(IOleWindow), __uuidof(IEnumVARIANT), __uuidof(IDispatch),
+                               __uuidof(IServiceProvider)}) {
+            CComPtr<IUnknown> other;
+            if (FAILED(object->QueryInterface(iid, other.Receive())))
+                continue;
+            CComPtr<IUnknown> back;
+            CComPtr<IAccessible> again;
+            other->QueryInterface(__uuidof(IUnknown), back.Receive());
+            other->QueryInterface(__uuidof(IAccessible), again.Receive());
+            EXPECT_EQ(back.get(), identity.get());
+            ASSERT_NE(again.get(), nullptr);
+            BSTR name = nullptr;
+            again->get_accName(self, &name);
+            EXPECT_EQ(Utf8(name), "Play, Top of the hour");
+        }
+        HWND window = nullptr;
+        CComPtr<IOleWindow> ole;
+        if (SUCCEEDED(object->QueryInterface(__uuidof(IOleWindow), ole.Receive())))
+            ole->GetWindow(&window);
+        EXPECT_EQ(window, button);
+    }
+    ::DestroyWindow(button);
 }

@@ -13,6 +13,11 @@ TEST(SpokenText, DropsMnemonicMarksTrailingDotsAndColonKeepsDoubledAmpersands) {
         {"&&Co: &&", "&Co: &", ""},
         {"Ends in &", "Ends in ", ""},
         {"Quarter '&Til:", "Quarter 'Til", "Alt+T"},
+        {"&Громкость:", "Громкость", "Alt+Г"},
+        {"音量(&鐘)", "音量(鐘)", "Alt+鐘"},
+        {"&\xF0\x9F\x94\x94 bell", "\xF0\x9F\x94\x94 bell", "Alt+\xF0\x9F\x94\x94"},
+        {"cut &\xD0", "cut \xD0", ""},
+        {"stray &\x9F\x94", "stray \x9F\x94", ""},
         {"", "", ""},
     };
     for (const auto& row : rows) {

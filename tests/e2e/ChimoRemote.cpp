@@ -19,6 +19,8 @@
 //   chimo_remote quit              ends CHIMO! as a newer instance would, and waits for it
 //   chimo_remote hang              plays a hung instance: a window marked as CHIMO!'s whose
 //                                  thread never answers
+//   chimo_remote old               plays an instance from before the mark (run as CHIMO.EXE),
+//                                  and prints "ready" once its window is there
 //   chimo_remote stranger SECONDS  shows windows titled "CHIMO!" that are not CHIMO!'s, prints
 //                                  "ready", and keeps them until CHIMO! has been up for 2 s
 //                                  (at most that long); fails when any is closed or destroyed
@@ -115,6 +117,26 @@ int EnterState(HWND chimo, const char* name) {
     return 2;
 }
 
+// Plays a CHIMO! from before the instance mark, when run as CHIMO.EXE: its settings window, of
+// the dialog class and titled "CHIMO!", saves and exits as it is destroyed.
+INT_PTR CALLBACK OldVersionProc(HWND, UINT message, WPARAM, LPARAM) {
+    if (message == WM_DESTROY)
+        ::PostQuitMessage(0);
+    return FALSE;
+}
+
+int OldVersion() {
+    HWND hwnd = ::CreateWindowExA(0, "#32770", "CHIMO!", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  nullptr, nullptr);
+    ::SetWindowLongPtrA(hwnd, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(OldVersionProc));
+    std::printf("ready\n");
+    std::fflush(stdout);
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0)
+        ::DispatchMessageA(&msg);
+    return 0;
+}
+
 // The running instances' main windows: top-level, titled "CHIMO!", with the instance mark.
 int CountInstances() {
     int count = 0;
@@ -195,6 +217,8 @@ int Run(int argc, char** argv) {
         ::SetPropA(hwnd, kInstanceProperty, reinterpret_cast<HANDLE>(0x4F4D4843));
         ::Sleep(INFINITE); // never pumps: sent messages are never answered
     }
+    if (is("old"))
+        return OldVersion();
     if (is("stranger") && argc == 3)
         return Strangers(std::atoi(argv[2]));
     if (is("tooltip")) {
@@ -278,7 +302,7 @@ int Run(int argc, char** argv) {
     }
     std::fprintf(stderr,
                  "usage: chimo_remote wait|count|launch N EXE|settext ID TEXT|gettext ID|items ID|"
-                 "send ID MSG W L|state NAME|endsession|quit|hang|stranger SECONDS|"
+                 "send ID MSG W L|state NAME|endsession|quit|hang|old|stranger SECONDS|"
                  "tooltip\n");
     return 2;
 }

@@ -2,8 +2,8 @@
 # Black-box: starting CHIMO.EXE again always leaves exactly one instance, the new one, showing
 # what the old one had typed but never confirmed, whatever window the old one had open; the end
 # of the session saves too; a renamed copy counts as an instance, a stranger's window titled
-# "CHIMO!" does not; ten takeovers in a row lose no edit; and of three started at the same
-# moment one runs on.
+# "CHIMO!" does not, a CHIMO.EXE from before the mark does; a hung one is ended; ten takeovers
+# in a row lose no edit; and of three started at the same moment one runs on.
 # Usage: takeover.sh CHIMO.EXE chimo_remote.exe
 set -euo pipefail
 chimo=$1 remote=$2
@@ -102,6 +102,17 @@ sleep 1
 ! kill -0 "$hung" 2>/dev/null || { echo "FAIL: the hung instance is still running"; exit 1; }
 [ "$took" -le 20 ] || { echo "FAIL: the hung instance held the start for $took s"; exit 1; }
 pass "a hung instance held the start for ${took} s, and was ended"
+
+# A CHIMO.EXE from before the instance mark is an instance too.
+rc quit
+mkdir -p "$work/old"
+cp "$remote" "$work/old/CHIMO.EXE"
+wine "$work/old/CHIMO.EXE" old >"$work/old/up" 2>/dev/null &
+old=$!
+for _ in $(seq 300); do grep -q ready "$work/old/up" && break; sleep 0.1; done
+launch "$chimo"
+gone "$old" || { echo "FAIL: the earlier version did not end as asked"; exit 1; }
+pass "a CHIMO! from before the mark was taken over"
 
 # Ten in a row, each with an edit of its own.
 for i in $(seq 10); do
