@@ -48,7 +48,6 @@ const MessageMap& CDialog::GetMessageMap() const {
 INT_PTR CDialog::DoModal() {
     // No parent given: the application's main window owns the dialog, unless this is it.
     CWnd* owner = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
-    // One filter per thread: a dialog run from inside another's run is served by the outer one.
     CWnd* const outer = std::exchange(t_pendingCreation, this);
     const HHOOK outerHook =
         std::exchange(t_creationHook, ::SetWindowsHookExA(WH_CBT, CreationCbtProc, nullptr,
