@@ -2,10 +2,10 @@
 #include "core/Texts.h"
 
 #include "core/SlotFile.h"
+#include "framework/IsFile.h"
 #include "framework/ScopedWin.h"
 
 #include <shlobj.h>
-#include "framework/IsFile.h"
 
 const MessageMap& CSoundPathEdit::GetMessageMap() const {
     static const MessageMap map{&CWnd::GetMessageMap(),
