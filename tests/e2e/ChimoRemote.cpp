@@ -44,14 +44,22 @@ constexpr DWORD kStartMs = 120000;
 constexpr DWORD kAnswerMs = 60000;
 const char kInstanceProperty[] = "CHIMO!.Instance";
 
+// CHIMO!'s main window, within `ms`: the one with the instance mark, which it gets once its
+// controls exist, and only once its thread has answered, when it has finished initialising. A
+// window without the mark (a CHIMO! from before the mark, or one still being made) counts when
+// no marked one has come for 5 s.
 HWND FindChimo(DWORD ms) {
+    DWORD unmarkedSince = 0;
     for (DWORD waited = 0;; waited += 50, ::Sleep(50)) {
-        if (HWND hwnd = ::FindWindowA("#32770", "CHIMO!")) {
-            // Answered once its thread pumps messages: the window has finished initialising.
-            DWORD_PTR ignored;
-            ::SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
-            return hwnd;
-        }
+        HWND found = nullptr, unmarked = nullptr;
+        for (HWND w = nullptr; !found && (w = ::FindWindowExA(nullptr, w, "#32770", "CHIMO!"));)
+            (::GetPropA(w, kInstanceProperty) ? found : unmarked) = w;
+        unmarkedSince = unmarked ? (unmarkedSince ? unmarkedSince : waited + 1) : 0;
+        if (!found && unmarked && waited + 1 - unmarkedSince >= 5000)
+            found = unmarked;
+        DWORD_PTR ignored;
+        if (found && ::SendMessageTimeoutA(found, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerMs, &ignored))
+            return found;
         if (waited >= ms)
             return nullptr;
     }
