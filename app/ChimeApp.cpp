@@ -8,20 +8,13 @@
 // No name: the framework names the application, and its profile, after the executable.
 CChimeApp::CChimeApp() : CWinApp(nullptr) {}
 
-const MessageMap& CChimeApp::GetMessageMap() const {
-    static const MessageMap map{&CWinApp::GetMessageMap(),
-                                {on::Command(ID_HELP, &CWinApp::OnHelp)}};
-    return map;
-}
-
 BOOL CChimeApp::InitInstance() {
     // Shortcut resolution for dropped files and the answers to assistive technology need COM;
     // a failure only affects those.
     CComInit com;
-    Enable3dControls();
     const CHandle instanceLock = TakeOverInstanceLock();
     {
-        CChimeDlg dlg(nullptr);
+        CChimeDlg dlg;
         dlg.m_bShown = FALSE;
         m_pMainWnd = &dlg;
         m_nCmdShow = SW_HIDE;

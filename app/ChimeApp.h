@@ -7,5 +7,4 @@ class CChimeApp : public CWinApp {
 public:
     CChimeApp();
     BOOL InitInstance() override;
-    const MessageMap& GetMessageMap() const override;
 };

@@ -1,5 +1,9 @@
 #include "app/InstanceTakeover.h"
 
+#include "main/ChimeDlg.h"
+#include "main/InstanceMark.h"
+#include "platform/Platform.h"
+
 #include "framework/CWinApp.h"
 #include "framework/ScopedWin.h"
 
@@ -8,11 +12,8 @@
 
 namespace {
 
-const char kInstanceProperty[] = "CHIMO!.Instance";
 // Held by the running instance of this user session for its whole life.
 const char kInstanceLock[] = "Local\\CHIMO!.Instance";
-// Any value but NULL would do; this one reads "CHMO" in a dump.
-const HANDLE kInstanceMark = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(0x4F4D4843));
 
 // The file name of the program behind `processId` (its last part), or "" when it cannot be told.
 std::string ImageNameOf(DWORD processId) {
@@ -28,7 +29,7 @@ std::string ImageNameOf(DWORD processId) {
 // An instance: marked as one, or a CHIMO.EXE from before the mark (its settings window, of the
 // dialog class, is its main window).
 bool IsInstance(HWND hwnd, DWORD processId) {
-    if (::GetPropA(hwnd, kInstanceProperty) == kInstanceMark)
+    if (HasInstanceMark(hwnd))
         return true;
     char name[8] = "";
     return ::GetClassNameA(hwnd, name, sizeof name) && !lstrcmpA(name, "#32770") &&
@@ -57,16 +58,12 @@ void CloseInstance(HWND hwnd, DWORD deadline) {
         NOTIFYICONDATAA icon{};
         icon.cbSize = sizeof icon;
         icon.hWnd = hwnd;
-        icon.uID = kTrayIconId;
-        AfxGetApp()->Platform().Notify(NIM_DELETE, &icon);
+        icon.uID = ID_TRAY_ICON; // every version's: a newer instance removes the icon of one it ended
+        Platform().Notify(NIM_DELETE, &icon);
     }
 }
 
 } // namespace
-
-void MarkInstanceWindow(HWND hwnd) { ::SetPropA(hwnd, kInstanceProperty, kInstanceMark); }
-
-void UnmarkInstanceWindow(HWND hwnd) { ::RemovePropA(hwnd, kInstanceProperty); }
 
 std::vector<HWND> FindOtherInstances() {
     std::vector<HWND> found;

@@ -5,19 +5,6 @@
 
 #include <vector>
 
-// The title by which instances find each other; the settings window never changes it.
-constexpr const char kInstanceWindowTitle[] = "CHIMO!";
-
-// Marks `hwnd` as the main window of a running instance. The mark is a window property, which
-// other processes can read without the window's help (even while it is busy), and which no
-// other program's window titled "CHIMO!" carries, whatever its file is called.
-void MarkInstanceWindow(HWND hwnd);
-void UnmarkInstanceWindow(HWND hwnd);
-
-// The tray icon's id, which every version has used: a newer instance removes the icon of one
-// it had to end.
-constexpr UINT kTrayIconId = 129;
-
 // The top-level windows titled "CHIMO!" of other processes that are instances: marked as
 // such, or the settings window of a CHIMO.EXE from before the mark.
 std::vector<HWND> FindOtherInstances();

@@ -50,7 +50,7 @@ void CLinkLabel::PreSubclassWindow() {
     // The target shows whether or not the window is the active one.
     m_ToolTip.Create(this, TTS_ALWAYSTIP);
     m_ToolTip.AddTool(this, m_strTarget);
-    CStatic::PreSubclassWindow();
+    CWnd::PreSubclassWindow();
 }
 
 void CLinkLabel::SetLinkTarget(CString target) {
@@ -77,10 +77,9 @@ void CLinkLabel::FitToText() {
     // wider than a dialog's, and a label fitted to it would grow over its neighbours.
     CString text = GetWindowText();
     SIZE extent{0, 0};
-    CClientDC dc(m_hWnd);
-    if (dc.GetSafeHdc()) {
-        CSelectObject font(dc, reinterpret_cast<HFONT>(SendMessage(WM_GETFONT, 0, 0)));
-        extent = dc.GetTextExtent(text);
+    if (const CClientDC dc = ClientDC(m_hWnd)) {
+        CSelectObject font(dc.get(), reinterpret_cast<HFONT>(SendMessage(WM_GETFONT, 0, 0)));
+        ::GetTextExtentPoint32A(dc.get(), text, text.GetLength(), &extent);
     }
     EdgeRect fitted = FitRectToText({r.left, r.top, r.right, r.bottom}, GetStyle(),
                                     static_cast<int>(extent.cx), static_cast<int>(extent.cy));
@@ -88,15 +87,15 @@ void CLinkLabel::FitToText() {
                  fitted.bottom - fitted.top, SWP_NOZORDER);
 }
 
-HBRUSH CLinkLabel::CtlColor(CDC* dc, UINT) {
+HBRUSH CLinkLabel::CtlColor(HDC dc, UINT) {
     // In high contrast the system says what a link looks like.
     HIGHCONTRASTA contrast{};
     contrast.cbSize = sizeof contrast;
     const bool high = ::SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
                       (contrast.dwFlags & HCF_HIGHCONTRASTON);
-    dc->SetTextColor(high         ? ::GetSysColor(COLOR_HOTLIGHT)
-                     : m_bVisited ? m_crVisitedColor
-                                  : m_crLinkColor);
+    ::SetTextColor(dc, high         ? ::GetSysColor(COLOR_HOTLIGHT)
+                       : m_bVisited ? m_crVisitedColor
+                                    : m_crLinkColor);
     if (m_bUnderline) {
         if (!m_fontUnderline.GetSafeHandle()) {
             HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT, 0, 0));
@@ -110,15 +109,14 @@ HBRUSH CLinkLabel::CtlColor(CDC* dc, UINT) {
             }
         }
         if (m_fontUnderline.GetSafeHandle())
-            dc->SelectObject(&m_fontUnderline);
+            ::SelectObject(dc, m_fontUnderline);
     }
-    dc->SetBkMode(TRANSPARENT);
+    ::SetBkMode(dc, TRANSPARENT);
     return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
 }
 
 BOOL CLinkLabel::OnSetCursor(HWND, UINT, UINT) {
-    HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCEA(IDC_LINK_CURSOR), RT_GROUP_CURSOR);
-    ::SetCursor(::LoadCursorA(module, MAKEINTRESOURCEA(IDC_LINK_CURSOR)));
+    ::SetCursor(::LoadCursorA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDC_LINK_CURSOR)));
     return TRUE;
 }
 
@@ -131,15 +129,17 @@ void CLinkLabel::OnPaint() {
     // paints no background, so an inverted frame painted twice would be gone again.
     RECT client;
     GetClientRect(&client);
-    CClientDC dc(m_hWnd);
+    const CClientDC dc = ClientDC(m_hWnd);
+    if (!dc)
+        return;
     const COLORREF ink = ::GetSysColor(COLOR_WINDOWTEXT);
     for (LONG x = 0; x < client.right; x += 2) {
-        ::SetPixel(dc.GetSafeHdc(), x, 0, ink);
-        ::SetPixel(dc.GetSafeHdc(), x, client.bottom - 1, ink);
+        ::SetPixel(dc.get(), x, 0, ink);
+        ::SetPixel(dc.get(), x, client.bottom - 1, ink);
     }
     for (LONG y = 0; y < client.bottom; y += 2) {
-        ::SetPixel(dc.GetSafeHdc(), 0, y, ink);
-        ::SetPixel(dc.GetSafeHdc(), client.right - 1, y, ink);
+        ::SetPixel(dc.get(), 0, y, ink);
+        ::SetPixel(dc.get(), client.right - 1, y, ink);
     }
 }
 

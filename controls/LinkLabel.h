@@ -7,7 +7,7 @@
 // shell, falling back to the program registered for .htm files; success turns it to the
 // visited colour, failure beeps and explains. Assistive technology sees a link: its text, its
 // target as the value, and "Jump" as the default action, which opens it.
-class CLinkLabel : public CStatic {
+class CLinkLabel : public CWnd {
 public:
     CLinkLabel() = default;
     ~CLinkLabel() override;
@@ -37,7 +37,7 @@ public:
 
 private:
     void OnClicked();
-    HBRUSH CtlColor(CDC* dc, UINT ctlColor);
+    HBRUSH CtlColor(HDC dc, UINT ctlColor);
     BOOL OnSetCursor(HWND wnd, UINT hitTest, UINT message);
     void OnPaint();
     LRESULT OnFocusChange(WPARAM, LPARAM);

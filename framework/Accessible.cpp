@@ -1,6 +1,6 @@
 #include "framework/Accessible.h"
 
-#include "framework/PlatformServices.h"
+#include "framework/SystemProc.h"
 #include "framework/ScopedWin.h"
 
 #include <oleacc.h>

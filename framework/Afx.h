@@ -3,7 +3,6 @@
 
 #include "framework/Accessible.h"
 #include "framework/CButton.h"
-#include "framework/CDC.h"
 #include "framework/CDataExchange.h"
 #include "framework/CDialog.h"
 #include "framework/CEdit.h"
@@ -12,9 +11,7 @@
 #include "framework/CFont.h"
 #include "framework/CIcon.h"
 #include "framework/CMenu.h"
-#include "framework/CStatic.h"
 #include "framework/CString.h"
 #include "framework/CToolTipCtrl.h"
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
-#include "framework/PlatformServices.h"

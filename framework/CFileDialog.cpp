@@ -17,10 +17,6 @@ CFileDialog::CFileDialog(const char* filter) : m_fileName(3 * MAX_PATH, '\0') {
     m_ofn.lpstrFile = m_fileName.data();
     m_ofn.nMaxFile = static_cast<DWORD>(m_fileName.size());
     m_ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING;
-}
-
-INT_PTR CFileDialog::DoModal() {
     if (CWnd* main = AfxGetMainWnd())
         m_ofn.hwndOwner = main->GetSafeHwnd();
-    return AfxGetApp()->Platform().GetOpenFileName(&m_ofn) ? IDOK : IDCANCEL;
 }

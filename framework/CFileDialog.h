@@ -6,15 +6,14 @@
 
 #include <vector>
 
-// The common open-file dialog. The filter is MFC's form ("Text|*.txt||"); the dialog itself
-// runs through the application's file-dialog service, owned by the main window.
+// The common open-file dialog's record, owned by the main window. The filter is MFC's form
+// ("Text|*.txt||"). The program runs it through its platform, so that tests can answer it.
 class CFileDialog {
 public:
     explicit CFileDialog(const char* filter);
     CFileDialog(const CFileDialog&) = delete;
     CFileDialog& operator=(const CFileDialog&) = delete;
 
-    INT_PTR DoModal();
     CString GetPathName() const { return CString(m_fileName.data()); }
 
     OPENFILENAMEA m_ofn{};

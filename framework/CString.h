@@ -22,7 +22,6 @@ public:
 
     friend CString operator+(const CString& a, const char* b) { return a.m_str + (b ? b : ""); }
     friend bool operator==(const CString& a, const char* b) { return a.m_str == (b ? b : ""); }
-    friend bool operator!=(const CString& a, const char* b) { return !(a == b); }
 
     // The last `count` characters (the whole string when it is shorter).
     CString Right(int count) const {

@@ -1,4 +1,6 @@
 #include "framework/CToolTipCtrl.h"
+
+#include "framework/SystemProc.h"
 #include "framework/CWinApp.h"
 
 #include <commctrl.h>

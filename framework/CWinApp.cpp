@@ -24,7 +24,6 @@ CWinApp* AfxGetApp() { return g_app; }
 HINSTANCE AfxGetInstanceHandle() {
     return g_app && g_app->m_hInstance ? g_app->m_hInstance : ::GetModuleHandleA(nullptr);
 }
-HINSTANCE AfxFindResourceHandle(const char*, const char*) { return AfxGetInstanceHandle(); }
 CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
 
 namespace {

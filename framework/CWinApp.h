@@ -1,14 +1,12 @@
 #pragma once
 #include "framework/CCmdTarget.h"
 #include "framework/CString.h"
-#include "framework/PlatformServices.h"
 
 #include <windows.h>
 
 class CWnd;
 
-// The application object: start-up flow, names, the private profile, the wait cursor and the
-// platform. Exactly one exists; AfxGetApp() finds it.
+// The application object: start-up flow, names, the private profile and the wait cursor. Exactly one exists; AfxGetApp() finds it.
 class CWinApp : public CCmdTarget {
 public:
     explicit CWinApp(const char* appName = nullptr);
@@ -40,13 +38,6 @@ public:
     HICON LoadIcon(UINT id) const;
     // +1 begins the busy cursor, -1 ends it, 0 restores it; the count never goes below zero.
     void DoWaitCursor(int code);
-    // The 3-D look is the system's own on every supported Windows.
-    BOOL Enable3dControls() { return TRUE; }
-    void OnHelp() {}
-
-    IPlatform& Platform() { return *m_pPlatform; }
-    // Replaces the platform (tests); nullptr restores the Win32 one.
-    void SetPlatform(IPlatform* platform) { m_pPlatform = platform ? platform : &m_win32; }
 
     // Sets the instance and the names from the module (AfxWinMain does this first).
     void InitNames(HINSTANCE instance);
@@ -55,15 +46,10 @@ private:
     CString m_strAppName, m_strProfileName;
     int m_nWaitCursorCount = 0;
     HCURSOR m_hcurWaitCursorRestore = nullptr;
-
-    Win32Platform m_win32;
-    IPlatform* m_pPlatform = &m_win32;
 };
 
 CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
-// The module that holds resource `name` of `type` (the program's own resources).
-HINSTANCE AfxFindResourceHandle(const char* name, const char* type);
 CWnd* AfxGetMainWnd();
 // A message box owned by the main window's last active popup, captioned with the application's
 // name.

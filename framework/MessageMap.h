@@ -23,7 +23,6 @@
 #include <vector>
 
 class CCmdTarget;
-class CDC;
 
 // Child notifications reflected back to the child that sent them arrive as
 // WM_REFLECT_BASE + the original message (the framework convention).
@@ -120,8 +119,10 @@ template <> struct Cracker<WM_POWERBROADCAST> {
 };
 // WM_CTLCOLORxxx reflected to the control: the control's DC and the CTLCOLOR_ kind.
 template <> struct Cracker<WM_REFLECT_CTLCOLOR> {
-    using Signature = HBRUSH(CDC*, UINT);
-    template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM l);
+    using Signature = HBRUSH(HDC, UINT);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM l) {
+        return reinterpret_cast<LRESULT>(f(reinterpret_cast<HDC>(w), static_cast<UINT>(l)));
+    }
 };
 
 namespace on {
@@ -198,8 +199,8 @@ template <class T> MessageEntry ReflectCommand(UINT code, void (T::*handler)()) 
     return {WM_REFLECT_COMMAND, code, 0, 0, &detail::Plain, detail::Erase(handler)};
 }
 
-// WM_CTLCOLORxxx reflected back to the control: HBRUSH CtlColor(CDC*, UINT).
-template <class T> MessageEntry ReflectCtlColor(HBRUSH (T::*handler)(CDC*, UINT)) {
+// WM_CTLCOLORxxx reflected back to the control: HBRUSH CtlColor(HDC, UINT).
+template <class T> MessageEntry ReflectCtlColor(HBRUSH (T::*handler)(HDC, UINT)) {
     return Message<WM_REFLECT_CTLCOLOR>(handler);
 }
 

@@ -135,6 +135,14 @@ inline CHook HookThisThread(int kind, HOOKPROC proc) {
     return CHook(::SetWindowsHookExA(kind, proc, nullptr, ::GetCurrentThreadId()));
 }
 
+// A window's client-area device context, released with its owner.
+struct CDCReleaser {
+    HWND hwnd;
+    void operator()(HDC dc) const { ::ReleaseDC(hwnd, dc); }
+};
+using CClientDC = std::unique_ptr<HDC__, CDCReleaser>;
+inline CClientDC ClientDC(HWND hwnd) { return CClientDC(::GetDC(hwnd), CDCReleaser{hwnd}); }
+
 // An object selected into a device context, deselected again (the previous one put back).
 class CSelectObject {
 public:

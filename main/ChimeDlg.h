@@ -6,9 +6,13 @@
 #include "core/Schedule.h"
 #include "framework/Afx.h"
 #include "main/SlotSound.h"
+#include "platform/Platform.h"
 #include "res/resource.h"
+#include "settings/Options.h"
 
 #include <shellapi.h>
+
+#include <vector>
 
 // The quarter-hour chime's timer, and the one that readies the sound system before the first.
 constexpr UINT_PTR ID_CHIME_TIMER = 1;
@@ -28,10 +32,10 @@ TimeText SpokenTime(const wchar_t* locale, int hour, int minute);
 
 // The settings dialog, which is also the program's hidden main window: it owns the tray icon,
 // the chime timer and the controls that hold every setting. Its parts live in one .cpp per
-// concern: lifecycle, tray, chime, sleep, slots; the stores are in settings/.
+// concern: lifecycle, settings, tray, chime, sleep, slots, device, tell the time.
 class CChimeDlg : public CDialog {
 public:
-    explicit CChimeDlg(CWnd* parent = nullptr);
+    CChimeDlg();
     ~CChimeDlg() override;
 
     // Lifecycle
@@ -70,6 +74,8 @@ public:
     unsigned m_nLeadInMs = 700;
 
     // Settings store
+    // Every option the window shows (and the lead-in): one row each.
+    static OptionTable OptionRows();
     void LoadSettings();
     void SaveSettings();
     void RemoveLegacyEntries();
@@ -130,18 +136,12 @@ public:
     CButton m_chkSleepTimer;
     CEdit m_editSleepStop;
     CEdit m_editSleepStart;
-    CButton m_chkDisable;
-    CButton m_chkMulti;
-    CButton m_chkUseSame;
-    CButton m_chkDisableSecondary;
-    CButton m_chkWakeSpeakers;
-    // Checked: no chime during calls or over full-screen programs (the profile keeps its
-    // inverse, "Chime_When_Busy").
-    CButton m_chkQuietWhenBusy;
-    CButton m_chkSpeakTime;
-    CNamedControl m_hotkeyTell;
-    CNamedControl m_sliderVolume;
-    CNamedControl m_comboDevice;
+    // Whether check box `id` is checked.
+    bool Checked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
+    // The device list and the options' sliders and hot-key controls (room for six in all),
+    // announced with the label before each (which the standard objects do not give everywhere).
+    static constexpr size_t kMaxLabelled = 6;
+    CNamedControl m_labelled[kMaxLabelled];
     // Each slot's field and buttons, in the order of the slot table.
     CSoundPathEdit m_editSlot[4];
     CNamedControl m_btnBrowse[4];

@@ -27,19 +27,20 @@ constexpr unsigned kReadyAheadMs = 5000;
 
 ChimeOptions CChimeDlg::Options() const {
     ChimeOptions options;
-    options.multi = m_chkMulti.GetCheck() != 0;
-    options.useSame = m_chkUseSame.GetCheck() != 0;
-    options.disableSecondary = m_chkDisableSecondary.GetCheck() != 0;
+    options.multi = Checked(IDC_MULTI);
+    options.useSame = Checked(IDC_USE_SAME);
+    options.disableSecondary = Checked(IDC_DISABLE_SECONDARY);
     return options;
 }
 
 int CChimeDlg::Volume() const {
     // Before the controls exist (the first arming), the default.
-    return m_sliderVolume.m_hWnd ? static_cast<int>(m_sliderVolume.SendMessage(TBM_GETPOS)) : 100;
+    HWND slider = ::GetDlgItem(m_hWnd, IDC_VOLUME);
+    return slider ? static_cast<int>(::SendMessageA(slider, TBM_GETPOS, 0, 0)) : 100;
 }
 
 unsigned CChimeDlg::WantedLeadIn() const {
-    return m_chkWakeSpeakers.GetCheck() == BST_CHECKED ? m_nLeadInMs : 0;
+    return Checked(IDC_WAKE_SPEAKERS) ? m_nLeadInMs : 0;
 }
 
 std::string CChimeDlg::SlotText(SoundSlot slot) const {
@@ -49,7 +50,7 @@ std::string CChimeDlg::SlotText(SoundSlot slot) const {
 }
 
 void CChimeDlg::ArmChimeTimer(bool afterChange) {
-    const LocalTime now = AfxGetApp()->Platform().Now();
+    const LocalTime now = Platform().Now();
     const Boundary next = afterChange ? m_schedule.NextAfterChange(now) : m_schedule.Next(now);
     // Read and scaled now, so that the tick only plays it; and only a sound that plays from
     // memory can start with a lead-in: any other rings on the boundary itself.
@@ -82,7 +83,7 @@ void CChimeDlg::OnPowerBroadcast(UINT event) {
 // call: no chime over them. Any other answer, or none (a failed call, a system without it),
 // lets the chime ring.
 QuietReason CChimeDlg::BusyReason() {
-    IPlatform& platform = AfxGetApp()->Platform();
+    IPlatform& platform = Platform();
     QUERY_USER_NOTIFICATION_STATE state = QUNS_ACCEPTS_NOTIFICATIONS;
     if (SUCCEEDED(platform.QueryUserState(&state))) {
         if (state == QUNS_PRESENTATION_MODE)
@@ -109,8 +110,7 @@ void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
         Default();
         return;
     }
-    CWinApp* app = AfxGetApp();
-    const ChimeSchedule::Tick tick = m_schedule.OnTick(app->Platform().Now());
+    const ChimeSchedule::Tick tick = m_schedule.OnTick(Platform().Now());
     KillTimer(nIDEvent);
     // The quiet hours and the snooze are those of the boundary, which may still be a moment
     // away.
@@ -127,7 +127,7 @@ void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
     } else if (!m_bDisabled && !RefreshStatus(&at)) {
         // Quiet for the user's sake, and said so in the tooltip until a quarter rings.
         const QuietReason before = m_quiet;
-        m_quiet = m_chkQuietWhenBusy.GetCheck() == BST_CHECKED ? BusyReason() : QuietReason::None;
+        m_quiet = Checked(IDC_QUIET_WHEN_BUSY) ? BusyReason() : QuietReason::None;
         if (m_quiet == QuietReason::None) {
             Ring(at);
         } else {
@@ -149,29 +149,29 @@ void CChimeDlg::Ring(const Boundary& boundary) {
     std::memcpy(savedTip, m_nid.szTip, sizeof savedTip);
     HICON savedIcon = m_nid.hIcon;
     SetTrayStatus(kTipRinging, IDI_TRAY_RINGING);
-    app->Platform().Notify(NIM_MODIFY, &m_nid);
+    Platform().Notify(NIM_MODIFY, &m_nid);
 
     const ChimeChoice choice = SelectChime(boundary.hour, boundary.minute, Options());
     if (choice.play) {
         // The time left until the boundary, measured now that the busy check and the tray are
         // done: the lead-in starts that much before it, the note on it.
-        const LocalTime now = app->Platform().Now();
+        const LocalTime now = Platform().Now();
         const unsigned wait = boundary.utc && now.utc ? MsAfter(now, boundary.utc - now.utc) : 0;
         // A speech still going ends as the chime starts.
-        if (m_chkSpeakTime.GetCheck() == BST_CHECKED)
-            app->Platform().Speak(L"", Volume(), Player().Device());
+        if (Checked(IDC_SPEAK_TIME))
+            Platform().Speak(L"", Volume(), Player().Device());
         m_player.Chime(SlotText(choice.slot), choice.count, Volume(), wait, m_nArmedLeadIn);
         SpeakTime(boundary.hour, boundary.minute);
     }
 
     std::memcpy(m_nid.szTip, savedTip, sizeof savedTip);
     m_nid.hIcon = savedIcon;
-    app->Platform().Notify(NIM_MODIFY, &m_nid);
+    Platform().Notify(NIM_MODIFY, &m_nid);
     app->DoWaitCursor(-1);
 }
 
 void CChimeDlg::OnVolumeScroll(UINT code, HWND slider) {
-    if (slider != m_sliderVolume.m_hWnd || (code != TB_ENDTRACK && code != TB_THUMBPOSITION))
+    if (slider != ::GetDlgItem(m_hWnd, IDC_VOLUME) || (code != TB_ENDTRACK && code != TB_THUMBPOSITION))
         return;
     const int volume = Volume();
     if (volume == m_nPreviewedVolume)

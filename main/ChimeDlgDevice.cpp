@@ -7,7 +7,7 @@
 void CChimeDlg::ShowDevices(const std::string& id, const std::string& name, bool lookUp) {
     m_devices.assign(1, SoundDevice{});
     if (lookUp)
-        for (SoundDevice& device : AfxGetApp()->Platform().SoundDevices())
+        for (SoundDevice& device : Platform().SoundDevices())
             m_devices.push_back(std::move(device));
     size_t chosen = 0;
     for (size_t i = 1; i < m_devices.size() && !id.empty(); ++i)

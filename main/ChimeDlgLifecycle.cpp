@@ -3,15 +3,16 @@
 #include "main/ChimeDlg.h"
 #include "core/Texts.h"
 
-#include "app/InstanceTakeover.h"
+#include "about/AboutBox.h"
+#include "main/InstanceMark.h"
 #include "main/SoundSlots.h"
 
 #include <commctrl.h>
 #include <mmsystem.h>
 
-static_assert(ID_TRAY_ICON == kTrayIconId, "a newer instance removes the icon by this id");
+#include <cassert>
 
-CChimeDlg::CChimeDlg(CWnd* parent) : CDialog(IDD_CHIME, parent) {
+CChimeDlg::CChimeDlg() : CDialog(IDD_CHIME) {
     m_hMainIcon = AfxGetApp()->LoadIcon(IDI_MAIN);
     // The volume slider's and the hot-key control's window classes.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_HOTKEY_CLASS};
@@ -72,16 +73,15 @@ void CChimeDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_SLEEP_TIMER, m_chkSleepTimer);
     DDX_Control(pDX, IDC_SLEEP_STOP, m_editSleepStop);
     DDX_Control(pDX, IDC_SLEEP_START, m_editSleepStart);
-    DDX_Control(pDX, IDC_DISABLE, m_chkDisable);
-    DDX_Control(pDX, IDC_MULTI, m_chkMulti);
-    DDX_Control(pDX, IDC_USE_SAME, m_chkUseSame);
-    DDX_Control(pDX, IDC_DISABLE_SECONDARY, m_chkDisableSecondary);
-    DDX_Control(pDX, IDC_WAKE_SPEAKERS, m_chkWakeSpeakers);
-    DDX_Control(pDX, IDC_QUIET_WHEN_BUSY, m_chkQuietWhenBusy);
-    DDX_Control(pDX, IDC_VOLUME, m_sliderVolume);
-    DDX_Control(pDX, IDC_DEVICE, m_comboDevice);
-    DDX_Control(pDX, IDC_SPEAK_TIME, m_chkSpeakTime);
-    DDX_Control(pDX, IDC_TELL_KEY, m_hotkeyTell);
+    DDX_Control(pDX, IDC_DEVICE, m_labelled[0]);
+    size_t next = 1;
+    for (const OptionRow& row : OptionRows()) {
+        if (!NeedsLabelName(row))
+            continue;
+        assert(next < kMaxLabelled && "room for every slider and hot-key control");
+        if (next < kMaxLabelled)
+            DDX_Control(pDX, row.control, m_labelled[next++]);
+    }
     DDX_Check(pDX, IDC_DISABLE, m_bDisabled);
 }
 
@@ -109,9 +109,7 @@ BOOL CChimeDlg::OnInitDialog() {
 
     m_bDisabled = FALSE;
     m_bShown = FALSE;
-    m_sliderVolume.SendMessage(TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
-    m_sliderVolume.SendMessage(TBM_SETPAGESIZE, 0, 10);
-    m_sliderVolume.SendMessage(TBM_SETPOS, TRUE, 100);
+    PrepareOptions(m_hWnd, OptionRows());
     // Four Browse and four Play buttons, each announced with the quarter it serves, and the
     // slider and the device list with their labels (which the standard objects do not give
     // everywhere).
@@ -124,10 +122,12 @@ BOOL CChimeDlg::OnInitDialog() {
             button->m_accessible.name =
                 (SpokenText(button->GetWindowText().str()) + ", " + quarter).c_str();
     }
-    for (CNamedControl* control : {&m_sliderVolume, &m_comboDevice, &m_hotkeyTell}) {
-        const std::string label = labelOf(*control);
-        control->m_accessible.name = SpokenText(label).c_str();
-        control->m_accessible.shortcut = ShortcutOf(label).c_str();
+    for (CNamedControl& control : m_labelled) {
+        if (!control.m_hWnd)
+            continue;
+        const std::string label = labelOf(control);
+        control.m_accessible.name = SpokenText(label).c_str();
+        control.m_accessible.shortcut = ShortcutOf(label).c_str();
     }
 
     NameDayBoxes();
@@ -135,6 +135,12 @@ BOOL CChimeDlg::OnInitDialog() {
     LoadSettings();
     RegisterTellTimeKey();
     return TRUE;
+}
+
+// The About box, from its button, the tray menu and the system menu.
+void CChimeDlg::OnAbout() {
+    CAboutBox box;
+    box.DoModal();
 }
 
 void CChimeDlg::OnPaint() {
@@ -194,7 +200,7 @@ void CChimeDlg::OnQuit() {
 
 void CChimeDlg::HideAndSave() {
     ShowWindow(SW_HIDE);
-    AfxGetApp()->Platform().Notify(NIM_DELETE, &m_nid);
+    Platform().Notify(NIM_DELETE, &m_nid);
     // The program is ending: a new taskbar must not bring the icon back.
     m_bTrayIconWanted = FALSE;
     SaveSettings();
@@ -228,12 +234,12 @@ void CChimeDlg::EndForTakeover() {
     // Nothing is hidden first: losing the focus would run the time fields' checks.
     SaveSettings();
     m_nid.uFlags = 0;
-    AfxGetApp()->Platform().Notify(NIM_DELETE, &m_nid);
+    Platform().Notify(NIM_DELETE, &m_nid);
     ::ExitProcess(0);
 }
 
 void CChimeDlg::PostNcDestroy() {
     m_nid.uFlags = 0;
-    AfxGetApp()->Platform().Notify(NIM_DELETE, &m_nid);
+    Platform().Notify(NIM_DELETE, &m_nid);
     CDialog::PostNcDestroy();
 }

@@ -16,7 +16,7 @@ void CChimeDlg::BrowseForSound(const char* caption, CString& text) {
     const std::string windows = WindowsDirectory();
     const std::string folder = BrowseStartFolder(text.str(), windows);
     dialog.m_ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    if (dialog.DoModal() != IDOK)
+    if (!Platform().GetOpenFileName(&dialog.m_ofn))
         return;
 
     const CString chosen = dialog.GetPathName();

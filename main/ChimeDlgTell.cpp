@@ -35,9 +35,9 @@ TimeText SpokenTime(const wchar_t* locale, int hour, int minute) {
 }
 
 void CChimeDlg::RegisterTellTimeKey() {
-    IPlatform& platform = AfxGetApp()->Platform();
+    IPlatform& platform = Platform();
     platform.UnregisterHotKey(m_hWnd, kTellTimeKeyId);
-    const WORD key = static_cast<WORD>(m_hotkeyTell.SendMessage(HKM_GETHOTKEY));
+    const WORD key = static_cast<WORD>(SendDlgItemMessageA(m_hWnd, IDC_TELL_KEY, HKM_GETHOTKEY, 0, 0));
     const bool refused =
         key && !platform.RegisterHotKey(m_hWnd, kTellTimeKeyId,
                                         Modifiers(HIBYTE(key)) | MOD_NOREPEAT, LOBYTE(key));
@@ -56,7 +56,7 @@ void CChimeDlg::TellTime() {
         Player().Stop();
         return;
     }
-    IPlatform& platform = AfxGetApp()->Platform();
+    IPlatform& platform = Platform();
     const LocalTime now = platform.Now();
     m_tellHour = now.hour;
     m_tellMinute = now.minute;
@@ -64,7 +64,7 @@ void CChimeDlg::TellTime() {
     const Pcm quarter = plan.quarter ? SlotSamples(SlotText(plan.quarterSlot)) : Pcm();
     const std::vector<uint8_t> mixed =
         MixRepeater(SlotSamples(SlotText(SoundSlot::Hour)), plan.hours, quarter, Volume());
-    if (m_chkSpeakTime.GetCheck() == BST_CHECKED)
+    if (Checked(IDC_SPEAK_TIME))
         platform.Speak(L"", Volume(), Player().Device());
     m_bTelling = TRUE;
     if (mixed.empty()) {
@@ -88,9 +88,9 @@ LRESULT CChimeDlg::OnTellDone(WPARAM whole, LPARAM) {
 }
 
 void CChimeDlg::SpeakTime(int hour, int minute) {
-    if (m_chkSpeakTime.GetCheck() != BST_CHECKED)
+    if (!Checked(IDC_SPEAK_TIME))
         return;
-    const HRESULT spoken = AfxGetApp()->Platform().Speak(
+    const HRESULT spoken = Platform().Speak(
         SpokenTime(LOCALE_NAME_USER_DEFAULT, hour, minute).text, Volume(), Player().Device());
     if (FAILED(spoken))
         SetDlgItemText(IDC_SPEAK_NOTE, kNoVoice);
@@ -99,7 +99,7 @@ void CChimeDlg::SpeakTime(int hour, int minute) {
 void CChimeDlg::ShowVoiceNote() {
     // The voice is asked only once the box is checked (it costs memory from then on), with
     // nothing to say: that also ends any speech still going.
-    const bool silent = m_chkSpeakTime.GetCheck() == BST_CHECKED &&
-                        FAILED(AfxGetApp()->Platform().Speak(L"", Volume(), Player().Device()));
+    const bool silent = Checked(IDC_SPEAK_TIME) &&
+                        FAILED(Platform().Speak(L"", Volume(), Player().Device()));
     SetDlgItemText(IDC_SPEAK_NOTE, silent ? kNoVoice : "");
 }

@@ -47,7 +47,7 @@ void CChimeDlg::AddTrayIcon() {
     // after every addition.
     if (!m_bTrayIconWanted)
         return;
-    IPlatform& platform = AfxGetApp()->Platform();
+    IPlatform& platform = Platform();
     platform.Notify(NIM_ADD, &m_nid);
     m_nid.uVersion = NOTIFYICON_VERSION_4;
     platform.Notify(NIM_SETVERSION, &m_nid);
@@ -85,7 +85,7 @@ std::string ClockText(int hour, int minute) {
 } // namespace
 
 BOOL CChimeDlg::RefreshStatus(const Boundary* at) {
-    const LocalTime now = AfxGetApp()->Platform().Now();
+    const LocalTime now = Platform().Now();
     const int hhmm = at ? at->hour * 100 + at->minute : now.hour * 100 + now.minute;
     // The snooze counts real time: the boundary's moment on the clock that never jumps.
     const BOOL silenced = m_snooze.Silences(now.monotonicMs + (at ? at->msAway : 0));
@@ -106,7 +106,7 @@ BOOL CChimeDlg::RefreshStatus(const Boundary* at) {
         SetTrayStatus(QuietTip(ClockText(m_nQuietHour, m_nQuietMinute), m_quiet).c_str(),
                       IDI_TRAY_ACTIVE);
     }
-    AfxGetApp()->Platform().Notify(NIM_MODIFY, &m_nid);
+    Platform().Notify(NIM_MODIFY, &m_nid);
     return sleeping || silenced;
 }
 
@@ -146,7 +146,7 @@ void CChimeDlg::RunTrayMenu(POINT at) {
         popup.CheckMenuItem(IDC_DISABLE, MF_BYCOMMAND | (m_bDisabled ? MF_CHECKED : MF_UNCHECKED));
         bool sleepOn = m_chkSleepTimer.SendMessage(BM_GETCHECK, 0, 0) == BST_CHECKED;
         popup.CheckMenuItem(ID_SLEEP, MF_BYCOMMAND | (sleepOn ? MF_CHECKED : MF_UNCHECKED));
-        const bool snoozed = m_snooze.InForce(AfxGetApp()->Platform().Now().monotonicMs);
+        const bool snoozed = m_snooze.InForce(Platform().Now().monotonicMs);
         popup.CheckMenuItem(ID_SNOOZE, MF_BYCOMMAND | (snoozed ? MF_CHECKED : MF_UNCHECKED));
         // The notification-area conventions: be the foreground window while the menu is up, so
         // that it closes when the user clicks elsewhere, and post a message after it.
@@ -168,7 +168,7 @@ void CChimeDlg::RunTrayMenu(POINT at) {
 
 void CChimeDlg::ToggleDisabled() {
     m_bDisabled = m_bDisabled ? FALSE : TRUE;
-    m_chkDisable.SendMessage(BM_SETCHECK, m_bDisabled ? BST_CHECKED : BST_UNCHECKED, 0);
+    ::CheckDlgButton(m_hWnd, IDC_DISABLE, m_bDisabled ? BST_CHECKED : BST_UNCHECKED);
     // Disabled lasts until switched back: a snooze has nothing left to do.
     if (m_bDisabled)
         m_snooze.End();
@@ -176,7 +176,7 @@ void CChimeDlg::ToggleDisabled() {
 }
 
 void CChimeDlg::OnSnooze() {
-    const long long now = AfxGetApp()->Platform().Now().monotonicMs;
+    const long long now = Platform().Now().monotonicMs;
     if (m_snooze.InForce(now))
         m_snooze.End();
     else

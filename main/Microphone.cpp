@@ -2,6 +2,7 @@
 
 #include "core/Quiet.h"
 #include "framework/Afx.h"
+#include "platform/Platform.h"
 #include "framework/ScopedWin.h"
 
 #include <tlhelp32.h>
@@ -83,7 +84,7 @@ bool MicrophoneInUseNow(long long nowUtc) {
         ReadUses(classic, true, uses);
     const unsigned long long now =
         static_cast<unsigned long long>(nowUtc + 11644473600LL) * 10000000ull;
-    IPlatform& platform = AfxGetApp()->Platform();
+    IPlatform& platform = Platform();
     return MicrophoneInUse(uses, now, [&](const MicrophoneUse& use) {
         return use.package.empty() ? ProgramRunning(use.program)
                                    : platform.PackageRunning(use.package.c_str());

@@ -1,6 +1,7 @@
 #include "sound/SoundPlayer.h"
 
 #include "framework/Afx.h"
+#include "platform/Platform.h"
 
 #include <mmsystem.h>
 
@@ -86,7 +87,7 @@ std::shared_ptr<SoundPlayer::Job> SoundPlayer::Start(const Sound& sound, unsigne
     job->sound = sound;
     job->device = m_device;
     job->startAt = ::GetTickCount64() + startMs;
-    job->platform = &AfxGetApp()->Platform();
+    job->platform = &Platform();
     job->notify = notify;
     job->message = message;
     auto* shared = new std::shared_ptr<Job>(job);

@@ -467,19 +467,26 @@ TEST_F(ChimoTest, TheChimePlaysAtItsOwnVolumeAfterTheLeadIn) {
     run->SetText(IDC_SOUND_HALF_PAST, packed);
     run->SetCheck(IDC_MULTI, BST_CHECKED);
     const std::vector<int16_t> scaled = {500, -500, 166, -166};
-    const std::vector<int16_t> leadIn(22050 / 2, 0); // 500 ms
     struct Row {
         int hour, minute; // the boundary
         unsigned early;   // how long before it the tick is armed
+        unsigned late;    // and how much later it comes
         size_t strikes;
-    } rows[] = {{10, 15, 600, 1}, {12, 0, 600, 12}, {12, 30, 100, 1}};
+        size_t leadIn; // samples
+    } rows[] = {
+        {10, 15, 600, 0, 1, 22050 / 2}, // 500 ms
+        {12, 0, 600, 0, 12, 22050 / 2},
+        {12, 30, 100, 0, 1, 0},
+        {13, 15, 600, 300, 1, 22050 * 3 / 10}, // what is left of it
+    };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::to_string(row.hour) + ":" + std::to_string(row.minute));
         fake.SetTime(row.hour, row.minute, 0);
         fake.Advance(-60);
         run->Send(WM_TIMECHANGE);
         EXPECT_EQ(Armed(), 60000 - row.early);
-        fake.SetTime(row.hour - (row.minute ? 0 : 1), (row.minute + 59) % 60, 59, 400);
+        fake.SetTime(row.hour - (row.minute ? 0 : 1), (row.minute + 59) % 60, 59,
+                     static_cast<int>(1000 - row.early + row.late));
         Tick();
         const auto sounds = fake.Sounds();
         ASSERT_EQ(sounds.size(), 1u);
@@ -489,7 +496,7 @@ TEST_F(ChimoTest, TheChimePlaysAtItsOwnVolumeAfterTheLeadIn) {
             continue;
         }
         // One sound: the lead-in and the first strike, then each strike after the one before.
-        std::vector<int16_t> expected = leadIn;
+        std::vector<int16_t> expected(row.leadIn, 0);
         for (size_t i = 0; i < row.strikes; ++i)
             expected.insert(expected.end(), scaled.begin(), scaled.end());
         EXPECT_EQ(sounds[0].blocks.size(), row.strikes);

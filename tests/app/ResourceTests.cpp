@@ -1,5 +1,5 @@
 // The resources as the program finds them: the settings window's template and the sounds.
-#include "app/InstanceTakeover.h"
+#include "main/InstanceMark.h"
 #include "res/resource.h"
 
 #include <windows.h>

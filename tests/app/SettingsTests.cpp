@@ -3,6 +3,7 @@
 #include "core/Texts.h"
 #include "tests/support/ChimoTest.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -93,8 +94,11 @@ TEST_F(Settings, ACleanAccountAndEverySettingThroughARestart) {
 
 // Hand-edited values outside what a control can show: a box takes any value but 0 as checked
 // (the Sleep Timer box keeps its 2, which a load then turns off); the volume takes full
-// volume, and writes it back; the lead-in is held to 0 to 3 000 ms.
+// volume, and writes it back; the lead-in is held to 0 to 3 000 ms (heard before a chime whose
+// tick came half a second earlier than the lead-in needs).
 TEST_F(Settings, HandEditedValuesAreReadAsTheControlsCanShowThem) {
+    const std::string tone = "C:\\CHIMO-TONE.WAV";
+    WriteWav(tone, {1000, -1000});
     struct Row {
         const char* options;
         const char* special;
@@ -110,16 +114,30 @@ TEST_F(Settings, HandEditedValuesAreReadAsTheControlsCanShowThem) {
     };
     for (const Row& row : rows) {
         WriteIni(std::string("[Options]\r\nTimer_Start=10:00PM\r\nTimer_Stop=06:30AM\r\n") +
-                 row.options + "\r\n[Special]\r\n" + row.special + "\r\n");
+                 "Wake_Speakers=1\r\n" + row.options + "\r\n[Special]\r\n" + row.special +
+                 "\r\n");
         Start();
         SCOPED_TRACE(row.options);
         EXPECT_EQ(run->Check(IDC_MULTI), row.multi);
         EXPECT_EQ(run->Check(IDC_SLEEP_TIMER), row.timer);
         EXPECT_EQ(Volume(), row.volume);
-        EXPECT_EQ(dlg->m_nLeadInMs, row.leadIn);
         EXPECT_NE(Ini().find(row.written), std::string::npos) << Ini();
+
+        SetVolume(100);
+        run->SetText(IDC_SOUND_QUARTER_AFTER, tone);
+        fake.SetTime(10, 14, 0);
+        run->Send(WM_TIMECHANGE);
+        const int tick = 60000 - static_cast<int>(row.leadIn) - 500; // ms into 10:14
+        fake.SetTime(10, 14, tick / 1000, tick % 1000);
+        Tick();
+        const auto sounds = fake.Sounds();
+        ASSERT_EQ(sounds.size(), 1u);
+        const std::vector<uint8_t>& bytes = sounds[0].samples;
+        const auto note = std::find_if(bytes.begin(), bytes.end(), [](uint8_t b) { return b; });
+        EXPECT_EQ((note - bytes.begin()) / 2, row.leadIn * 22050 / 1000) << "samples of lead-in";
         Stop();
     }
+    ::DeleteFileA(tone.c_str());
 }
 
 // The installer's ".Default" counts until the user has a ".current" of their own, even an

@@ -32,13 +32,13 @@ template <class F> bool PumpUntil(F done, DWORD ms) {
 std::string TextOf(HWND hwnd) { return WindowTextOf(hwnd).str(); }
 } // namespace
 
-FakePlatform::FakePlatform() { AfxGetApp()->SetPlatform(this); }
+FakePlatform::FakePlatform() { SetPlatform(this); }
 FakePlatform::~FakePlatform() {
     // No sound outlives the fake it plays through.
     Player().Stop();
     Player().Wait(5000);
     PumpUntil([this] { return m_open == 0; }, 5000);
-    AfxGetApp()->SetPlatform(nullptr);
+    SetPlatform(nullptr);
 }
 
 namespace {
@@ -146,6 +146,9 @@ BOOL FakePlatform::Play(const char* name, HMODULE, DWORD flags) {
 
 std::vector<FakePlatform::Sound> FakePlatform::Sounds() const {
     Player().Wait(5000);
+    // A sound that was stopped is no longer the player's, but its device may still be closing.
+    for (int waited = 0; m_open != 0 && waited < 5000; waited += 10)
+        ::Sleep(10);
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_sounds;
 }

@@ -2,6 +2,7 @@
 // What the in-process tests share: the platform faked, the program's stores as a test sees
 // them, and a dialog run modally on a thread of its own that the test drives with SendMessage.
 #include "framework/Afx.h"
+#include "platform/Platform.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,11 +1,20 @@
-#include "framework/PlatformServices.h"
+#include "platform/Platform.h"
 
 #include "framework/ScopedWin.h"
+#include "framework/SystemProc.h"
 
 #include <mmsystem.h>
 #include <tlhelp32.h>
 
 #include <cstring>
+
+namespace {
+Win32Platform g_win32;
+IPlatform* g_platform = &g_win32;
+} // namespace
+
+IPlatform& Platform() { return *g_platform; }
+void SetPlatform(IPlatform* platform) { g_platform = platform ? platform : &g_win32; }
 
 BOOL Win32Platform::Play(const char* name, HMODULE module, DWORD flags) {
     return ::PlaySoundA(name, module, flags);
@@ -36,18 +45,6 @@ LocalTime Win32Platform::Now() {
     }
     now.monotonicMs = static_cast<long long>(::GetTickCount64());
     return now;
-}
-
-FARPROC LoadSystemProc(const char* dll, const char* name) {
-    // From the system directory only, never from the current directory or PATH.
-    char path[MAX_PATH];
-    UINT length = ::GetSystemDirectoryA(path, MAX_PATH);
-    if (length == 0 || length + 1 + std::strlen(dll) >= MAX_PATH)
-        return nullptr;
-    path[length] = '\\';
-    std::strcpy(path + length + 1, dll);
-    HMODULE module = ::LoadLibraryA(path); // kept loaded for the life of the process
-    return module ? ::GetProcAddress(module, name) : nullptr;
 }
 
 // The common dialogs (and the print spooler they bring along) are loaded the first time the

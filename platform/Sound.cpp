@@ -1,7 +1,7 @@
 // The output devices: listed by the system's device enumerator (endpoint IDs and friendly
 // names), opened through waveOut, which takes a device by number, converts a format the
 // device does not take and follows the default device as it changes.
-#include "framework/PlatformServices.h"
+#include "platform/Platform.h"
 #include "framework/ScopedWin.h"
 
 #include <mmdeviceapi.h>

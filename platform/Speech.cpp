@@ -1,7 +1,7 @@
 // The system's voice (SAPI 5): the default voice of Windows' speech settings, made the first
 // time it is asked to speak and kept for the life of the process, so that its speech goes on
 // after the call returns. It is never released: that would come after COM has ended.
-#include "framework/PlatformServices.h"
+#include "platform/Platform.h"
 #include "framework/ScopedWin.h"
 
 #include <sapi.h>

@@ -1,6 +1,5 @@
 #pragma once
-// The platform operations that tests must see or control, and system functions loaded on
-// first use.
+// The platform operations that tests must see or control: one seam for the whole program.
 
 #include "core/LocalTime.h"
 
@@ -86,9 +85,7 @@ public:
     HRESULT Speak(const wchar_t* text, int volume, const std::string& device) override;
 };
 
-// A function of a system DLL, loaded on first use from the system directory; null when the
-// DLL or the function is missing. SystemProc casts it to its real type.
-FARPROC LoadSystemProc(const char* dll, const char* name);
-template <class F> F SystemProc(const char* dll, const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void (*)()>(LoadSystemProc(dll, name)));
-}
+// The platform the program uses: Win32Platform unless a test has put its own in place.
+IPlatform& Platform();
+// Replaces the platform (tests); nullptr restores the Win32 one.
+void SetPlatform(IPlatform* platform);

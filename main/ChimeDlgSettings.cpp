@@ -1,0 +1,93 @@
+// What the settings window stores, and where: the options (one row each), the days, the device
+// and the four slots' sounds.
+#include "main/ChimeDlg.h"
+
+#include "core/Texts.h"
+#include "main/SoundSlots.h"
+#include "settings/SoundScheme.h"
+
+#include <commctrl.h>
+
+namespace {
+// Tell the time's key, as the hot-key control gives it (the key in the low byte, HOTKEYF_* in
+// the high one): Ctrl+Alt+Shift+T. 0 is no key.
+constexpr int kDefaultTellTimeKey = ((HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT) << 8) | 'T';
+
+// Every option: an option of the settings window is its control in the template and a row here.
+// "Chime_When_Busy" keeps the meaning it had before the window showed it, hence inverted.
+const OptionRow kOptions[] = {
+    // control              section    entry                 held            default     range
+    {IDC_MULTI,             "Options", "Multi_Chimo",        Held::Box,         0,         0, 1},
+    {IDC_USE_SAME,          "Options", "Use_Same_Secondary", Held::Box,         0,         0, 1},
+    {IDC_DISABLE_SECONDARY, "Options", "Disable_Secondary",  Held::Box,         0,         0, 1},
+    {IDC_SLEEP_TIMER,       "Options", "Timer",              Held::Box,         0,         0, 2},
+    {IDC_SLEEP_START,       "Options", "Timer_Start",        Held::Text,        0,         0, 0},
+    {IDC_SLEEP_STOP,        "Options", "Timer_Stop",         Held::Text,        0,         0, 0},
+    {IDC_WAKE_SPEAKERS,     "Options", "Wake_Speakers",      Held::Box,         0,         0, 1},
+    {IDC_VOLUME,            "Options", "Volume",             Held::Level,     100,         0, 100},
+    {IDC_QUIET_WHEN_BUSY,   "Special", "Chime_When_Busy",    Held::InvertedBox, 0,         0, 1},
+    {IDC_SPEAK_TIME,        "Options", "Speak_Time",         Held::Box,         0,         0, 1},
+    {IDC_TELL_KEY,          "Options", "Tell_Time_Key",      Held::HotKey, kDefaultTellTimeKey, 0, 0x0FFF},
+    // How long the lead-in is when it is on, in milliseconds.
+    {0,                     "Special", "Lead_In_Ms",         Held::Number,    700,         0, 3000},
+};
+} // namespace
+
+OptionTable CChimeDlg::OptionRows() { return TableOf(kOptions); }
+
+void CChimeDlg::LoadSettings() {
+    for (const SoundSlotInfo& slot : kSoundSlots)
+        SetDlgItemText(slot.edit, LoadSchemeSound(slot.key));
+
+    LoadOptions(m_hWnd, OptionRows());
+    m_nPreviewedVolume = Volume();
+    m_nLeadInMs = static_cast<unsigned>(LoadNumber(*OptionRows().Find("Lead_In_Ms")));
+    // The locks follow both boxes as loaded, whatever they showed before.
+    LockSecondarySlots();
+
+    // The days it rings on: every day unless the profile says otherwise.
+    CWinApp* app = AfxGetApp();
+    int days = app->GetProfileInt("Options", "Days", -1);
+    if (days != DaysFromProfile(days)) {
+        days = DaysFromProfile(days);
+        app->WriteProfileInt("Options", "Days", days);
+    }
+    ShowDays(days);
+
+    // The device as stored; it is looked up when the window opens.
+    ShowDevices(app->GetProfileString("Options", "Output_Device").str(),
+                app->GetProfileString("Options", "Output_Device_Name").str(), false);
+
+    ApplySleepTimerState();
+    // The next chime may take another sound, volume or lead-in.
+    ArmChimeTimer();
+}
+
+void CChimeDlg::SaveSettings() {
+    SaveOptions(m_hWnd, OptionRows());
+
+    CWinApp* app = AfxGetApp();
+    app->WriteProfileInt("Options", "Days", CheckedDays());
+
+    // The default device is no entry at all.
+    const SoundDevice device = ChosenDevice();
+    const char* none = nullptr;
+    app->WriteProfileString("Options", "Output_Device",
+                            device.id.empty() ? none : device.id.c_str());
+    app->WriteProfileString("Options", "Output_Device_Name",
+                            device.id.empty() ? none : device.name.c_str());
+
+    for (const SoundSlotInfo& slot : kSoundSlots)
+        SaveSchemeSound(slot.key, SlotText(slot.slot).c_str());
+}
+
+void CChimeDlg::RemoveLegacyEntries() {
+    if (!LegacyEntriesPresent())
+        return;
+    if (MessageBox(kLegacyQuestion, kLegacyCaption, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
+        PlayCue(IDW_CUE_NO);
+        return;
+    }
+    PlayCue(IDW_CUE_YES);
+    RemoveLegacyKeys();
+}

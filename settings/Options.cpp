@@ -1,0 +1,124 @@
+#include "settings/Options.h"
+
+#include "framework/Afx.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+namespace {
+bool InRange(const OptionRow& row, int value) { return value >= row.low && value <= row.high; }
+
+// The profile's entry of `row`, or the row's fallback, written back, when there is none. -1
+// cannot be told from an absent entry, and counts as none.
+int StoredValue(const OptionRow& row) {
+    CWinApp* app = AfxGetApp();
+    const int value = app->GetProfileInt(row.section, row.entry, -1);
+    if (value != -1)
+        return value;
+    app->WriteProfileInt(row.section, row.entry, row.fallback);
+    return row.fallback;
+}
+} // namespace
+
+const OptionRow* OptionTable::Find(int control) const {
+    for (const OptionRow& row : *this)
+        if (control && row.control == control)
+            return &row;
+    return nullptr;
+}
+
+const OptionRow* OptionTable::Find(const char* entry) const {
+    for (const OptionRow& row : *this)
+        if (std::strcmp(row.entry, entry) == 0)
+            return &row;
+    return nullptr;
+}
+
+void PrepareOptions(HWND dialog, const OptionTable& rows) {
+    for (const OptionRow& row : rows) {
+        if (row.held != Held::Level)
+            continue;
+        HWND slider = ::GetDlgItem(dialog, row.control);
+        ::SendMessageA(slider, TBM_SETRANGE, TRUE, MAKELPARAM(row.low, row.high));
+        ::SendMessageA(slider, TBM_SETPAGESIZE, 0, (row.high - row.low) / 10);
+        ::SendMessageA(slider, TBM_SETPOS, TRUE, row.fallback);
+    }
+}
+
+int LoadNumber(const OptionRow& row) {
+    const int value = StoredValue(row);
+    return value < row.low ? row.low : (value > row.high ? row.high : value);
+}
+
+void LoadOptions(HWND dialog, const OptionTable& rows) {
+    CWinApp* app = AfxGetApp();
+    for (const OptionRow& row : rows) {
+        HWND control = ::GetDlgItem(dialog, row.control);
+        switch (row.held) {
+        case Held::Text: {
+            // An empty entry is no entry; it empties the field all the same, so that nothing
+            // typed but not confirmed stays there.
+            const CString text = app->GetProfileString(row.section, row.entry, nullptr);
+            if (text.IsEmpty())
+                app->WriteProfileString(row.section, row.entry, nullptr);
+            ::SetWindowTextA(control, text);
+            break;
+        }
+        case Held::Level:
+        case Held::HotKey: {
+            int value = StoredValue(row);
+            if (!InRange(row, value)) {
+                value = row.fallback;
+                app->WriteProfileInt(row.section, row.entry, value);
+            }
+            if (row.held == Held::Level)
+                ::SendMessageA(control, TBM_SETPOS, TRUE, value);
+            else
+                ::SendMessageA(control, HKM_SETHOTKEY, static_cast<WPARAM>(value), 0);
+            break;
+        }
+        case Held::Box:
+        case Held::InvertedBox: {
+            int value = StoredValue(row);
+            if (row.held == Held::InvertedBox)
+                value = value ? BST_UNCHECKED : BST_CHECKED;
+            else if (!InRange(row, value))
+                value = BST_CHECKED;
+            ::SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+            break;
+        }
+        case Held::Number:
+            break; // the program asks for it with LoadNumber
+        }
+    }
+}
+
+void SaveOptions(HWND dialog, const OptionTable& rows) {
+    CWinApp* app = AfxGetApp();
+    for (const OptionRow& row : rows) {
+        HWND control = ::GetDlgItem(dialog, row.control);
+        switch (row.held) {
+        case Held::Text:
+            app->WriteProfileString(row.section, row.entry, WindowTextOf(control));
+            break;
+        case Held::Level:
+            app->WriteProfileInt(row.section, row.entry,
+                                 static_cast<int>(::SendMessageA(control, TBM_GETPOS, 0, 0)));
+            break;
+        case Held::HotKey:
+            app->WriteProfileInt(row.section, row.entry,
+                                 static_cast<int>(::SendMessageA(control, HKM_GETHOTKEY, 0, 0)));
+            break;
+        case Held::Box:
+        case Held::InvertedBox: {
+            const int state = static_cast<int>(::SendMessageA(control, BM_GETCHECK, 0, 0));
+            app->WriteProfileInt(row.section, row.entry,
+                                 row.held == Held::Box ? state : state == BST_CHECKED ? 0 : 1);
+            break;
+        }
+        case Held::Number:
+            break; // never changed by the program
+        }
+    }
+}
