@@ -1,5 +1,6 @@
 #include "controls/LinkLabel.h"
 
+#include "controls/Accessible.h"
 #include "core/LinkRules.h"
 #include "framework/ScopedWin.h"
 #include "res/resource.h"
@@ -17,11 +18,6 @@ BOOL ReadClassesDefault(const CString& name, CString& text) {
            key.QueryDefaultText(text) == ERROR_SUCCESS;
 }
 } // namespace
-
-CLinkLabel::~CLinkLabel() {
-    if (m_fontUnderline.GetSafeHandle())
-        m_fontUnderline.DeleteObject();
-}
 
 const MessageMap& CLinkLabel::GetMessageMap() const {
     static const MessageMap map{&CWnd::GetMessageMap(),
@@ -97,7 +93,7 @@ HBRUSH CLinkLabel::CtlColor(HDC dc, UINT) {
                        : m_bVisited ? m_crVisitedColor
                                     : m_crLinkColor);
     if (m_bUnderline) {
-        if (!m_fontUnderline.GetSafeHandle()) {
+        if (!m_fontUnderline) {
             HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT, 0, 0));
             LOGFONTA logFont{};
             // A label without a font of its own is underlined in the system font.
@@ -105,11 +101,11 @@ HBRUSH CLinkLabel::CtlColor(HDC dc, UINT) {
                 font = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
             if (::GetObjectA(font, sizeof logFont, &logFont) == sizeof logFont) {
                 logFont.lfUnderline = 1;
-                m_fontUnderline.CreateFontIndirect(&logFont);
+                m_fontUnderline.reset(::CreateFontIndirectA(&logFont));
             }
         }
-        if (m_fontUnderline.GetSafeHandle())
-            ::SelectObject(dc, m_fontUnderline);
+        if (m_fontUnderline)
+            ::SelectObject(dc, m_fontUnderline.get());
     }
     ::SetBkMode(dc, TRANSPARENT);
     return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));

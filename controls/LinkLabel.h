@@ -10,7 +10,6 @@
 class CLinkLabel : public CWnd {
 public:
     CLinkLabel() = default;
-    ~CLinkLabel() override;
     const MessageMap& GetMessageMap() const override;
     void PreSubclassWindow() override;
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "controls/Accessible.h"
 #include "framework/Afx.h"
 
 // A control announced to assistive technology with facts of its own, where the system's

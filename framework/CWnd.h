@@ -1,6 +1,5 @@
 #pragma once
 #include "framework/CCmdTarget.h"
-#include "framework/CMenu.h"
 #include "framework/CString.h"
 #include "framework/ScopedWin.h"
 
@@ -62,7 +61,6 @@ public:
     void GetWindowText(CString& text) const { text = GetWindowText(); }
     int GetDlgItemText(int id, CString& text) const;
     void SetDlgItemText(int id, const char* text) { ::SetDlgItemTextA(m_hWnd, id, text); }
-    CMenuHandle GetSystemMenu(BOOL revert) const { return ::GetSystemMenu(m_hWnd, revert); }
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr) {
         return ::SetTimer(m_hWnd, id, elapse, proc);
     }

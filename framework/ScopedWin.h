@@ -135,6 +135,27 @@ inline CHook HookThisThread(int kind, HOOKPROC proc) {
     return CHook(::SetWindowsHookExA(kind, proc, nullptr, ::GetCurrentThreadId()));
 }
 
+// A font, an icon or a menu this program made, destroyed with its owner.
+struct CGdiDeleter {
+    void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
+};
+using CFont = std::unique_ptr<HFONT__, CGdiDeleter>;
+struct CIconDestroyer {
+    void operator()(HICON icon) const { ::DestroyIcon(icon); }
+};
+using CIcon = std::unique_ptr<HICON__, CIconDestroyer>;
+struct CMenuDestroyer {
+    void operator()(HMENU menu) const { ::DestroyMenu(menu); }
+};
+using CMenu = std::unique_ptr<HMENU__, CMenuDestroyer>;
+
+// Icon resource `id` of `instance`, from the image its group has for `cx` x `cy` (or the
+// nearest, scaled); empty when there is no such icon.
+inline CIcon LoadIconSized(HINSTANCE instance, UINT id, int cx, int cy) {
+    return CIcon(static_cast<HICON>(
+        ::LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR)));
+}
+
 // A window's client-area device context, released with its owner.
 struct CDCReleaser {
     HWND hwnd;

@@ -89,23 +89,22 @@ BOOL CChimeDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     MarkInstanceWindow(m_hWnd);
 
-    if (CMenuHandle sysMenu = GetSystemMenu(FALSE)) {
+    if (HMENU sysMenu = ::GetSystemMenu(m_hWnd, FALSE)) {
         CString aboutItem;
         aboutItem.LoadString(IDS_ABOUT_ITEM);
         if (!aboutItem.IsEmpty()) {
-            sysMenu.AppendMenu(MF_SEPARATOR);
-            sysMenu.AppendMenu(MF_STRING, IDM_ABOUT_SYS, aboutItem);
+            ::AppendMenuA(sysMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuA(sysMenu, MF_STRING, IDM_ABOUT_SYS, aboutItem);
         }
     }
 
     // The caption and the taskbar button take the small icon: drawn for its size, not the big
     // one shrunk.
-    m_smallIcon.Load(AfxGetInstanceHandle(), IDI_MAIN, ::GetSystemMetrics(SM_CXSMICON),
-                     ::GetSystemMetrics(SM_CYSMICON));
+    m_smallIcon = LoadIconSized(AfxGetInstanceHandle(), IDI_MAIN, ::GetSystemMetrics(SM_CXSMICON),
+                                ::GetSystemMetrics(SM_CYSMICON));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hMainIcon));
-    SendMessage(
-        WM_SETICON, ICON_SMALL,
-        reinterpret_cast<LPARAM>(m_smallIcon ? static_cast<HICON>(m_smallIcon) : m_hMainIcon));
+    SendMessage(WM_SETICON, ICON_SMALL,
+                reinterpret_cast<LPARAM>(m_smallIcon ? m_smallIcon.get() : m_hMainIcon));
 
     m_bDisabled = FALSE;
     m_bShown = FALSE;

@@ -60,9 +60,10 @@ HICON CChimeDlg::TrayIcon(UINT iconId) {
         // The size is the system's for this display scale; the process is DPI aware, so it
         // is fixed for the process's life.
         if (!entry.icon)
-            entry.icon.Load(AfxGetInstanceHandle(), iconId, ::GetSystemMetrics(SM_CXSMICON),
-                            ::GetSystemMetrics(SM_CYSMICON));
-        return entry.icon;
+            entry.icon = LoadIconSized(AfxGetInstanceHandle(), iconId,
+                                       ::GetSystemMetrics(SM_CXSMICON),
+                                       ::GetSystemMetrics(SM_CYSMICON));
+        return entry.icon.get();
     }
     return nullptr;
 }
@@ -140,14 +141,14 @@ void CChimeDlg::OpenSettingsWindow() {
 }
 
 void CChimeDlg::RunTrayMenu(POINT at) {
-    CMenu menu;
-    if (menu.LoadMenu(IDR_TRAY_MENU)) {
-        CMenuHandle popup = menu.GetSubMenu(0);
-        popup.CheckMenuItem(IDC_DISABLE, MF_BYCOMMAND | (m_bDisabled ? MF_CHECKED : MF_UNCHECKED));
-        bool sleepOn = m_chkSleepTimer.SendMessage(BM_GETCHECK, 0, 0) == BST_CHECKED;
-        popup.CheckMenuItem(ID_SLEEP, MF_BYCOMMAND | (sleepOn ? MF_CHECKED : MF_UNCHECKED));
-        const bool snoozed = m_snooze.InForce(Platform().Now().monotonicMs);
-        popup.CheckMenuItem(ID_SNOOZE, MF_BYCOMMAND | (snoozed ? MF_CHECKED : MF_UNCHECKED));
+    if (const CMenu menu{::LoadMenuA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_TRAY_MENU))}) {
+        HMENU popup = ::GetSubMenu(menu.get(), 0);
+        const auto check = [popup](UINT id, bool on) {
+            ::CheckMenuItem(popup, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+        };
+        check(IDC_DISABLE, m_bDisabled);
+        check(ID_SLEEP, m_chkSleepTimer.GetCheck() == BST_CHECKED);
+        check(ID_SNOOZE, m_snooze.InForce(Platform().Now().monotonicMs));
         // The notification-area conventions: be the foreground window while the menu is up, so
         // that it closes when the user clicks elsewhere, and post a message after it.
         CWnd* main = AfxGetMainWnd() ? AfxGetMainWnd() : this;
@@ -156,9 +157,8 @@ void CChimeDlg::RunTrayMenu(POINT at) {
         // drops its menus (to the left of the anchor in right-to-left layouts).
         const UINT align =
             ::GetSystemMetrics(SM_MENUDROPALIGNMENT) ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
-        popup.TrackPopupMenu(align | TPM_RIGHTBUTTON, at.x, at.y, main);
+        ::TrackPopupMenuEx(popup, align | TPM_RIGHTBUTTON, at.x, at.y, main->m_hWnd, nullptr);
         main->PostMessage(WM_USER, 0, 0);
-        menu.DestroyMenu();
     }
     // Whatever was chosen, and also when nothing was; but not while the settings window is
     // open: what it shows is the user's to confirm or cancel there.

@@ -1,4 +1,4 @@
-#include "framework/Accessible.h"
+#include "controls/Accessible.h"
 
 #include "framework/SystemProc.h"
 #include "framework/ScopedWin.h"
