@@ -176,9 +176,8 @@ private:
 };
 } // namespace
 
-LRESULT AnswerGetObject(HWND control, WPARAM flags, LPARAM objectId, const AccessibleFacts& facts) {
-    // The object id is a 32-bit value, sign-extended or not on 64-bit Windows.
-    if (static_cast<LONG>(objectId) != OBJID_CLIENT)
+LRESULT AnswerGetObject(HWND control, DWORD flags, LONG objectId, const AccessibleFacts& facts) {
+    if (objectId != OBJID_CLIENT)
         return 0;
     using Create = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
     using Answer = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);

@@ -18,4 +18,4 @@ struct AccessibleFacts {
 // The answer to WM_GETOBJECT (`flags`, `objectId`) for `control` described by `facts`: its
 // client object is the standard one with the facts in its place. 0 for any other object, or
 // when there is no accessibility support: the caller then lets the default procedure answer.
-LRESULT AnswerGetObject(HWND control, WPARAM flags, LPARAM objectId, const AccessibleFacts& facts);
+LRESULT AnswerGetObject(HWND control, DWORD flags, LONG objectId, const AccessibleFacts& facts);

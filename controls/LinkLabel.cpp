@@ -26,11 +26,11 @@ const MessageMap& CLinkLabel::GetMessageMap() const {
                                     on::ReflectCtlColor(&CLinkLabel::CtlColor),
                                     on::Message<WM_SETCURSOR>(&CLinkLabel::OnSetCursor),
                                     on::Message<WM_PAINT>(&CLinkLabel::OnPaint),
-                                    on::Raw(WM_SETFOCUS, &CLinkLabel::OnFocusChange),
-                                    on::Raw(WM_KILLFOCUS, &CLinkLabel::OnFocusChange),
-                                    on::Raw(WM_GETDLGCODE, &CLinkLabel::OnGetDlgCode),
-                                    on::Raw(WM_KEYDOWN, &CLinkLabel::OnKeyDown),
-                                    on::Raw(WM_GETOBJECT, &CLinkLabel::OnGetObject),
+                                    on::Message<WM_SETFOCUS>(&CLinkLabel::OnFocusChange),
+                                    on::Message<WM_KILLFOCUS>(&CLinkLabel::OnFocusChange),
+                                    on::Message<WM_GETDLGCODE>(&CLinkLabel::OnGetDlgCode),
+                                    on::Message<WM_KEYDOWN>(&CLinkLabel::OnKeyDown),
+                                    on::Message<WM_GETOBJECT>(&CLinkLabel::OnGetObject),
                                 }};
     return map;
 }
@@ -139,7 +139,7 @@ void CLinkLabel::OnPaint() {
     }
 }
 
-LRESULT CLinkLabel::OnFocusChange(WPARAM, LPARAM) {
+void CLinkLabel::OnFocusChange(HWND) {
     Default();
     // The label draws no background, so the dialog repaints beneath it first: that takes the
     // focus rectangle away again.
@@ -148,27 +148,26 @@ LRESULT CLinkLabel::OnFocusChange(WPARAM, LPARAM) {
     HWND parent = GetParent();
     ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     ::RedrawWindow(parent, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    return 0;
 }
 
-LRESULT CLinkLabel::OnGetDlgCode(WPARAM, LPARAM lParam) {
+UINT CLinkLabel::OnGetDlgCode(const MSG* msg) {
     // Enter opens the link rather than pressing the dialog's default button.
-    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
     if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
         return DLGC_WANTMESSAGE;
-    return Default();
+    return static_cast<UINT>(Default());
 }
 
-LRESULT CLinkLabel::OnKeyDown(WPARAM key, LPARAM flags) {
+void CLinkLabel::OnKeyDown(UINT key, bool held) {
     // Enter and Space open the link, once per press however long it is held.
-    if ((key == VK_RETURN || key == VK_SPACE) && !(flags & (1 << 30))) {
-        OnClicked();
-        return 0;
+    if (key == VK_RETURN || key == VK_SPACE) {
+        if (!held)
+            OnClicked();
+        return;
     }
-    return Default();
+    Default();
 }
 
-LRESULT CLinkLabel::OnGetObject(WPARAM flags, LPARAM objectId) {
+LRESULT CLinkLabel::OnGetObject(DWORD flags, LONG objectId) {
     AccessibleFacts facts;
     facts.name = GetWindowText();
     facts.role = ROLE_SYSTEM_LINK;

@@ -39,8 +39,8 @@ private:
     HBRUSH CtlColor(HDC dc, UINT ctlColor);
     BOOL OnSetCursor(HWND wnd, UINT hitTest, UINT message);
     void OnPaint();
-    LRESULT OnFocusChange(WPARAM, LPARAM);
-    LRESULT OnGetDlgCode(WPARAM, LPARAM msg);
-    LRESULT OnKeyDown(WPARAM key, LPARAM flags);
-    LRESULT OnGetObject(WPARAM flags, LPARAM objectId);
+    void OnFocusChange(HWND);
+    UINT OnGetDlgCode(const MSG* msg);
+    void OnKeyDown(UINT key, bool held);
+    LRESULT OnGetObject(DWORD flags, LONG objectId);
 };

@@ -2,11 +2,11 @@
 
 const MessageMap& CNamedControl::GetMessageMap() const {
     static const MessageMap map{&CWnd::GetMessageMap(),
-                                {on::Raw(WM_GETOBJECT, &CNamedControl::OnGetObject)}};
+                                {on::Message<WM_GETOBJECT>(&CNamedControl::OnGetObject)}};
     return map;
 }
 
-LRESULT CNamedControl::OnGetObject(WPARAM flags, LPARAM objectId) {
+LRESULT CNamedControl::OnGetObject(DWORD flags, LONG objectId) {
     if (LRESULT answer = AnswerGetObject(m_hWnd, flags, objectId, m_accessible))
         return answer;
     return Default();

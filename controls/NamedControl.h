@@ -11,5 +11,5 @@ public:
     AccessibleFacts m_accessible;
 
 private:
-    LRESULT OnGetObject(WPARAM flags, LPARAM objectId);
+    LRESULT OnGetObject(DWORD flags, LONG objectId);
 };

@@ -117,6 +117,44 @@ template <> struct Cracker<WM_POWERBROADCAST> {
         return f(static_cast<UINT>(w)), TRUE;
     }
 };
+// The focus came or went; the window it came from or goes to.
+struct FocusChange {
+    using Signature = void(HWND);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM) {
+        return f(reinterpret_cast<HWND>(w)), 0;
+    }
+};
+template <> struct Cracker<WM_SETFOCUS> : FocusChange {};
+template <> struct Cracker<WM_KILLFOCUS> : FocusChange {};
+// The keys a control wants from the dialog manager, asked about `msg` (may be null).
+template <> struct Cracker<WM_GETDLGCODE> {
+    using Signature = UINT(const MSG*);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM, LPARAM l) {
+        return f(reinterpret_cast<const MSG*>(l));
+    }
+};
+// A key went down: its virtual-key code, and whether it was down already (held, repeating).
+template <> struct Cracker<WM_KEYDOWN> {
+    using Signature = void(UINT, bool);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM l) {
+        return f(static_cast<UINT>(w), (l & (1 << 30)) != 0), 0;
+    }
+};
+// Assistive technology asks for object `objectId` (OBJID_*; a 32-bit value, sign-extended or
+// not on 64-bit Windows) with `flags`: the answer, or the default procedure's.
+template <> struct Cracker<WM_GETOBJECT> {
+    using Signature = LRESULT(DWORD, LONG);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM l) {
+        return f(static_cast<DWORD>(w), static_cast<LONG>(l));
+    }
+};
+// The session ends (`ending`) or goes on; ENDSESSION_* flags.
+template <> struct Cracker<WM_ENDSESSION> {
+    using Signature = void(bool, UINT);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM l) {
+        return f(w != 0, static_cast<UINT>(l)), 0;
+    }
+};
 // WM_CTLCOLORxxx reflected to the control: the control's DC and the CTLCOLOR_ kind.
 template <> struct Cracker<WM_REFLECT_CTLCOLOR> {
     using Signature = HBRUSH(HDC, UINT);

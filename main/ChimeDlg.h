@@ -22,6 +22,10 @@ constexpr UINT ID_TRAY_ICON = 129;
 constexpr UINT WM_TRAY_NOTIFY = WM_APP + 1;
 // The struck time has been heard (wParam TRUE when whole).
 constexpr UINT WM_TELL_DONE = WM_APP + 2;
+template <> struct Cracker<WM_TELL_DONE> {
+    using Signature = void(bool);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM) { return f(w != 0), 0; }
+};
 
 // The time of day as the user's short time format writes it ("3:15 PM", "15:15") in locale
 // `locale`: what the voice says.
@@ -110,7 +114,8 @@ public:
     void OnHotKey(int id);
     // Strikes the time now, as a quarter repeater does; a second call while it strikes stops it.
     void TellTime();
-    LRESULT OnTellDone(WPARAM whole, LPARAM);
+    // The struck time has been heard, whole or stopped.
+    void OnTellDone(bool whole);
     // Speaks hour:minute when the settings ask for it.
     void SpeakTime(int hour, int minute);
     // Says beside the box when no voice can speak.
@@ -161,7 +166,7 @@ private:
     void OnPaint();
     int OnCreate(LPCREATESTRUCTA);
     void OnDestroy();
-    LRESULT OnEndSession(WPARAM ending, LPARAM flags);
+    void OnEndSession(bool ending, UINT flags);
     // Saves, removes the tray icon and ends the process at once (a newer instance waits).
     [[noreturn]] void EndForTakeover();
     // Adds the tray icon (unless the profile suppresses it) with the status it shows now.

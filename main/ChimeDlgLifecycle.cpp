@@ -42,7 +42,7 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
             on::Command(ID_SETTINGS, &CChimeDlg::OpenSettingsWindow),
             on::Raw(WM_TRAY_NOTIFY, &CChimeDlg::OnTrayNotify),
             on::Message<WM_DESTROY>(&CChimeDlg::OnDestroy),
-            on::Raw(WM_ENDSESSION, &CChimeDlg::OnEndSession),
+            on::Message<WM_ENDSESSION>(&CChimeDlg::OnEndSession),
             on::Command(IDC_DISABLE, &CChimeDlg::ToggleDisabled),
             on::Control(EN_KILLFOCUS, IDC_SLEEP_START, &CChimeDlg::OnKillFocusSleepStart),
             on::Control(EN_KILLFOCUS, IDC_SLEEP_STOP, &CChimeDlg::OnKillFocusSleepStop),
@@ -51,7 +51,7 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
             on::Command(ID_SNOOZE, &CChimeDlg::OnSnooze),
             on::Command(ID_TELL_TIME, &CChimeDlg::TellTime),
             on::Message<WM_HOTKEY>(&CChimeDlg::OnHotKey),
-            on::Raw(WM_TELL_DONE, &CChimeDlg::OnTellDone),
+            on::Message<WM_TELL_DONE>(&CChimeDlg::OnTellDone),
             on::Command(IDC_SPEAK_TIME, &CChimeDlg::ShowVoiceNote),
             on::CommandRange(IDC_DAY_FIRST, IDC_DAY_LAST, &CChimeDlg::OnDayBox),
             on::Command(ID_QUIT, &CChimeDlg::OnQuit),
@@ -219,10 +219,9 @@ void CChimeDlg::OnDestroy() {
 // The session ends (sign-out, shutdown), or the Restart Manager closes CHIMO! for an installer
 // that must replace its files: save as a takeover does, and go. Without this the system would
 // end the process with the settings window's unconfirmed edits unsaved.
-LRESULT CChimeDlg::OnEndSession(WPARAM ending, LPARAM) {
+void CChimeDlg::OnEndSession(bool ending, UINT) {
     if (ending)
         EndForTakeover();
-    return 0;
 }
 
 void CChimeDlg::EndForTakeover() {

@@ -79,12 +79,11 @@ void CChimeDlg::TellTime() {
     Player().PlayAsync(sound, m_hWnd, WM_TELL_DONE);
 }
 
-LRESULT CChimeDlg::OnTellDone(WPARAM whole, LPARAM) {
+void CChimeDlg::OnTellDone(bool whole) {
     m_bTelling = FALSE;
     // After the last strike has sounded; not when a second press stopped them.
     if (whole)
         SpeakTime(m_tellHour, m_tellMinute);
-    return 0;
 }
 
 void CChimeDlg::SpeakTime(int hour, int minute) {
