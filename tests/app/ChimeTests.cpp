@@ -167,7 +167,7 @@ TEST_F(ChimoTest, TheStatusIsDisabledOverSleepingOverActiveAndOnlyActiveRings) {
     run->Command(ID_SLEEP); // from the tray menu, hidden: on at once
     for (const Row& row : rows) {
         SCOPED_TRACE(row.tip + std::string(" at ") + std::to_string(row.hour));
-        if (dlg->m_bDisabled != row.disabled)
+        if ((run->Check(IDC_DISABLE) == BST_CHECKED) != row.disabled)
             run->Command(IDC_DISABLE);
         EXPECT_EQ(TickAt(row.hour, row.minute).size(), row.played);
         auto records = fake.Tray(NIM_MODIFY);
@@ -688,15 +688,13 @@ TEST_F(ChimoTest, TheIconOpensTheWindowAndItsMenuShowsAndSavesTheState) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        ::ShowWindow(run->hwnd(), SW_HIDE);
-        dlg->m_bShown = FALSE;
+        run->Command(IDCANCEL); // hidden again
         fake.Clear();
         row.act();
         EXPECT_EQ(::IsWindowVisible(run->hwnd()) != FALSE, row.opens);
         EXPECT_EQ(Cues(), row.opens ? std::vector<UINT>{IDW_CUE_YES} : std::vector<UINT>{});
     }
-    ::ShowWindow(run->hwnd(), SW_HIDE);
-    dlg->m_bShown = FALSE;
+    run->Command(IDCANCEL);
 
     // The menu opens at the anchor the shell gives: the pointer, or the icon for the keyboard.
     run->Command(IDC_DISABLE);

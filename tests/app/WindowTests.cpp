@@ -271,8 +271,15 @@ TEST_F(Window, TheSleepTimerChecksItsTimes) {
         EXPECT_EQ(run->Check(IDC_SLEEP_TIMER), BST_CHECKED);
     }
 
-    // OK switches off a timer without both times.
-    dlg->m_nSleepStop = 0;
+    // OK switches off a timer without both times: here a stop never valid since the start.
+    Stop();
+    ForgetStoredSettings();
+    Start();
+    Show();
+    run->SetText(IDC_SLEEP_START, "10:00pm");
+    run->SetText(IDC_SLEEP_STOP, "later");
+    Click(IDC_SLEEP_TIMER);
+    EXPECT_EQ(run->Check(IDC_SLEEP_TIMER), BST_INDETERMINATE);
     run->Command(IDOK);
     EXPECT_EQ(run->Check(IDC_SLEEP_TIMER), BST_UNCHECKED);
     EXPECT_EQ(AfxGetApp()->GetProfileInt("Options", "Timer", -1), 0);
