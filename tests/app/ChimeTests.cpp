@@ -506,6 +506,26 @@ TEST_F(ChimoTest, TheChimePlaysAtItsOwnVolumeAfterTheLeadIn) {
     ::DeleteFileA(packed.c_str());
 }
 
+// The chime's sound is read when the timer is armed, and read again at the tick when the file
+// has changed since; a file over 16 MB is never read into memory: it plays as named.
+TEST_F(ChimoTest, AChangedFileIsReadAgainAndAHugeOnePlaysAsNamed) {
+    const std::string tone = "C:\\CHIMO-CHANGING.WAV";
+    WriteWav(tone, {1000, -1000});
+    Start();
+    run->SetText(IDC_SOUND_QUARTER_AFTER, tone);
+    run->SetText(IDC_SOUND_HALF_PAST, tone);
+    run->Send(WM_TIMECHANGE); // armed for 10:15, and its sound read
+    WriteWav(tone, {2000, -2000, 2000});
+    fake.SetTime(10, 15, 0);
+    Tick();
+    const auto sounds = fake.Sounds();
+    ASSERT_EQ(sounds.size(), 1u);
+    EXPECT_EQ(sounds[0].samples.size(), 6u) << "the file as it is now";
+    WriteWav(tone, std::vector<int16_t>((16 << 20) / 2, 100)); // 16 MB of samples and a header
+    EXPECT_EQ(TickAt(10, 30), Files{tone});
+    ::DeleteFileA(tone.c_str());
+}
+
 // A device that stops taking samples holds the chime no longer than the sound's length and two
 // seconds: it is closed with the rest dropped, and the next quarter rings.
 TEST_F(ChimoTest, AStalledDeviceHoldsTheChimeNoLongerThanItsLengthAndTwoSeconds) {
