@@ -58,7 +58,8 @@ void CloseInstance(HWND hwnd, DWORD deadline) {
         NOTIFYICONDATAA icon{};
         icon.cbSize = sizeof icon;
         icon.hWnd = hwnd;
-        icon.uID = ID_TRAY_ICON; // every version's: a newer instance removes the icon of one it ended
+        // Every version's id: a newer instance removes the icon of one it had to end.
+        icon.uID = ID_TRAY_ICON;
         Platform().Notify(NIM_DELETE, &icon);
     }
 }

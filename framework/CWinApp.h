@@ -6,7 +6,8 @@
 
 class CWnd;
 
-// The application object: start-up flow, names, the private profile and the wait cursor. Exactly one exists; AfxGetApp() finds it.
+// The application object: start-up flow, names, the private profile and the wait cursor. Exactly
+// one exists; AfxGetApp() finds it.
 class CWinApp : public CCmdTarget {
 public:
     explicit CWinApp(const char* appName = nullptr);

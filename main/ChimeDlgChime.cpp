@@ -39,9 +39,7 @@ int CChimeDlg::Volume() const {
     return slider ? static_cast<int>(::SendMessageA(slider, TBM_GETPOS, 0, 0)) : 100;
 }
 
-unsigned CChimeDlg::WantedLeadIn() const {
-    return Checked(IDC_WAKE_SPEAKERS) ? m_nLeadInMs : 0;
-}
+unsigned CChimeDlg::WantedLeadIn() const { return Checked(IDC_WAKE_SPEAKERS) ? m_nLeadInMs : 0; }
 
 std::string CChimeDlg::SlotText(SoundSlot slot) const {
     CString text;
@@ -171,7 +169,8 @@ void CChimeDlg::Ring(const Boundary& boundary) {
 }
 
 void CChimeDlg::OnVolumeScroll(UINT code, HWND slider) {
-    if (slider != ::GetDlgItem(m_hWnd, IDC_VOLUME) || (code != TB_ENDTRACK && code != TB_THUMBPOSITION))
+    if (slider != ::GetDlgItem(m_hWnd, IDC_VOLUME) ||
+        (code != TB_ENDTRACK && code != TB_THUMBPOSITION))
         return;
     const int volume = Volume();
     if (volume == m_nPreviewedVolume)

@@ -15,6 +15,7 @@ constexpr int kDefaultTellTimeKey = ((HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SH
 
 // Every option: an option of the settings window is its control in the template and a row here.
 // "Chime_When_Busy" keeps the meaning it had before the window showed it, hence inverted.
+// clang-format off
 const OptionRow kOptions[] = {
     // control              section    entry                 held            default     range
     {IDC_MULTI,             "Options", "Multi_Chimo",        Held::Box,         0,         0, 1},
@@ -31,6 +32,7 @@ const OptionRow kOptions[] = {
     // How long the lead-in is when it is on, in milliseconds.
     {0,                     "Special", "Lead_In_Ms",         Held::Number,    700,         0, 3000},
 };
+// clang-format on
 } // namespace
 
 OptionTable CChimeDlg::OptionRows() { return TableOf(kOptions); }

@@ -37,7 +37,8 @@ TimeText SpokenTime(const wchar_t* locale, int hour, int minute) {
 void CChimeDlg::RegisterTellTimeKey() {
     IPlatform& platform = Platform();
     platform.UnregisterHotKey(m_hWnd, kTellTimeKeyId);
-    const WORD key = static_cast<WORD>(SendDlgItemMessageA(m_hWnd, IDC_TELL_KEY, HKM_GETHOTKEY, 0, 0));
+    const WORD key =
+        static_cast<WORD>(SendDlgItemMessageA(m_hWnd, IDC_TELL_KEY, HKM_GETHOTKEY, 0, 0));
     const bool refused =
         key && !platform.RegisterHotKey(m_hWnd, kTellTimeKeyId,
                                         Modifiers(HIBYTE(key)) | MOD_NOREPEAT, LOBYTE(key));
@@ -89,8 +90,8 @@ void CChimeDlg::OnTellDone(bool whole) {
 void CChimeDlg::SpeakTime(int hour, int minute) {
     if (!Checked(IDC_SPEAK_TIME))
         return;
-    const HRESULT spoken = Platform().Speak(
-        SpokenTime(LOCALE_NAME_USER_DEFAULT, hour, minute).text, Volume(), Player().Device());
+    const HRESULT spoken = Platform().Speak(SpokenTime(LOCALE_NAME_USER_DEFAULT, hour, minute).text,
+                                            Volume(), Player().Device());
     if (FAILED(spoken))
         SetDlgItemText(IDC_SPEAK_NOTE, kNoVoice);
 }
@@ -98,7 +99,7 @@ void CChimeDlg::SpeakTime(int hour, int minute) {
 void CChimeDlg::ShowVoiceNote() {
     // The voice is asked only once the box is checked (it costs memory from then on), with
     // nothing to say: that also ends any speech still going.
-    const bool silent = Checked(IDC_SPEAK_TIME) &&
-                        FAILED(Platform().Speak(L"", Volume(), Player().Device()));
+    const bool silent =
+        Checked(IDC_SPEAK_TIME) && FAILED(Platform().Speak(L"", Volume(), Player().Device()));
     SetDlgItemText(IDC_SPEAK_NOTE, silent ? kNoVoice : "");
 }

@@ -60,9 +60,9 @@ HICON CChimeDlg::TrayIcon(UINT iconId) {
         // The size is the system's for this display scale; the process is DPI aware, so it
         // is fixed for the process's life.
         if (!entry.icon)
-            entry.icon = LoadIconSized(AfxGetInstanceHandle(), iconId,
-                                       ::GetSystemMetrics(SM_CXSMICON),
-                                       ::GetSystemMetrics(SM_CYSMICON));
+            entry.icon =
+                LoadIconSized(AfxGetInstanceHandle(), iconId, ::GetSystemMetrics(SM_CXSMICON),
+                              ::GetSystemMetrics(SM_CYSMICON));
         return entry.icon.get();
     }
     return nullptr;

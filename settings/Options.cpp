@@ -88,8 +88,7 @@ void LoadOptions(HWND dialog, const OptionTable& rows) {
             ::SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(value), 0);
             break;
         }
-        case Held::Number:
-            break; // the program asks for it with LoadNumber
+        case Held::Number: break; // the program asks for it with LoadNumber
         }
     }
 }
@@ -114,11 +113,12 @@ void SaveOptions(HWND dialog, const OptionTable& rows) {
         case Held::InvertedBox: {
             const int state = static_cast<int>(::SendMessageA(control, BM_GETCHECK, 0, 0));
             app->WriteProfileInt(row.section, row.entry,
-                                 row.held == Held::Box ? state : state == BST_CHECKED ? 0 : 1);
+                                 row.held == Held::Box  ? state
+                                 : state == BST_CHECKED ? 0
+                                                        : 1);
             break;
         }
-        case Held::Number:
-            break; // never changed by the program
+        case Held::Number: break; // never changed by the program
         }
     }
 }

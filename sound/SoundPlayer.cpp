@@ -65,7 +65,8 @@ struct SoundPlayer::Job {
             platform->Play(sound.file.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT);
     }
     static DWORD WINAPI Thread(void* parameter) {
-        const std::unique_ptr<std::shared_ptr<Job>> job(static_cast<std::shared_ptr<Job>*>(parameter));
+        const std::unique_ptr<std::shared_ptr<Job>> job(
+            static_cast<std::shared_ptr<Job>*>(parameter));
         (*job)->Run();
         ::SetEvent((*job)->done.get());
         if ((*job)->notify) {

@@ -114,8 +114,7 @@ TEST_F(Settings, HandEditedValuesAreReadAsTheControlsCanShowThem) {
     };
     for (const Row& row : rows) {
         WriteIni(std::string("[Options]\r\nTimer_Start=10:00PM\r\nTimer_Stop=06:30AM\r\n") +
-                 "Wake_Speakers=1\r\n" + row.options + "\r\n[Special]\r\n" + row.special +
-                 "\r\n");
+                 "Wake_Speakers=1\r\n" + row.options + "\r\n[Special]\r\n" + row.special + "\r\n");
         Start();
         SCOPED_TRACE(row.options);
         EXPECT_EQ(run->Check(IDC_MULTI), row.multi);
