@@ -66,7 +66,9 @@ template <> struct Cracker<WM_CREATE> {
         return f(reinterpret_cast<LPCREATESTRUCTA>(l));
     }
 };
+// Crackers shared by several messages name themselves Shared: one thunk serves them all.
 struct NoArguments {
+    using Shared = NoArguments;
     using Signature = void();
     template <class F> static LRESULT Invoke(F&& f, WPARAM, LPARAM) { return f(), 0; }
 };
@@ -119,6 +121,7 @@ template <> struct Cracker<WM_POWERBROADCAST> {
 };
 // The focus came or went; the window it came from or goes to.
 struct FocusChange {
+    using Shared = FocusChange;
     using Signature = void(HWND);
     template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM) {
         return f(reinterpret_cast<HWND>(w)), 0;
@@ -183,10 +186,16 @@ template <class T, class R, class... A> MessageEntry::Handler Erase(R (T::*handl
 template <class R, class... A> R (CCmdTarget::*Restore(MessageEntry::Handler h))(A...) {
     return Retype<R (CCmdTarget::*)(A...)>(h);
 }
-template <UINT Msg, class R, class... A>
+template <class C, class = void> struct SharedOf {
+    using type = C;
+};
+template <class C> struct SharedOf<C, std::void_t<typename C::Shared>> {
+    using type = typename C::Shared;
+};
+template <class C, class R, class... A>
 LRESULT Cracked(CCmdTarget& self, MessageEntry::Handler h, WPARAM w, LPARAM l) {
     const auto handler = Restore<R, A...>(h);
-    return Cracker<Msg>::Invoke([&](A... a) -> R { return (self.*handler)(a...); }, w, l);
+    return C::Invoke([&](A... a) -> R { return (self.*handler)(a...); }, w, l);
 }
 inline LRESULT Unpacked(CCmdTarget& self, MessageEntry::Handler h, WPARAM w, LPARAM l) {
     return (self.*Restore<LRESULT, WPARAM, LPARAM>(h))(w, l);
@@ -203,7 +212,8 @@ inline LRESULT WithId(CCmdTarget& self, MessageEntry::Handler h, WPARAM w, LPARA
 template <UINT Msg, class T, class R, class... A> MessageEntry Message(R (T::*handler)(A...)) {
     static_assert(std::is_same_v<R(A...), typename Cracker<Msg>::Signature>,
                   "the handler's signature does not match this message's cracker");
-    return {Msg, 0, 0, 0, &detail::Cracked<Msg, R, A...>, detail::Erase(handler)};
+    using C = typename detail::SharedOf<Cracker<Msg>>::type;
+    return {Msg, 0, 0, 0, &detail::Cracked<C, R, A...>, detail::Erase(handler)};
 }
 
 // Any message, unpacked by the handler itself: LRESULT OnX(WPARAM, LPARAM).

@@ -21,13 +21,6 @@ int StoredValue(const OptionRow& row) {
 }
 } // namespace
 
-const OptionRow* OptionTable::Find(int control) const {
-    for (const OptionRow& row : *this)
-        if (control && row.control == control)
-            return &row;
-    return nullptr;
-}
-
 const OptionRow* OptionTable::Find(const char* entry) const {
     for (const OptionRow& row : *this)
         if (std::strcmp(row.entry, entry) == 0)

@@ -31,8 +31,7 @@ struct OptionTable {
     size_t count;
     const OptionRow* begin() const { return first; }
     const OptionRow* end() const { return first + count; }
-    // The row of `control`, or of profile entry `entry`; nullptr when there is none.
-    const OptionRow* Find(int control) const;
+    // The row of profile entry `entry`; nullptr when there is none.
     const OptionRow* Find(const char* entry) const;
 };
 template <size_t N> OptionTable TableOf(const OptionRow (&rows)[N]) { return {rows, N}; }
