@@ -9,12 +9,14 @@ source "$(dirname "$0")/lib.sh"
 in_desktops days$$
 tone quarter 880
 slots_ring "$work/quarter.wav"
-# The days CHIMO! starts with, from the boundary's weekday in the zone chosen for the start
-# (bit 0 Monday): all but that day, or that day alone.
-the_day() { date -u -d @$((boundary + ahead * 60)) +%u; }
+# The days CHIMO! starts with, from the weekdays in the zone chosen for the start (bit 0
+# Monday): that day alone, or all but the boundary's day and today's. The tooltip at the start
+# tells of today, the quarter of the boundary's day, and the two differ when the boundary is
+# local midnight.
+the_day() { date -u -d @$((${1:-$boundary} + ahead * 60)) +%u; }
 zone_chosen() {
     local day=$((1 << ($(the_day) - 1)))
-    [ "$only" = 1 ] || day=$((127 & ~day))
+    [ "$only" = 1 ] || day=$((127 & ~day & ~(1 << ($(the_day "$(date -u +%s)") - 1))))
     printf '[Options]\r\nVolume=100\r\nWake_Speakers=0\r\nDays=%d\r\n' "$day" \
         >"$WINEPREFIX/drive_c/windows/CHIMO.INI"
 }

@@ -10,12 +10,13 @@ trap 'rc quit >/dev/null 2>&1 || true; for c in "${restore[@]}"; do eval "$c" ||
 
 # No CHIMO! of a test before runs on (one in a virtual desktop of its own is out of reach of
 # the remote control here): at its end it would save its settings over this test's. (A Wine
-# process is named after its program.)
+# process is named after its program; pgrep takes no pattern longer than a name, 15 bytes.)
 for _ in $(seq 100); do
-    pgrep -x 'CHIMO.EXE|BELLS.EXE' >/dev/null || break
+    pgrep -x CHIMO.EXE >/dev/null || pgrep -x BELLS.EXE >/dev/null || break
     sleep 0.2
 done
-pkill -9 -x 'CHIMO.EXE|BELLS.EXE' 2>/dev/null || true
+pkill -9 -x CHIMO.EXE 2>/dev/null || true
+pkill -9 -x BELLS.EXE 2>/dev/null || true
 
 # The remote control, where the program runs (a test in a virtual desktop redefines it).
 rc() { wine "$remote" "$@"; }
