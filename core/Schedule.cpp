@@ -60,8 +60,7 @@ Boundary ChimeSchedule::NextAfterChange(const LocalTime& now) const {
 
 unsigned ChimeSchedule::Arm(const Boundary& boundary, unsigned leadInMs) {
     m_armed = boundary;
-    m_delay = boundary.msAway > leadInMs ? boundary.msAway - leadInMs : 0;
-    return m_delay;
+    return boundary.msAway > leadInMs ? boundary.msAway - leadInMs : 0;
 }
 
 ChimeSchedule::Tick ChimeSchedule::OnTick(const LocalTime& now) {

@@ -43,7 +43,6 @@ public:
     // Arms for `boundary`, `leadInMs` early (for the lead-in that wakes the sound device);
     // returns the timer's delay in milliseconds, 0 meaning at once.
     unsigned Arm(const Boundary& boundary, unsigned leadInMs);
-    unsigned ArmedDelay() const { return m_delay; }
 
     struct Tick {
         bool timely = false; // false: stale, rings nothing
@@ -58,5 +57,4 @@ private:
     Boundary From(const LocalTime& now, long long secondsAway, bool passRung) const;
     Boundary m_armed;
     long long m_rung = 0;
-    unsigned m_delay = 0;
 };

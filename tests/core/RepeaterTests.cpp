@@ -1,8 +1,9 @@
 #include "core/Repeater.h"
-#include "core/Wave.h"
+#include "tests/core/WavFile.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -107,64 +108,16 @@ TEST(Repeater, TheQuarterIsConvertedToTheStrikesFormat) {
 
 // Every encoding the chime can scale is read as numbers from -1 to 1.
 TEST(Repeater, DecodesEveryScalableEncoding) {
-    const auto wav = [](unsigned tag, unsigned bits, std::vector<uint8_t> data) {
-        std::vector<uint8_t> b = {'R',
-                                  'I',
-                                  'F',
-                                  'F',
-                                  0,
-                                  0,
-                                  0,
-                                  0,
-                                  'W',
-                                  'A',
-                                  'V',
-                                  'E',
-                                  'f',
-                                  'm',
-                                  't',
-                                  ' ',
-                                  16,
-                                  0,
-                                  0,
-                                  0,
-                                  static_cast<uint8_t>(tag),
-                                  0,
-                                  1,
-                                  0,
-                                  0xE8,
-                                  3,
-                                  0,
-                                  0,
-                                  0,
-                                  0,
-                                  0,
-                                  0,
-                                  static_cast<uint8_t>(bits / 8),
-                                  0,
-                                  static_cast<uint8_t>(bits),
-                                  0,
-                                  'd',
-                                  'a',
-                                  't',
-                                  'a',
-                                  static_cast<uint8_t>(data.size()),
-                                  0,
-                                  0,
-                                  0};
-        b.insert(b.end(), data.begin(), data.end());
-        return b;
-    };
     struct Row {
         std::vector<uint8_t> file;
         std::vector<float> samples;
     } rows[] = {
-        {wav(1, 8, {0, 128, 192}), {-1.0f, 0.0f, 0.5f}},
-        {wav(1, 16, {0x00, 0x80, 0x00, 0x40}), {-1.0f, 0.5f}},
-        {wav(1, 24, {0x00, 0x00, 0xC0}), {-0.5f}},
-        {wav(1, 32, {0x00, 0x00, 0x00, 0x40}), {0.5f}},
-        {wav(3, 32, {0x00, 0x00, 0x80, 0x3E, 0x00, 0x00, 0xC0, 0x7F}), {0.25f, 0.0f}},
-        {wav(2, 16, {1, 2}), {}},
+        {Wav(1, 1, 8, 1000, {0, 128, 192}), {-1.0f, 0.0f, 0.5f}},
+        {Wav(1, 1, 16, 1000, Pcm16({-32768, 16384})), {-1.0f, 0.5f}},
+        {Wav(1, 1, 24, 1000, {0x00, 0x00, 0xC0}), {-0.5f}},
+        {Wav(1, 1, 32, 1000, {0x00, 0x00, 0x00, 0x40}), {0.5f}},
+        {Wav(3, 1, 32, 1000, Float32({0.25f, NAN})), {0.25f, 0.0f}},
+        {Wav(2, 1, 16, 1000, {1, 2}), {}},
     };
     for (const Row& row : rows) {
         const Pcm pcm = DecodeWave(row.file.data(), row.file.size());

@@ -1,61 +1,8 @@
-#include "core/Wave.h"
+#include "tests/core/WavFile.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
-
-namespace {
-using Bytes = std::vector<uint8_t>;
-
-void Put(Bytes& b, uint32_t value, int width) {
-    for (int i = 0; i < width; ++i)
-        b.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-void PutId(Bytes& b, const char* id) { b.insert(b.end(), id, id + 4); }
-
-// A WAV file: format `tag`, `channels` of `bits` at `rate`, the samples `data`; `claimed` is
-// the data chunk's stated size (its real one unless a test lies).
-Bytes Wav(unsigned tag, unsigned channels, unsigned bits, unsigned rate, const Bytes& data,
-          long long claimed = -1, unsigned blockAlign = 0) {
-    Bytes b;
-    PutId(b, "RIFF");
-    Put(b, static_cast<uint32_t>(36 + data.size()), 4);
-    PutId(b, "WAVE");
-    PutId(b, "fmt ");
-    Put(b, 16, 4);
-    Put(b, tag, 2);
-    Put(b, channels, 2);
-    Put(b, rate, 4);
-    const unsigned align = blockAlign ? blockAlign : channels * bits / 8;
-    Put(b, rate * align, 4);
-    Put(b, align, 2);
-    Put(b, bits, 2);
-    PutId(b, "data");
-    Put(b, static_cast<uint32_t>(claimed < 0 ? static_cast<long long>(data.size()) : claimed), 4);
-    b.insert(b.end(), data.begin(), data.end());
-    return b;
-}
-Bytes Cut(Bytes b, size_t size) {
-    b.resize(size);
-    return b;
-}
-Bytes Pcm16(std::initializer_list<int> samples) {
-    Bytes b;
-    for (int s : samples)
-        Put(b, static_cast<uint32_t>(s), 2);
-    return b;
-}
-Bytes Float32(std::initializer_list<float> samples) {
-    Bytes b;
-    for (float s : samples) {
-        uint32_t bits;
-        std::memcpy(&bits, &s, 4);
-        Put(b, bits, 4);
-    }
-    return b;
-}
-} // namespace
 
 // What can be scaled, and how much of a file is samples, however the file lies.
 TEST(Wave, TheLayoutIsReadOnlyFromWhatIsThere) {

@@ -11,7 +11,8 @@
 #include <memory>
 
 // A 22 050 Hz, 16-bit mono WAV file of `samples` (or a compressed one, which cannot be scaled).
-inline void WriteWav(const std::string& path, const std::vector<int16_t>& samples, bool adpcm = false) {
+inline void WriteWav(const std::string& path, const std::vector<int16_t>& samples,
+                     bool adpcm = false) {
     const uint32_t data = static_cast<uint32_t>(samples.size() * 2);
     const uint16_t format[] = {
         static_cast<uint16_t>(adpcm ? 2 : 1), 1, 0x5622, 0, 0xAC44, 0, 2, 16};
@@ -51,8 +52,8 @@ struct ChimoTest : ::testing::Test {
     void SetVolume(int volume) const {
         ::SendDlgItemMessageA(run->hwnd(), IDC_VOLUME, TBM_SETPOS, TRUE, volume);
     }
-    // The chime timer's delay as last armed.
-    unsigned Armed() const { return dlg->m_schedule.ArmedDelay(); }
+    // The chime timer's delay as last set (never below USER_TIMER_MINIMUM).
+    unsigned Armed() const { return TimerSet(ID_CHIME_TIMER); }
     // An event of the tray icon, as the shell sends it under the current protocol.
     void Tray(UINT event, POINT anchor = {}) const {
         run->Send(WM_TRAY_NOTIFY, MAKEWPARAM(anchor.x, anchor.y), MAKELPARAM(event, ID_TRAY_ICON));

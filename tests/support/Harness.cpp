@@ -6,10 +6,12 @@
 
 #include <mmsystem.h>
 
-#include <algorithm>
+#include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <map>
 
 namespace {
 ModalSession* g_session = nullptr;
@@ -30,7 +32,46 @@ template <class F> bool PumpUntil(F done, DWORD ms) {
 }
 
 std::string TextOf(HWND hwnd) { return WindowTextOf(hwnd).str(); }
+
+// Every SetTimer of this program goes through here: the import table's entry is redirected.
+std::mutex g_timersMutex;
+std::map<UINT_PTR, UINT> g_timers;
+decltype(&::SetTimer) g_setTimer = reinterpret_cast<decltype(&::SetTimer)>(
+    reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "SetTimer")));
+UINT_PTR WINAPI RecordedSetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
+    {
+        std::lock_guard<std::mutex> lock(g_timersMutex);
+        g_timers[id] = elapse;
+    }
+    return g_setTimer(hwnd, id, elapse, proc);
+}
+const bool g_timersRecorded = [] {
+    auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleA(nullptr));
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const DWORD imports =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    const auto real = reinterpret_cast<ULONG_PTR>(g_setTimer);
+    bool found = false;
+    for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports); d->Name; ++d)
+        for (auto* t = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk); t->u1.Function;
+             ++t)
+            if (t->u1.Function == real) {
+                DWORD was = 0;
+                ::VirtualProtect(&t->u1.Function, sizeof t->u1.Function, PAGE_READWRITE, &was);
+                t->u1.Function = reinterpret_cast<ULONG_PTR>(&RecordedSetTimer);
+                ::VirtualProtect(&t->u1.Function, sizeof t->u1.Function, was, &was);
+                found = true;
+            }
+    return found;
+}();
 } // namespace
+
+UINT TimerSet(UINT_PTR id) {
+    EXPECT_TRUE(g_timersRecorded) << "SetTimer is not imported where it can be seen";
+    std::lock_guard<std::mutex> lock(g_timersMutex);
+    return g_timers.count(id) ? g_timers[id] : 0;
+}
 
 FakePlatform::FakePlatform() { SetPlatform(this); }
 FakePlatform::~FakePlatform() {

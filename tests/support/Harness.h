@@ -92,6 +92,9 @@ private:
     std::atomic<int> m_millisecond{0};
 };
 
+// The elapse of the window's last SetTimer of `id` (0 if none), as the program asked for it.
+UINT TimerSet(UINT_PTR id);
+
 // The private profile's full path, and a clean account: no slot keys, no profile.
 std::string ProfilePath();
 void ForgetStoredSettings();
