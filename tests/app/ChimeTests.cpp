@@ -2,9 +2,11 @@
 #include "app/InstanceTakeover.h"
 #include "core/Quiet.h"
 #include "core/Texts.h"
+#include "sound/SoundPlayer.h"
 #include "tests/support/ChimoTest.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -493,6 +495,30 @@ TEST_F(ChimoTest, AStalledDeviceHoldsTheChimeNoLongerThanItsLengthAndTwoSeconds)
     ASSERT_EQ(fake.Sounds().size(), 1u) << "the next quarter rings";
     EXPECT_FALSE(fake.Sounds()[0].cut);
     EXPECT_EQ(fake.Sounds()[0].samples.size(), 44100u);
+    ::DeleteFileA(tone.c_str());
+}
+
+// A device reads a sound's samples only as it plays them: Play's sound, which its thread alone
+// holds, keeps them until its device has closed. (Two megabytes: a block the heap gives back
+// to the system at once when it is freed.)
+TEST_F(ChimoTest, ASoundsSamplesLastUntilItsDeviceCloses) {
+    const std::string tone = "C:\\CHIMO-LONG.WAV";
+    WriteWav(tone, std::vector<int16_t>(1 << 20, 1000));
+    Start();
+    run->SetText(IDC_SOUND_HOUR, tone);
+    fake.Clear();
+    fake.stall = true;
+    std::atomic<bool> written{false};
+    fake.onPlay = [&](const FakePlatform::Sound&) { written = true; };
+    run->Command(IDC_PLAY_HOUR);
+    ASSERT_TRUE(run->SettleUntil([&] { return written.load(); }));
+    ::Sleep(200);
+    run->SetText(IDC_SOUND_HOUR, "");
+    Player().Stop();
+    fake.stall = false;
+    const auto sounds = fake.Sounds();
+    ASSERT_EQ(sounds.size(), 1u);
+    EXPECT_EQ(Samples(sounds[0]), std::vector<int16_t>(1 << 20, 1000));
     ::DeleteFileA(tone.c_str());
 }
 

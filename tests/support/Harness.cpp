@@ -99,7 +99,8 @@ UINT ResourceOf(const std::vector<uint8_t>& samples) {
 }
 } // namespace
 
-// A device of the fake: records what it is given, and plays it at once, or never (a stall).
+// A device of the fake: plays what it is given at once, or never (a stall), and, as a real
+// device does, reads the blocks only as it plays them: they are recorded as it closes.
 class FakePlatform::Out : public ISoundOut {
 public:
     Out(FakePlatform& fake, size_t index) : m_fake(fake), m_index(index) { ++m_fake.m_open; }
@@ -108,6 +109,9 @@ public:
             std::lock_guard<std::mutex> lock(m_fake.m_mutex);
             if (m_index < m_fake.m_sounds.size()) {
                 Sound& sound = m_fake.m_sounds[m_index];
+                for (const auto& block : m_blocks)
+                    sound.samples.insert(sound.samples.end(), block.first,
+                                         block.first + block.second);
                 sound.cut = m_cut;
                 sound.resource = ResourceOf(sound.samples);
             }
@@ -122,8 +126,7 @@ public:
             if (m_index >= m_fake.m_sounds.size())
                 return true; // cleared meanwhile
             Sound& sound = m_fake.m_sounds[m_index];
-            const auto* bytes = static_cast<const uint8_t*>(samples);
-            sound.samples.insert(sound.samples.end(), bytes, bytes + size);
+            m_blocks.emplace_back(static_cast<const uint8_t*>(samples), size);
             sound.blocks.push_back(size);
             if (sound.blocks.size() == 1) {
                 sound.written = ::GetTickCount64();
@@ -147,6 +150,7 @@ public:
 private:
     FakePlatform& m_fake;
     size_t m_index;
+    std::vector<std::pair<const uint8_t*, size_t>> m_blocks;
     bool m_cut = false;
 };
 

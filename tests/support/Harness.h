@@ -26,7 +26,7 @@ public:
         DWORD flags = 0;              // PlaySound's flags, as named
         std::string device;           // the device opened ("" the default), from memory
         std::vector<uint8_t> format;  // the WAVEFORMATEX it was opened with
-        std::vector<uint8_t> samples; // every block written, in order
+        std::vector<uint8_t> samples; // every block written, in order, as read at the close
         std::vector<size_t> blocks;   // the size of each
         UINT resource = 0;            // the program's WAVE resource these samples are, or 0
         ULONGLONG written = 0;        // GetTickCount64 when the first block came
