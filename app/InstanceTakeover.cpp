@@ -15,25 +15,16 @@ namespace {
 // Held by the running instance of this user session for its whole life.
 const char kInstanceLock[] = "Local\\CHIMO!.Instance";
 
-// The file name of the program behind `processId` (its last part), or "" when it cannot be told.
-std::string ImageNameOf(DWORD processId) {
-    CHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    char image[MAX_PATH * 3] = "";
-    DWORD size = sizeof image;
-    if (!process || !::QueryFullProcessImageNameA(process.get(), 0, image, &size))
-        return std::string();
-    const char* name = std::strrchr(image, '\\');
-    return name ? name + 1 : image;
-}
-
 // An instance: marked as one, or a CHIMO.EXE from before the mark (its settings window, of the
 // dialog class, is its main window).
 bool IsInstance(HWND hwnd, DWORD processId) {
     if (HasInstanceMark(hwnd))
         return true;
-    char name[8] = "";
-    return ::GetClassNameA(hwnd, name, sizeof name) && !lstrcmpA(name, "#32770") &&
-           !lstrcmpiA(ImageNameOf(processId).c_str(), "CHIMO.EXE");
+    if (!IsDialogWindow(hwnd))
+        return false;
+    const CString image = ProcessImagePath(processId);
+    const char* name = std::strrchr(image, '\\');
+    return !lstrcmpiA(name ? name + 1 : static_cast<const char*>(image), "CHIMO.EXE");
 }
 
 DWORD MsUntil(DWORD deadline) {

@@ -9,11 +9,6 @@ namespace {
 thread_local CWnd* t_pendingCreation = nullptr;
 thread_local HHOOK t_creationHook = nullptr;
 
-bool IsDialogWindow(HWND hwnd) {
-    char name[8] = "";
-    return ::GetClassNameA(hwnd, name, sizeof name) && !lstrcmpA(name, "#32770");
-}
-
 void StopWatchingCreation() {
     if (t_creationHook)
         ::UnhookWindowsHookEx(std::exchange(t_creationHook, nullptr));

@@ -117,6 +117,20 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
+bool IsDialogWindow(HWND hwnd) {
+    char name[8] = "";
+    return ::GetClassNameA(hwnd, name, sizeof name) && !lstrcmpA(name, "#32770");
+}
+
+CString ProcessImagePath(DWORD processId) {
+    CHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    char image[MAX_PATH * 3] = "";
+    DWORD size = sizeof image;
+    if (!process || !::QueryFullProcessImageNameA(process.get(), 0, image, &size))
+        return CString();
+    return CString(image);
+}
+
 CString WindowTextOf(HWND hwnd) {
     // The length may be an estimate where the text is converted, and a cut copy ends on a whole
     // character, up to three bytes short of the end: the buffer grows until the copy leaves

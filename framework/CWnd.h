@@ -108,3 +108,7 @@ template <class F, class R> R GuardedCall(F&& body, R fallback) {
 
 // The text of any window, whole.
 CString WindowTextOf(HWND hwnd);
+// Whether `hwnd` is of the dialog class.
+bool IsDialogWindow(HWND hwnd);
+// The full path of the program behind `processId`, or "" when it cannot be told.
+CString ProcessImagePath(DWORD processId);

@@ -62,12 +62,8 @@ bool ProgramRunning(const std::string& keyName) {
         if (file >= keyName.size() || keyName[keyName.size() - file - 1] != '#' ||
             lstrcmpiA(keyName.c_str() + keyName.size() - file, entry.szExeFile))
             continue;
-        CHandle process(
-            ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
-        char image[MAX_PATH * 3];
-        DWORD size = sizeof image;
-        if (process && ::QueryFullProcessImageNameA(process.get(), 0, image, &size) &&
-            !lstrcmpiA(KeyNameOf(image).c_str(), keyName.c_str()))
+        const CString image = ProcessImagePath(entry.th32ProcessID);
+        if (!image.IsEmpty() && !lstrcmpiA(KeyNameOf(image.str()).c_str(), keyName.c_str()))
             return true;
     }
     return false;
