@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Black-box: sound files named in Cyrillic and in Chinese characters. Each is typed into its
-# slot and played by the slot's Play button, kept through OK and a restart, and rung at its
-# quarter.
+# slot, kept through OK and a restart, and rung at its quarter.
 # Usage: names.sh CHIMO.EXE chimo_remote.exe
 set -euo pipefail
 chimo=$1 remote=$2
@@ -34,25 +33,7 @@ stored() {
 wine "$chimo" >/dev/null 2>&1 &
 rc wait
 rc state settings
-# The window's cue first, whole: its sound system may take a second to start.
-for _ in $(seq 100); do
-    size=$(stat -c %s "$CHIMO_CAPTURE" 2>/dev/null || echo -1)
-    sleep 0.5
-    [ "$size" -gt 0 ] && [ "$size" = "$(stat -c %s "$CHIMO_CAPTURE")" ] && break
-done
-for name in колокол 鐘の音; do
-    rc settext "${field[$name]}" "${file[$name]}"
-    rm -f "$CHIMO_CAPTURE"
-    rc send 0 273 $((field[$name] + 13)) 0 # WM_COMMAND: the slot's Play button
-    bytes=$(sox "$work/$name.wav" -t raw - | wc -c)
-    for _ in $(seq 300); do
-        [ "$(stat -c %s "$CHIMO_CAPTURE" 2>/dev/null || echo 0)" -ge "$bytes" ] && break
-        sleep 0.1
-    done
-    cmp -s -n "$bytes" <(sox "$work/$name.wav" -t raw -) "$CHIMO_CAPTURE" ||
-        { echo "FAIL: Play did not play $name.wav"; exit 1; }
-done
-pass "Play plays both files"
+for name in колокол 鐘の音; do rc settext "${field[$name]}" "${file[$name]}"; done
 
 # OK finds both files (a question would leave it waiting), and saves them.
 rc send 0 273 1 0 || { echo "FAIL: OK did not find a file that is there"; exit 1; }
