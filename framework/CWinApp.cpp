@@ -57,8 +57,6 @@ void CWinApp::InitNames(HINSTANCE instance) {
 
 BOOL CWinApp::InitInstance() { return TRUE; }
 
-int CWinApp::ExitInstance() { return 0; }
-
 int CWinApp::GetProfileInt(const char* section, const char* entry, int defaultValue) const {
     return static_cast<int>(
         ::GetPrivateProfileIntA(section, entry, defaultValue, m_pszProfileName));
@@ -125,5 +123,5 @@ int AfxWinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     app->m_nCmdShow = showCommand;
     // The application's whole working life runs inside InitInstance (its modal dialog).
     app->InitInstance();
-    return app->ExitInstance();
+    return 0;
 }

@@ -14,9 +14,8 @@ public:
     ~CWinApp() override;
 
     // Start-up flow (AfxWinMain): InitInstance, which runs the application's whole working
-    // life (a modal dialog), then ExitInstance.
+    // life (a modal dialog); the process then ends with code 0.
     virtual BOOL InitInstance();
-    virtual int ExitInstance();
 
     HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;
