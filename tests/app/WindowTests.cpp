@@ -655,11 +655,19 @@ TEST_F(Window, TheAboutBoxAndItsLinks) {
         ::AttachThreadInput(::GetCurrentThreadId(), thread, FALSE);
     }
     // The pointer coming to rest on a link shows its tip, whichever window is active.
-    RECT web;
+    // The settings window is moved clear of the box (the boxes opened from it may raise it over
+    // the link late on a busy machine), and the pointer comes from the box's own frame, so that
+    // no other thread hears a move late and puts the pointer back.
+    RECT web, frame;
     ::GetWindowRect(box.m_linkWeb.m_hWnd, &web);
-    ::SetCursorPos(web.left - 20, web.top - 20);
-    ::Sleep(100);
-    about.Send(WM_NULL);
+    ::GetWindowRect(about.hwnd(), &frame);
+    ::SetWindowPos(run->hwnd(), nullptr, frame.right + 50, frame.bottom + 50, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetCursorPos(frame.left + 2, frame.top + 2);
+    about.SettleUntil([&] {
+        POINT at{};
+        return ::GetCursorPos(&at) && at.x == frame.left + 2 && at.y == frame.top + 2;
+    });
     ::SetCursorPos((web.left + web.right) / 2, (web.top + web.bottom) / 2);
     EXPECT_TRUE(
         about.SettleUntil([&] { return ::IsWindowVisible(box.m_linkWeb.m_ToolTip.m_hWnd); }));
