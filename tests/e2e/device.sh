@@ -2,7 +2,7 @@
 # Black-box, with three sound devices (Wine's ALSA driver lists the ALSA devices named in its
 # registry value after the default one; each here writes to a file of its own): the device
 # chosen in "Play on:" takes the chime after OK and a restart, and no other device hears it.
-# Taken away, CHIMO! rings on the default device and the list still names it, as not connected.
+# Taken away, CHIMO! rings on the default device. (What the list shows is tested in-process.)
 # Usage: device.sh CHIMO.EXE chimo_remote.exe
 set -euo pipefail
 chimo=$1 remote=$2
@@ -49,7 +49,6 @@ rc state settings
 listed=$(rc items 1030 | tr -d '\r')
 b=$(grep -n 'devB' <<<"$listed" | cut -d: -f1) ||
     { echo "FAIL: devB is not in the list:"; echo "$listed"; exit 1; }
-[ "$(head -1 <<<"$listed")" = "* Default device" ] || { echo "FAIL: the list begins: $(head -1 <<<"$listed")"; exit 1; }
 rc send 1030 334 $((b - 1)) 0                 # CB_SETCURSEL
 rc send 0 273 $(((1 << 16) | 1030)) 0         # CBN_SELCHANGE
 rc send 0 273 1 0 # OK
@@ -68,9 +67,5 @@ start_in_zone 0 wine "$chimo"
 python3 "$(dirname "$0")/chime_heard.py" "$work/default.raw" "$boundary" "$work/quarter.wav" 100 0 ||
     { echo "FAIL: with its device gone, the chime did not ring on the default device"; exit 1; }
 heard_only default
-rc state settings
-chosen=$(rc items 1030 | tr -d '\r' | grep '^\* ' || true)
-[[ "$chosen" == *devB*" (not connected)" ]] ||
-    { echo "FAIL: the list shows '$chosen' as chosen"; exit 1; }
-pass "with its device gone the chime rings on the default one; the list shows: ${chosen#\* }"
+pass "with its device gone the chime rings on the default one"
 echo "$passed passed, 0 failed"

@@ -2,8 +2,8 @@
 # Black-box: starting CHIMO.EXE again always leaves exactly one instance, the new one, showing
 # what the old one had typed but never confirmed, whatever window the old one had open; the end
 # of the session saves too; a renamed copy counts as an instance, a stranger's window titled
-# "CHIMO!" does not, a CHIMO.EXE from before the mark does; a hung one is ended; ten takeovers
-# in a row lose no edit; and of three started at the same moment one runs on.
+# "CHIMO!" does not, a CHIMO.EXE from before the mark does; ten takeovers in a row lose no
+# edit; and of three started at the same moment one runs on.
 # Usage: takeover.sh CHIMO.EXE chimo_remote.exe
 set -euo pipefail
 chimo=$1 remote=$2
@@ -89,19 +89,6 @@ edit='C:\RENAMED.WAV'
 rc settext 1003 "$edit"
 takes_over "$pid"
 pass "a renamed copy took over and was taken over"
-
-# A hung instance holds a new start for seconds, not minutes, and is then ended.
-rc quit
-rc hang >/dev/null 2>&1 &
-hung=$!
-sleep 1
-started=$(date +%s)
-launch "$chimo"
-took=$(($(date +%s) - started))
-sleep 1
-! kill -0 "$hung" 2>/dev/null || { echo "FAIL: the hung instance is still running"; exit 1; }
-[ "$took" -le 20 ] || { echo "FAIL: the hung instance held the start for $took s"; exit 1; }
-pass "a hung instance held the start for ${took} s, and was ended"
 
 # A CHIMO.EXE from before the instance mark is an instance too.
 rc quit
