@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""The packages as a maintainer publishes them: SHA256SUMS and the winget manifest set name the
-very files packed, with every field winget requires; a certificate named in the environment
+"""The packages as a maintainer publishes them: the image that ships, and the portable zip's
+files; SHA256SUMS and the winget manifest set name the very files packed, with every field
+winget requires; a certificate named in the environment
 signs CHIMO.EXE (in the zip and the MSI) and the MSI, as osslsigncode verifies; a certificate
 that cannot be used stops the packing instead of leaving it unsigned.
     manifests.py CHIMO.EXE"""
@@ -50,9 +51,32 @@ INSTALLER_REQUIRED = ["Architecture", "InstallerType", "InstallerUrl", "Installe
 IDENTIFIER = re.compile(r'^[^.\s\\/:*?"<>|\x01-\x1f]{1,32}(\.[^.\s\\/:*?"<>|\x01-\x1f]{1,32}){1,7}$')
 
 
+VERSION = re.search(r"project\(CHIMO VERSION ([0-9.]+)",
+                    open(os.path.join(REPO, "CMakeLists.txt")).read()).group(1)
+ZIPPED = ["CHIMO/CHIMO.EXE", "CHIMO/LICENSE.txt", "CHIMO/README.txt", "CHIMO/Sounds/"] + \
+    ["CHIMO/Sounds/%s.wav" % n for n in ("Half Past", "Hour", "Quarter Past", "Quarter To")]
+
+
+def check_image(exe, archive):
+    """32-bit, DEP and ASLR (with its relocations), a manifest that declares the display scale
+    and asks for no elevation (the INI file stays writable through virtualization), the version
+    block Explorer shows; and the zip holds it, the sounds and the texts, in one folder."""
+    headers = subprocess.run(["i686-w64-mingw32-objdump", "-p", "-h", exe], capture_output=True,
+                             text=True).stdout
+    image = open(exe, "rb").read()
+    for want in ("pei-i386", "NX_COMPAT", "DYNAMIC_BASE", " .reloc "):
+        check(want in headers, "the image has %s" % want.strip())
+    check(b"<dpiAware" in image and b"requestedExecutionLevel" not in image,
+          "the image's manifest declares the display scale and asks for no elevation")
+    texts = ("CHIMO! v" + VERSION, "CHIMO.EXE", "The CHIMO! Project")
+    check(all(t.encode("utf-16-le") in image for t in texts), "the image's version block")
+    with zipfile.ZipFile(archive) as z:
+        check(sorted(z.namelist()) == sorted(ZIPPED) and z.read("CHIMO/CHIMO.EXE") == image,
+              "the zip holds the image packed, the sounds and the texts: %s" % sorted(z.namelist()))
+
+
 def check_manifests(dist, label):
-    version = re.search(r"project\(CHIMO VERSION ([0-9.]+)",
-                        open(os.path.join(REPO, "CMakeLists.txt")).read()).group(1)
+    version = VERSION
     msi = os.path.join(dist, "CHIMO-%s.msi" % version)
     archive = os.path.join(dist, "CHIMO-%s-portable.zip" % version)
     sums = dict(reversed(line.split("  ", 1)) for line in open(os.path.join(dist, "SHA256SUMS")).read().splitlines())
@@ -118,7 +142,7 @@ def main(exe):
         if unsigned.returncode:
             print(unsigned.stderr)
             return 1
-        check_manifests(os.path.join(work, "unsigned"), "unsigned")
+        check_image(exe, check_manifests(os.path.join(work, "unsigned"), "unsigned")[1])
 
         # A throwaway code-signing certificate, made on the spot.
         key, cert, p12 = (os.path.join(work, n) for n in ("key.pem", "cert.pem", "cert.p12"))
