@@ -580,7 +580,7 @@ TEST_F(ChimoTest, EverySoundPlaysOnTheDeviceChosen) {
     };
     Show();
     run->SetText(IDC_SOUND_QUARTER_AFTER, tone);
-    EXPECT_EQ(entries(), (Files{kDefaultDevice, "Speakers (A)", "Headphones (B)"}));
+    EXPECT_EQ(entries(), (Files{"Default device", "Speakers (A)", "Headphones (B)"}));
     EXPECT_EQ(playedOn(), "");
     choose(2);
     EXPECT_EQ(playedOn(), b) << "before OK";
@@ -602,7 +602,7 @@ TEST_F(ChimoTest, EverySoundPlaysOnTheDeviceChosen) {
     fake.devices.pop_back();
     Start();
     Show();
-    EXPECT_EQ(entries().at(2), std::string("Headphones (B)") + kNotConnected);
+    EXPECT_EQ(entries().at(2), "Headphones (B) (not connected)");
     EXPECT_TRUE(run->Boxes().empty()) << "no question about a missing device";
     run->Command(IDOK);
     EXPECT_EQ(stored("Output_Device"), b);
