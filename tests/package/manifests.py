@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """The packages as a maintainer publishes them: the image that ships, and the portable zip's
 files; SHA256SUMS and the winget manifest set name the very files packed, with every field
-winget requires; a certificate named in the environment
-signs CHIMO.EXE (in the zip and the MSI) and the MSI, as osslsigncode verifies; a certificate
-that cannot be used stops the packing instead of leaving it unsigned.
+winget requires; a certificate named in the environment signs CHIMO.EXE (in the zip and the
+MSI) and the MSI, as osslsigncode verifies; a certificate that cannot be used stops the
+packing instead of leaving it unsigned.
     manifests.py CHIMO.EXE"""
 import hashlib
 import os
@@ -76,9 +76,8 @@ def check_image(exe, archive):
 
 
 def check_manifests(dist, label):
-    version = VERSION
-    msi = os.path.join(dist, "CHIMO-%s.msi" % version)
-    archive = os.path.join(dist, "CHIMO-%s-portable.zip" % version)
+    msi = os.path.join(dist, "CHIMO-%s.msi" % VERSION)
+    archive = os.path.join(dist, "CHIMO-%s-portable.zip" % VERSION)
     sums = dict(reversed(line.split("  ", 1)) for line in open(os.path.join(dist, "SHA256SUMS")).read().splitlines())
     check(sums == {os.path.basename(msi): sha256(msi), os.path.basename(archive): sha256(archive)},
           "%s: SHA256SUMS holds the MSI's and the zip's hashes" % label)
@@ -95,8 +94,8 @@ def check_manifests(dist, label):
         check(not missing, "%s: the %s manifest has every required field %s" % (label, kind, missing or ""))
         check(tuple(int(p) for p in str(m.get("ManifestVersion", "0")).split(".")) >= (1, 6, 0),
               "%s: the %s manifest is of schema 1.6 or later" % (label, kind))
-        check(isinstance(m.get("PackageVersion"), str) and m.get("PackageVersion") == version,
-              "%s: the %s manifest is of version %s (a string)" % (label, kind, version))
+        check(isinstance(m.get("PackageVersion"), str) and m.get("PackageVersion") == VERSION,
+              "%s: the %s manifest is of version %s (a string)" % (label, kind, VERSION))
         check(bool(IDENTIFIER.match(str(m.get("PackageIdentifier", "")))) and
               m.get("PackageIdentifier") == kinds["version"].get("PackageIdentifier"),
               "%s: the %s manifest names the package as the others do" % (label, kind))
