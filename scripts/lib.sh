@@ -82,7 +82,10 @@ chimo_install_missing() {
     if [ -n "$add_i386" ]; then
         dpkg --add-architecture i386 >>"$log" 2>&1 || chimo_fail "dpkg --add-architecture i386" "$log"
     fi
-    apt-get update >>"$log" 2>&1 || chimo_fail "apt-get update" "$log"
+    # A mirror caught mid-sync fails one index now and then ("File has unexpected size"): try
+    # again, then go on with what was fetched; the install below says if a package is missing.
+    apt-get update >>"$log" 2>&1 || { sleep 5; apt-get update >>"$log" 2>&1; } ||
+        echo "apt-get update failed for some index (see $log); installing from what it has" >&2
     # shellcheck disable=SC2086
     apt-get install -y --no-install-recommends $missing >>"$log" 2>&1 ||
         chimo_fail "apt-get install $missing" "$log"
