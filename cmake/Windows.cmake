@@ -7,7 +7,7 @@ if(MINGW)
   # A static run-time: CHIMO.EXE needs no DLL that Windows does not ship.
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
-set(CHIMO_WIN32_LIBS user32 gdi32 shell32 ole32 oleaut32 uuid winmm comdlg32 comctl32
+set(CHIMO_WIN32_LIBS user32 gdi32 shell32 ole32 oleaut32 uuid comdlg32 comctl32
     advapi32)
 if(MINGW)
   # The release build carries no symbols, and no function or data nothing refers to.
