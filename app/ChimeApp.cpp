@@ -4,6 +4,8 @@
 #include "main/ChimeDlg.h"
 
 #include "framework/ScopedWin.h"
+#include "platform/Platform.h"
+#include "sound/SoundPlayer.h"
 
 // No name: the framework names the application, and its profile, after the executable.
 CChimeApp::CChimeApp() : CWinApp(nullptr) {}
@@ -22,6 +24,9 @@ BOOL CChimeApp::InitInstance() {
         dlg.DoModal();
     }
     m_pMainWnd = nullptr;
-    // The dialog has ended: so does the process.
+    // The dialog has ended (Quit), having saved: so does the process, at once, as a takeover
+    // ends it, whatever a sound's thread is doing.
+    EndAllSound();
+    Platform().EndProcess(0);
     return FALSE;
 }

@@ -27,6 +27,15 @@ template <> struct Cracker<WM_TELL_DONE> {
     template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM) { return f(w != 0), 0; }
 };
 
+// The chime has sounded (wParam TRUE when whole; lParam the player's number for it).
+constexpr UINT WM_CHIME_DONE = WM_APP + 3;
+template <> struct Cracker<WM_CHIME_DONE> {
+    using Signature = void(bool, unsigned);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM l) {
+        return f(w != 0, static_cast<unsigned>(l)), 0;
+    }
+};
+
 // The time of day as the user's short time format writes it ("3:15 PM", "15:15") in locale
 // `locale`: what the voice says.
 struct TimeText {
@@ -167,8 +176,9 @@ private:
     int OnCreate(LPCREATESTRUCTA);
     void OnDestroy();
     void OnEndSession(bool ending, UINT flags);
-    // Saves, removes the tray icon and ends the process at once (a newer instance waits).
-    [[noreturn]] void EndForTakeover();
+    // Saves, removes the tray icon, silences every sound and ends the process at once (a
+    // newer instance waits).
+    void EndForTakeover();
     // Adds the tray icon (unless the profile suppresses it) with the status it shows now.
     void AddTrayIcon();
     void OpenSettingsWindow();
@@ -180,8 +190,14 @@ private:
     // change or a resume, a boundary that is now and was not rung yet rings at once), and
     // reads and scales its sound ahead of time.
     void ArmChimeTimer(bool afterChange = false);
-    // Plays the chime of `boundary`, under the ringing status, its first note on the boundary.
-    void Ring(const Boundary& boundary);
+    // Starts the chime of `boundary`, its first note on the boundary, and shows the ringing
+    // status until it has sounded; FALSE when there is nothing to play.
+    bool Ring(const Boundary& boundary);
+    // The chime numbered `serial` has sounded: the status, the spoken time, the next quarter.
+    void OnChimeDone(bool whole, unsigned serial);
+    // The chime sounding now (the player's number for it, 0 for none), and its boundary.
+    unsigned m_nChimeSerial = 0;
+    int m_nRingHour = 0, m_nRingMinute = 0;
     // The slot's text as its field shows it.
     std::string SlotText(SoundSlot slot) const;
     // The lead-in the armed tick plays, and how early it was armed in all (milliseconds).

@@ -4,12 +4,12 @@
 #include "core/Texts.h"
 #include "main/Microphone.h"
 #include "main/SoundSlots.h"
+#include "platform/Winmm.h"
 
 #include <commctrl.h>
 #include <mmsystem.h>
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 // The tick comes this much before its boundary even without a lead-in: time to ask whether the
@@ -100,7 +100,7 @@ QuietReason CChimeDlg::BusyReason() {
 void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
     if (nIDEvent == ID_READY_TIMER) {
         KillTimer(nIDEvent);
-        ::waveOutGetNumDevs();
+        WinmmDll().waveOutGetNumDevs();
         m_bSoundReady = TRUE;
         return;
     }
@@ -126,30 +126,31 @@ void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
         // Quiet for the user's sake, and said so in the tooltip until a quarter rings.
         const QuietReason before = m_quiet;
         m_quiet = Checked(IDC_QUIET_WHEN_BUSY) ? BusyReason() : QuietReason::None;
-        if (m_quiet == QuietReason::None) {
-            Ring(at);
-        } else {
+        if (m_quiet == QuietReason::None && Ring(at)) {
+            // The window goes on taking its messages while the chime sounds; its end arms the
+            // next quarter.
+            Default();
+            return;
+        }
+        if (m_quiet != QuietReason::None) {
             m_nQuietHour = at.hour;
             m_nQuietMinute = at.minute;
         }
         if (m_quiet != QuietReason::None || before != QuietReason::None)
             RefreshStatus();
     }
-    // Re-armed from the clock as it is after any sound, so lateness never accumulates.
     ArmChimeTimer();
     Default();
 }
 
-void CChimeDlg::Ring(const Boundary& boundary) {
-    CWinApp* app = AfxGetApp();
-    app->DoWaitCursor(1);
-    char savedTip[sizeof m_nid.szTip];
-    std::memcpy(savedTip, m_nid.szTip, sizeof savedTip);
-    HICON savedIcon = m_nid.hIcon;
+bool CChimeDlg::Ring(const Boundary& boundary) {
+    if (!m_nChimeSerial)
+        AfxGetApp()->DoWaitCursor(1);
     SetTrayStatus(kTipRinging, IDI_TRAY_RINGING);
     Platform().Notify(NIM_MODIFY, &m_nid);
 
     const ChimeChoice choice = SelectChime(boundary.hour, boundary.minute, Options());
+    unsigned serial = 0;
     if (choice.play) {
         // The time left until the boundary, measured now that the busy check and the tray are
         // done: the lead-in starts that much before it, the note on it.
@@ -158,14 +159,33 @@ void CChimeDlg::Ring(const Boundary& boundary) {
         // A speech still going ends as the chime starts.
         if (Checked(IDC_SPEAK_TIME))
             Platform().Speak(L"", Volume(), Player().Device());
-        m_player.Chime(SlotText(choice.slot), choice.count, Volume(), wait, m_nArmedLeadIn);
-        SpeakTime(boundary.hour, boundary.minute);
+        serial = m_player.Chime(SlotText(choice.slot), choice.count, Volume(), wait, m_nArmedLeadIn,
+                                m_hWnd, WM_CHIME_DONE);
     }
+    if (!serial) {
+        // Nothing sounds: the ringing status was the whole of it.
+        m_nChimeSerial = 0;
+        RefreshStatus(&boundary);
+        AfxGetApp()->DoWaitCursor(-1);
+        return false;
+    }
+    m_nChimeSerial = serial;
+    m_nRingHour = boundary.hour;
+    m_nRingMinute = boundary.minute;
+    return true;
+}
 
-    std::memcpy(m_nid.szTip, savedTip, sizeof savedTip);
-    m_nid.hIcon = savedIcon;
-    Platform().Notify(NIM_MODIFY, &m_nid);
-    app->DoWaitCursor(-1);
+void CChimeDlg::OnChimeDone(bool whole, unsigned serial) {
+    // A chime that another took the place of has nothing left to restore.
+    if (!serial || serial != m_nChimeSerial)
+        return;
+    m_nChimeSerial = 0;
+    RefreshStatus();
+    AfxGetApp()->DoWaitCursor(-1);
+    if (whole)
+        SpeakTime(m_nRingHour, m_nRingMinute);
+    // Re-armed from the clock as it is after the sound, so lateness never accumulates.
+    ArmChimeTimer();
 }
 
 void CChimeDlg::OnVolumeScroll(UINT code, HWND slider) {

@@ -29,6 +29,7 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
             on::Message<WM_PAINT>(&CChimeDlg::OnPaint),
             on::Message<WM_CREATE>(&CChimeDlg::OnCreate),
             on::Message<WM_TIMER>(&CChimeDlg::ChimeTick),
+            on::Message<WM_CHIME_DONE>(&CChimeDlg::OnChimeDone),
             on::Message<WM_HSCROLL>(&CChimeDlg::OnVolumeScroll),
             on::Message<WM_TIMECHANGE>(&CChimeDlg::OnTimeChange),
             on::Message<WM_POWERBROADCAST>(&CChimeDlg::OnPowerBroadcast),
@@ -207,8 +208,10 @@ void CChimeDlg::HideAndSave() {
 
 void CChimeDlg::OnDestroy() {
     // Sent from another thread: a newer instance is taking over.
-    if (::InSendMessage())
+    if (::InSendMessage()) {
         EndForTakeover();
+        return;
+    }
     HideAndSave();
     UnmarkInstanceWindow(m_hWnd);
     CWnd::OnDestroy();
@@ -233,7 +236,8 @@ void CChimeDlg::EndForTakeover() {
     SaveSettings();
     m_nid.uFlags = 0;
     Platform().Notify(NIM_DELETE, &m_nid);
-    ::ExitProcess(0);
+    EndAllSound();
+    Platform().EndProcess(0);
 }
 
 void CChimeDlg::PostNcDestroy() {

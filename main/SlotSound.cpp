@@ -105,13 +105,13 @@ bool SlotPlayer::Prepare(const std::string& text, int volume, unsigned leadInMs)
     return m_chime.sound.image && m_chime.sound.image->IsScaled();
 }
 
-void SlotPlayer::Chime(const std::string& text, int count, int volume, unsigned msToNote,
-                       unsigned maxLeadInMs) {
+unsigned SlotPlayer::Chime(const std::string& text, int count, int volume, unsigned msToNote,
+                           unsigned maxLeadInMs, HWND notify, UINT message) {
     const bool scaled = Prepare(text, volume, maxLeadInMs);
     Sound sound = m_chime.sound;
     sound.count = count;
     sound.leadInMs = scaled ? std::min(msToNote, maxLeadInMs) : 0;
-    Player().Play(sound, msToNote - sound.leadInMs);
+    return Player().PlayAsync(sound, notify, message, msToNote - sound.leadInMs);
 }
 
 void SlotPlayer::PlayNow(const std::string& text, int volume) {

@@ -34,11 +34,12 @@ public:
     // Reads and scales the chime of `text` ahead of time, with room for `leadInMs` of silence;
     // TRUE when it is scaled, and so can take a lead-in. Only this one image is kept.
     bool Prepare(const std::string& text, int volume, unsigned leadInMs);
-    // Plays the chime of `text` `count` times, synchronously, so that its first note sounds
-    // `msToNote` from now: after as much of that as `maxLeadInMs` allows as silence when it is
-    // scaled, and a wait for the rest. The strikes follow each other without a gap.
-    void Chime(const std::string& text, int count, int volume, unsigned msToNote,
-               unsigned maxLeadInMs);
+    // Starts the chime of `text`, `count` times, so that its first note sounds `msToNote` from
+    // now: after as much of that as `maxLeadInMs` allows as silence when it is scaled, and a
+    // wait for the rest. The strikes follow each other without a gap. When it has sounded,
+    // `notify` is posted `message` as the player posts it; returns the player's number for it.
+    unsigned Chime(const std::string& text, int count, int volume, unsigned msToNote,
+                   unsigned maxLeadInMs, HWND notify, UINT message);
     // Plays `text` once, asynchronously (the Play buttons).
     void PlayNow(const std::string& text, int volume);
 

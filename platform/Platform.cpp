@@ -2,8 +2,8 @@
 
 #include "framework/ScopedWin.h"
 #include "framework/SystemProc.h"
+#include "platform/Winmm.h"
 
-#include <mmsystem.h>
 #include <tlhelp32.h>
 
 #include <cstring>
@@ -17,7 +17,14 @@ IPlatform& Platform() { return *g_platform; }
 void SetPlatform(IPlatform* platform) { g_platform = platform ? platform : &g_win32; }
 
 BOOL Win32Platform::Play(const char* name, HMODULE module, DWORD flags) {
-    return ::PlaySoundA(name, module, flags);
+    return WinmmDll().PlaySoundA(name, module, flags);
+}
+
+void Win32Platform::EndProcess(UINT code) {
+    // ExitProcess would run every DLL's detach code while a sound's or the voice's thread may
+    // be stopped anywhere inside winmm or SAPI, holding a lock that code waits for: a process
+    // that never ends. Ending it outright runs none; what had to be saved has been.
+    ::TerminateProcess(::GetCurrentProcess(), code);
 }
 
 BOOL Win32Platform::Notify(DWORD message, NOTIFYICONDATAA* data) {

@@ -20,7 +20,7 @@ struct SoundDevice {
 // One output device opened for one sound: blocks of samples that play one after another.
 class ISoundOut {
 public:
-    // Stops whatever still plays, and closes the device.
+    // Closes the device unless Close did.
     virtual ~ISoundOut() = default;
     // Queues `size` bytes of samples to play after the blocks before them; they must stay
     // valid until the device is closed. FALSE when the device does not take them.
@@ -28,6 +28,10 @@ public:
     // Waits until every block written has played (TRUE), or until `cancel` is signalled or
     // `ms` have passed (FALSE).
     virtual bool WaitPlayed(HANDLE cancel, DWORD ms) = 0;
+    // Stops whatever still plays and closes the device. FALSE when the device would not let go
+    // of the blocks written (it is gone, or its driver is stuck): they must then stay valid for
+    // good, and so must this object.
+    virtual bool Close() = 0;
 };
 
 // What the tests must see or control of the platform, one virtual per operation. The
@@ -67,6 +71,11 @@ public:
     // the output device `device` ("" the default), ending any speech still going; empty text
     // only ends it. A failure when no voice can speak.
     virtual HRESULT Speak(const wchar_t* text, int volume, const std::string& device) = 0;
+    // Ends any speech, waiting up to `ms` for the voice to fall silent; nothing where no voice
+    // has been asked to speak.
+    virtual void StopSpeech(DWORD ms) = 0;
+    // Ends the process at once with exit code `code`, running no DLL's detach code.
+    virtual void EndProcess(UINT code) = 0;
 };
 
 class Win32Platform : public IPlatform {
@@ -83,7 +92,13 @@ public:
     BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT key) override;
     void UnregisterHotKey(HWND hwnd, int id) override;
     HRESULT Speak(const wchar_t* text, int volume, const std::string& device) override;
+    void StopSpeech(DWORD ms) override;
+    void EndProcess(UINT code) override;
 };
+
+// The waveOut number of the output device whose endpoint ID is `id`, looked up now;
+// WAVE_MAPPER (the default device) for "" and for an ID that no connected device has.
+UINT WaveOutNumber(const std::string& id);
 
 // The platform the program uses: Win32Platform unless a test has put its own in place.
 IPlatform& Platform();

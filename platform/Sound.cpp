@@ -3,6 +3,7 @@
 // device does not take and follows the default device as it changes.
 #include "platform/Platform.h"
 #include "framework/ScopedWin.h"
+#include "platform/Winmm.h"
 
 #include <mmdeviceapi.h>
 #include <mmsystem.h>
@@ -26,45 +27,55 @@ std::string Narrow(const wchar_t* text) {
     return narrow;
 }
 
-// The waveOut number of the device whose endpoint ID is `id`; WAVE_MAPPER (the default device)
-// for "" and for an ID that no connected device has.
-UINT DeviceNumber(const std::string& id) {
+} // namespace
+
+UINT WaveOutNumber(const std::string& id) {
     if (id.empty())
         return WAVE_MAPPER;
-    const UINT count = ::waveOutGetNumDevs();
+    const UINT count = WinmmDll().waveOutGetNumDevs();
     for (UINT i = 0; i < count; ++i) {
         const auto device = reinterpret_cast<HWAVEOUT>(static_cast<UINT_PTR>(i));
         ULONG size = 0;
-        if (::waveOutMessage(device, kQueryIdSize, reinterpret_cast<DWORD_PTR>(&size), 0) !=
-                MMSYSERR_NOERROR ||
+        if (WinmmDll().waveOutMessage(device, kQueryIdSize, reinterpret_cast<DWORD_PTR>(&size),
+                                      0) != MMSYSERR_NOERROR ||
             size < sizeof(WCHAR) || size > 4096)
             continue;
         std::vector<WCHAR> endpoint(size / sizeof(WCHAR) + 1, L'\0');
-        if (::waveOutMessage(device, kQueryId, reinterpret_cast<DWORD_PTR>(endpoint.data()),
-                             size) == MMSYSERR_NOERROR &&
+        if (WinmmDll().waveOutMessage(device, kQueryId,
+                                      reinterpret_cast<DWORD_PTR>(endpoint.data()),
+                                      size) == MMSYSERR_NOERROR &&
             !lstrcmpiA(Narrow(endpoint.data()).c_str(), id.c_str()))
             return i;
     }
     return WAVE_MAPPER;
 }
 
+namespace {
 class WaveOut : public ISoundOut {
 public:
     WaveOut() : m_done(::CreateEventA(nullptr, FALSE, FALSE, nullptr)) {}
-    ~WaveOut() override {
+    ~WaveOut() override { Close(); }
+    bool Close() override {
         if (!m_device)
-            return;
-        ::waveOutReset(m_device);
+            return true;
+        const Winmm& mm = WinmmDll();
+        // Reset hands every block back; only then may the headers and samples go.
+        bool released = mm.waveOutReset(m_device) == MMSYSERR_NOERROR;
         for (auto& header : m_headers)
-            ::waveOutUnprepareHeader(m_device, header.get(), sizeof(WAVEHDR));
-        ::waveOutClose(m_device);
+            released = mm.waveOutUnprepareHeader(m_device, header.get(), sizeof(WAVEHDR)) ==
+                           MMSYSERR_NOERROR &&
+                       released;
+        released = mm.waveOutClose(m_device) == MMSYSERR_NOERROR && released;
+        m_device = nullptr;
+        return released;
     }
     bool Open(UINT device, const void* format) {
         // A device chosen by number converts what it does not take only when asked to.
         const DWORD mapped = device == WAVE_MAPPER ? 0 : WAVE_MAPPED;
-        if (m_done && ::waveOutOpen(&m_device, device, static_cast<const WAVEFORMATEX*>(format),
-                                    reinterpret_cast<DWORD_PTR>(m_done.get()), 0,
-                                    CALLBACK_EVENT | mapped) == MMSYSERR_NOERROR)
+        if (m_done &&
+            WinmmDll().waveOutOpen(&m_device, device, static_cast<const WAVEFORMATEX*>(format),
+                                   reinterpret_cast<DWORD_PTR>(m_done.get()), 0,
+                                   CALLBACK_EVENT | mapped) == MMSYSERR_NOERROR)
             return true;
         m_device = nullptr;
         return false;
@@ -73,10 +84,11 @@ public:
         auto header = std::make_unique<WAVEHDR>();
         header->lpData = static_cast<LPSTR>(const_cast<void*>(samples));
         header->dwBufferLength = static_cast<DWORD>(size);
-        if (::waveOutPrepareHeader(m_device, header.get(), sizeof(WAVEHDR)) != MMSYSERR_NOERROR)
+        if (WinmmDll().waveOutPrepareHeader(m_device, header.get(), sizeof(WAVEHDR)) !=
+            MMSYSERR_NOERROR)
             return false;
         m_headers.push_back(std::move(header));
-        return ::waveOutWrite(m_device, m_headers.back().get(), sizeof(WAVEHDR)) ==
+        return WinmmDll().waveOutWrite(m_device, m_headers.back().get(), sizeof(WAVEHDR)) ==
                MMSYSERR_NOERROR;
     }
     bool WaitPlayed(HANDLE cancel, DWORD ms) override {
@@ -140,7 +152,7 @@ std::vector<SoundDevice> Win32Platform::SoundDevices() {
 
 std::unique_ptr<ISoundOut> Win32Platform::OpenSound(const std::string& id, const void* format) {
     auto out = std::make_unique<WaveOut>();
-    if (out->Open(DeviceNumber(id), format))
+    if (out->Open(WaveOutNumber(id), format))
         return out;
     return nullptr;
 }

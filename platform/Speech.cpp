@@ -4,16 +4,12 @@
 #include "platform/Platform.h"
 #include "framework/ScopedWin.h"
 
+#include <mmsystem.h>
 #include <sapi.h>
 
 namespace {
-// Where SAPI keeps an audio output token for each output device, by its endpoint ID.
-const wchar_t kOutputTokens[] =
-    L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Speech\\AudioOutput\\TokenEnums\\MMAudioOut\\";
-
 struct Voice {
     ISpVoice* voice = nullptr;
-    std::string device;
     bool made = false;
 };
 Voice& TheVoice() {
@@ -21,21 +17,19 @@ Voice& TheVoice() {
     return *voice;
 }
 
-// Speech goes to device `id`: its SAPI token, or the default output when there is none.
+// Speech goes to device `id` as it is connected now: SAPI's own output object for waveOut,
+// opened on the device's number (SAPI's tokens are made per waveOut device under names of
+// their own, so the endpoint ID finds none); the default output where it is not connected or
+// the object cannot be had. Looked up at every speech: a device plugged in later is found.
 void SetOutput(ISpVoice& voice, const std::string& id) {
-    CComPtr<ISpObjectToken> token;
-    if (!id.empty() &&
-        SUCCEEDED(::CoCreateInstance(__uuidof(SpObjectToken), nullptr, CLSCTX_INPROC_SERVER,
-                                     __uuidof(ISpObjectToken), token.Receive()))) {
-        // The token's path and the endpoint ID after it, whole or not at all.
-        wchar_t path[512];
-        const int length = lstrlenW(kOutputTokens);
-        lstrcpyW(path, kOutputTokens);
-        if (::MultiByteToWideChar(CP_ACP, 0, id.c_str(), -1, path + length, 512 - length) > 0 &&
-            SUCCEEDED(token->SetId(nullptr, path, FALSE)) &&
-            SUCCEEDED(voice.SetOutput(token.get(), TRUE)))
-            return;
-    }
+    const UINT number = WaveOutNumber(id);
+    CComPtr<ISpMMSysAudio> audio;
+    // A new object each time: the device can be set only while the object is closed.
+    if (number != WAVE_MAPPER &&
+        SUCCEEDED(::CoCreateInstance(__uuidof(SpMMAudioOut), nullptr, CLSCTX_INPROC_SERVER,
+                                     __uuidof(ISpMMSysAudio), audio.Receive())) &&
+        SUCCEEDED(audio->SetDeviceId(number)) && SUCCEEDED(voice.SetOutput(audio.get(), TRUE)))
+        return;
     voice.SetOutput(nullptr, TRUE);
 }
 } // namespace
@@ -47,15 +41,23 @@ HRESULT Win32Platform::Speak(const wchar_t* text, int volume, const std::string&
         if (FAILED(::CoCreateInstance(__uuidof(SpVoice), nullptr, CLSCTX_ALL, __uuidof(ISpVoice),
                                       reinterpret_cast<void**>(&v.voice))))
             v.voice = nullptr;
-        v.device = "\n"; // no device yet: the first call sets one
     }
     if (!v.voice)
         return E_NOINTERFACE;
-    if (device != v.device) {
-        SetOutput(*v.voice, device);
-        v.device = device;
-    }
+    const DWORD flags = SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_NOT_XML;
+    if (!text || !*text)
+        return v.voice->Speak(L"", flags, nullptr);
+    // What still speaks ends before the output changes under it.
+    v.voice->Speak(L"", flags, nullptr);
+    SetOutput(*v.voice, device);
     v.voice->SetVolume(static_cast<USHORT>(volume < 0 ? 0 : volume > 100 ? 100 : volume));
-    return v.voice->Speak(text ? text : L"", SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_NOT_XML,
-                          nullptr);
+    return v.voice->Speak(text, flags, nullptr);
+}
+
+void Win32Platform::StopSpeech(DWORD ms) {
+    Voice& v = TheVoice();
+    if (!v.voice)
+        return;
+    v.voice->Speak(L"", SPF_ASYNC | SPF_PURGEBEFORESPEAK, nullptr);
+    v.voice->WaitUntilDone(ms);
 }

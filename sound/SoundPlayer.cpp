@@ -39,6 +39,7 @@ struct SoundPlayer::Job {
     std::atomic<bool> asNamed{false}; // played through PlaySound, which only PlaySound stops
     HWND notify = nullptr;            // told when it ends
     UINT message = 0;
+    unsigned serial = 0;
 
     // Waits for the start; FALSE when cancelled meanwhile.
     bool WaitForStart() const {
@@ -51,9 +52,18 @@ struct SoundPlayer::Job {
         if (sound.image && !sound.image->IsEmpty()) {
             if (std::unique_ptr<ISoundOut> out =
                     platform->OpenSound(device, sound.image->Format().data())) {
+                // The bound counts from the moment the samples are written: a device that
+                // opened late plays the whole sound late.
                 if (WaitForStart() && WriteStrikes(*out, sound))
                     out->WaitPlayed(cancel.get(), sound.DurationMs() + kGraceMs);
-                return; // the device is reset and closed with `out`
+                if (!out->Close()) {
+                    // The driver would not let go of the blocks (a device pulled out while it
+                    // played): they, and the samples they point into, stay for good rather
+                    // than be freed under it. One sound's worth, and rare.
+                    new std::shared_ptr<const ChimeImage>(sound.image);
+                    out.release();
+                }
+                return;
             }
         }
         // As named, on the default device: PlaySound finds the file, or plays nothing.
@@ -68,48 +78,38 @@ struct SoundPlayer::Job {
         const std::unique_ptr<std::shared_ptr<Job>> job(
             static_cast<std::shared_ptr<Job>*>(parameter));
         (*job)->Run();
-        ::SetEvent((*job)->done.get());
+        // Told before the end is signalled: whoever waits for the end finds the message queued.
         if ((*job)->notify) {
             const bool whole = ::WaitForSingleObject((*job)->cancel.get(), 0) == WAIT_TIMEOUT;
-            ::PostMessageA((*job)->notify, (*job)->message, whole, 0);
+            ::PostMessageA((*job)->notify, (*job)->message, whole, (*job)->serial);
         }
+        ::SetEvent((*job)->done.get());
         return 0;
     }
 };
 
 SoundPlayer::~SoundPlayer() { Stop(); }
 
-std::shared_ptr<SoundPlayer::Job> SoundPlayer::Start(const Sound& sound, unsigned startMs,
-                                                     HWND notify, UINT message) {
+unsigned SoundPlayer::PlayAsync(const Sound& sound, HWND notify, UINT message, unsigned startMs) {
     Stop();
     auto job = std::make_shared<Job>();
     if (!job->cancel || !job->done)
-        return nullptr;
+        return 0;
     job->sound = sound;
     job->device = m_device;
     job->startAt = ::GetTickCount64() + startMs;
     job->platform = &Platform();
     job->notify = notify;
     job->message = message;
+    job->serial = m_nLastSerial = m_nLastSerial % 0xFFFFFFF0u + 1;
     auto* shared = new std::shared_ptr<Job>(job);
     CHandle thread(::CreateThread(nullptr, 0, &Job::Thread, shared, 0, nullptr));
     if (!thread) {
         delete shared;
-        return nullptr;
+        return 0;
     }
     m_current = job;
-    return job;
-}
-
-void SoundPlayer::Play(const Sound& sound, unsigned startMs) {
-    if (std::shared_ptr<Job> job = Start(sound, startMs))
-        if (::WaitForSingleObject(job->done.get(), startMs + sound.DurationMs() + kGraceMs) ==
-            WAIT_TIMEOUT)
-            Stop();
-}
-
-void SoundPlayer::PlayAsync(const Sound& sound, HWND notify, UINT message) {
-    Start(sound, 0, notify, message);
+    return job->serial;
 }
 
 bool SoundPlayer::Playing() const { return !Wait(0); }
@@ -143,4 +143,11 @@ void PlayResource(UINT id, int volume) {
     sound.image =
         std::make_shared<ChimeImage>(bytes, bytes ? ::SizeofResource(module, found) : 0, volume, 0);
     Player().PlayAsync(sound);
+}
+
+void EndAllSound() {
+    constexpr DWORD kLetGoMs = 300;
+    Player().Stop();
+    Platform().StopSpeech(kLetGoMs);
+    Player().Wait(kLetGoMs);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The one player of every sound CHIMO! makes: the chimes, the Play buttons, the volume preview
 // and the cues, on the output device the user chose. Each sound plays on a thread of its own,
-// so that no device can hold the window's thread for longer than the sound's own length and
-// two seconds: a device that stops taking samples is reset and the rest dropped.
+// so that no device holds the window's thread at all: a device that stops taking samples is
+// reset and the rest dropped once the sound's own length and two seconds have passed.
 #include "core/Wave.h"
 
 #include <windows.h>
@@ -32,12 +32,12 @@ public:
     void SetDevice(const std::string& id) { m_device = id; }
     const std::string& Device() const { return m_device; }
 
-    // Plays `sound` `startMs` from now, and returns when it has played: at the latest its
-    // length and two seconds after its start.
-    void Play(const Sound& sound, unsigned startMs);
-    // Plays `sound` now and returns at once. Any sound starting ends the one before it. When
-    // it ends, `notify` (if any) is posted `message` with wParam TRUE when it played whole.
-    void PlayAsync(const Sound& sound, HWND notify = nullptr, UINT message = 0);
+    // Plays `sound` `startMs` from now and returns at once; any sound starting ends the one
+    // before it. When it ends, `notify` (if any) is posted `message`, wParam TRUE when it
+    // played whole and lParam the number this returned (never 0; 0 when it could not start).
+    // The device may open late: the sound then plays whole, late, rather than cut.
+    unsigned PlayAsync(const Sound& sound, HWND notify = nullptr, UINT message = 0,
+                       unsigned startMs = 0);
     // Whether a sound is playing now.
     bool Playing() const;
     // Ends the sound playing now, if one is.
@@ -50,9 +50,8 @@ public:
 
 private:
     struct Job;
-    std::shared_ptr<Job> Start(const Sound& sound, unsigned startMs, HWND notify = nullptr,
-                               UINT message = 0);
     std::string m_device;
+    unsigned m_nLastSerial = 0;
     std::shared_ptr<Job> m_current;
 };
 
@@ -62,3 +61,7 @@ SoundPlayer& Player();
 // Plays WAVE resource `id` of the program once, asynchronously, at `volume` (the cues at their
 // own level).
 void PlayResource(UINT id, int volume = 100);
+
+// Before the process ends: the player's sound and the voice are stopped, and given a moment
+// (at most 300 ms each) to let go of the devices.
+void EndAllSound();

@@ -751,3 +751,83 @@ TEST_F(ChimoTest, AHungInstanceIsEndedAndItsTrayIconGoesWithIt) {
     ::CloseHandle(hung.hThread);
     ::CloseHandle(hung.hProcess);
 }
+
+// The window takes its messages while the hour is struck: twelve strikes on a device that plays
+// in real time, during which it answers within a second and shows that it rings; a newer
+// instance taking over then ends the strikes at once and keeps the edit not yet confirmed.
+TEST_F(ChimoTest, TheWindowAnswersWhileItStrikesAndATakeoverKeepsWhatItHolds) {
+    const std::string tone = "C:\\CHIMO-STRIKE.WAV";
+    WriteWav(tone, std::vector<int16_t>(11025, 1000)); // 0.5 s
+    Start();
+    run->SetText(IDC_SOUND_HOUR, tone);
+    run->SetCheck(IDC_MULTI, BST_CHECKED);
+    fake.realTime = true;
+    fake.SetTime(12, 0, 0);
+    fake.Advance(-1);
+    run->Send(WM_TIMECHANGE);
+    fake.Advance(1);
+    fake.Clear();
+    run->Send(WM_TIMER, ID_CHIME_TIMER);
+    ::Sleep(1500);
+    DWORD_PTR ignored = 0;
+    const ULONGLONG asked = ::GetTickCount64();
+    EXPECT_TRUE(
+        ::SendMessageTimeoutA(run->hwnd(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored));
+    EXPECT_LT(::GetTickCount64() - asked, 1000u);
+    EXPECT_TRUE(Player().Playing()) << "still striking";
+    ASSERT_FALSE(Tips().empty());
+    EXPECT_EQ(Tips().back(), kTipRinging) << "until the strikes have sounded";
+
+    run->SetText(IDC_SOUND_HALF_PAST, "C:\\UNCONFIRMED.WAV");
+    const ULONGLONG taken = ::GetTickCount64();
+    run->Send(WM_DESTROY); // from another thread, as a newer instance sends it
+    EXPECT_LT(::GetTickCount64() - taken, 1000u);
+    EXPECT_FALSE(Player().Playing()) << "the strikes end with the process";
+    EXPECT_TRUE(fake.speechStopped);
+    EXPECT_EQ(fake.endedWith, 0);
+    EXPECT_EQ(StoredSlot("AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:30) Half Past"),
+              "C:\\UNCONFIRMED.WAV");
+    const auto sounds = fake.Sounds();
+    ASSERT_EQ(sounds.size(), 1u);
+    EXPECT_TRUE(sounds[0].cut);
+    ::DeleteFileA(tone.c_str());
+}
+
+// A device that takes seconds to open (a Bluetooth or HDMI one waking) plays the whole chime,
+// late, and the next quarter is armed once it has; a device that will not let go of its
+// blocks keeps them, and the next sound opens a device of its own.
+TEST_F(ChimoTest, ASlowDeviceGetsTheWholeChimeAndAStuckOneKeepsItsBlocks) {
+    const std::string tone = "C:\\CHIMO-SECOND.WAV";
+    WriteWav(tone, std::vector<int16_t>(22050, 1000)); // 1 s
+    Start();
+    run->SetText(IDC_SOUND_QUARTER_AFTER, tone);
+    fake.realTime = true;
+    fake.openDelayMs = 2500;
+    TickAt(10, 15);
+    fake.openDelayMs = 0;
+    ASSERT_EQ(fake.Sounds().size(), 1u);
+    EXPECT_FALSE(fake.Sounds()[0].cut);
+    EXPECT_EQ(fake.Sounds()[0].samples.size(), 44100u);
+    EXPECT_EQ(Armed(), 15 * 60000u - kHeadStart) << "10:30, once it has sounded";
+
+    // Two megabytes, which the heap gives back to the system as soon as they are freed.
+    WriteWav(tone, std::vector<int16_t>(1 << 20, 1000));
+    run->SetText(IDC_SOUND_HOUR, tone);
+    fake.realTime = false;
+    fake.closeFails = true;
+    fake.Clear();
+    run->Command(IDC_PLAY_HOUR);
+    Player().Wait(5000);
+    fake.closeFails = false;
+    run->SetText(IDC_SOUND_HOUR, "");
+    run->Command(IDC_PLAY_QUARTER_AFTER); // the Play sound before it is let go of
+    const auto sounds = fake.Sounds();
+    ASSERT_EQ(sounds.size(), 2u) << "a new device for the next sound";
+    const auto stranded = fake.StrandedSamples();
+    ASSERT_EQ(stranded.size(), 1u);
+    EXPECT_EQ(stranded[0].size(), 2u << 20);
+    EXPECT_TRUE(std::all_of(stranded[0].begin(), stranded[0].end(), [](uint8_t byte) {
+        return byte == (1000 & 0xFF) || byte == (1000 >> 8);
+    })) << "the stuck device's samples are still there";
+    ::DeleteFileA(tone.c_str());
+}

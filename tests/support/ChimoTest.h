@@ -88,7 +88,13 @@ struct ChimoTest : ::testing::Test {
     std::vector<std::string> Tick() {
         fake.Clear();
         run->Send(WM_TIMER, ID_CHIME_TIMER);
+        AfterChime();
         return fake.Files();
+    }
+    // Once the chime playing now has sounded and the window has heard so.
+    void AfterChime() const {
+        Player().Wait(10000);
+        run->Drain();
     }
     // The tips of the tray records sent since the last Clear.
     std::vector<std::string> Tips() const {

@@ -78,7 +78,7 @@ FakePlatform::~FakePlatform() {
     // No sound outlives the fake it plays through.
     Player().Stop();
     Player().Wait(5000);
-    PumpUntil([this] { return m_open == 0; }, 5000);
+    PumpUntil([this] { return m_open == m_strandedCount; }, 5000);
     SetPlatform(nullptr);
 }
 
@@ -103,20 +103,32 @@ UINT ResourceOf(const std::vector<uint8_t>& samples) {
 // device does, reads the blocks only as it plays them: they are recorded as it closes.
 class FakePlatform::Out : public ISoundOut {
 public:
-    Out(FakePlatform& fake, size_t index) : m_fake(fake), m_index(index) { ++m_fake.m_open; }
+    Out(FakePlatform& fake, size_t index, DWORD bytesPerSecond)
+        : m_fake(fake), m_index(index), m_bytesPerSecond(bytesPerSecond) {
+        ++m_fake.m_open;
+    }
     ~Out() override {
-        {
-            std::lock_guard<std::mutex> lock(m_fake.m_mutex);
-            if (m_index < m_fake.m_sounds.size()) {
-                Sound& sound = m_fake.m_sounds[m_index];
-                for (const auto& block : m_blocks)
-                    sound.samples.insert(sound.samples.end(), block.first,
-                                         block.first + block.second);
-                sound.cut = m_cut;
-                sound.resource = ResourceOf(sound.samples);
-            }
-        }
+        Close();
         --m_fake.m_open;
+    }
+    bool Close() override {
+        if (m_closed)
+            return true;
+        std::lock_guard<std::mutex> lock(m_fake.m_mutex);
+        if (m_fake.closeFails) {
+            m_fake.m_stranded.push_back(m_blocks);
+            ++m_fake.m_strandedCount;
+            return false;
+        }
+        m_closed = true;
+        if (m_index < m_fake.m_sounds.size()) {
+            Sound& sound = m_fake.m_sounds[m_index];
+            for (const auto& block : m_blocks)
+                sound.samples.insert(sound.samples.end(), block.first, block.first + block.second);
+            sound.cut = m_cut;
+            sound.resource = ResourceOf(sound.samples);
+        }
+        return true;
     }
     bool Write(const void* samples, size_t size) override {
         std::function<void(const Sound&)> hook;
@@ -127,6 +139,7 @@ public:
                 return true; // cleared meanwhile
             Sound& sound = m_fake.m_sounds[m_index];
             m_blocks.emplace_back(static_cast<const uint8_t*>(samples), size);
+            m_bytes += size;
             sound.blocks.push_back(size);
             if (sound.blocks.size() == 1) {
                 sound.written = ::GetTickCount64();
@@ -138,21 +151,43 @@ public:
             hook(started);
         return true;
     }
-    // A stalled device does not even let its own wait time out: only the player ends it.
-    bool WaitPlayed(HANDLE cancel, DWORD) override {
-        if (!m_fake.stall)
+    // A stalled device never says its blocks are done: the wait ends with its time, or when
+    // the player ends it. One in real time takes as long as its samples last.
+    bool WaitPlayed(HANDLE cancel, DWORD ms) override {
+        if (m_fake.stall) {
+            ::WaitForSingleObject(cancel, ms);
+            m_cut = true;
+            return false;
+        }
+        if (!m_fake.realTime || !m_bytesPerSecond)
             return true;
-        ::WaitForSingleObject(cancel, INFINITE);
-        m_cut = true;
-        return false;
+        const DWORD lasts = static_cast<DWORD>(m_bytes * 1000 / m_bytesPerSecond);
+        if (::WaitForSingleObject(cancel, std::min(lasts, ms)) == WAIT_OBJECT_0 || lasts > ms) {
+            m_cut = true;
+            return false;
+        }
+        return true;
     }
 
 private:
     FakePlatform& m_fake;
     size_t m_index;
+    DWORD m_bytesPerSecond;
+    size_t m_bytes = 0;
     std::vector<std::pair<const uint8_t*, size_t>> m_blocks;
-    bool m_cut = false;
+    bool m_cut = false, m_closed = false;
 };
+
+std::vector<std::vector<uint8_t>> FakePlatform::StrandedSamples() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    std::vector<std::vector<uint8_t>> all;
+    for (const auto& blocks : m_stranded) {
+        all.emplace_back();
+        for (const auto& block : blocks)
+            all.back().insert(all.back().end(), block.first, block.first + block.second);
+    }
+    return all;
+}
 
 std::vector<SoundDevice> FakePlatform::SoundDevices() {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -160,6 +195,8 @@ std::vector<SoundDevice> FakePlatform::SoundDevices() {
 }
 
 std::unique_ptr<ISoundOut> FakePlatform::OpenSound(const std::string& id, const void* format) {
+    if (const DWORD delay = openDelayMs)
+        ::Sleep(delay);
     std::lock_guard<std::mutex> lock(m_mutex);
     Sound sound;
     // As the system does: a device that is not connected gives way to the default one.
@@ -169,7 +206,9 @@ std::unique_ptr<ISoundOut> FakePlatform::OpenSound(const std::string& id, const 
     const auto* wave = static_cast<const uint8_t*>(format);
     sound.format.assign(wave, wave + 18 + (wave[16] | wave[17] << 8));
     m_sounds.push_back(sound);
-    return std::make_unique<Out>(*this, m_sounds.size() - 1);
+    DWORD bytesPerSecond = 0;
+    std::memcpy(&bytesPerSecond, wave + 8, sizeof bytesPerSecond);
+    return std::make_unique<Out>(*this, m_sounds.size() - 1, bytesPerSecond);
 }
 
 BOOL FakePlatform::Play(const char* name, HMODULE, DWORD flags) {
@@ -192,7 +231,7 @@ BOOL FakePlatform::Play(const char* name, HMODULE, DWORD flags) {
 std::vector<FakePlatform::Sound> FakePlatform::Sounds() const {
     Player().Wait(5000);
     // A sound that was stopped is no longer the player's, but its device may still be closing.
-    for (int waited = 0; m_open != 0 && waited < 5000; waited += 10)
+    for (int waited = 0; m_open != m_strandedCount && waited < 5000; waited += 10)
         ::Sleep(10);
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_sounds;
@@ -222,7 +261,7 @@ std::vector<NOTIFYICONDATAA> FakePlatform::Tray(DWORD message) const {
 void FakePlatform::Clear() {
     Player().Wait(5000);
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_sounds.clear(), m_tray.clear(), m_spoken.clear();
+    m_sounds.clear(), m_tray.clear(), m_spoken.clear(), m_spokenOn.clear();
 }
 
 void FakePlatform::SetTime(int hour, int minute, int second, int millisecond) {
@@ -288,10 +327,15 @@ std::vector<std::pair<UINT, UINT>> FakePlatform::HotKeys() const {
     return keys;
 }
 
-HRESULT FakePlatform::Speak(const wchar_t* text, int, const std::string&) {
+HRESULT FakePlatform::Speak(const wchar_t* text, int, const std::string& device) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_spoken.push_back(text ? text : L"");
+    m_spokenOn.push_back(device);
     return voice;
+}
+std::vector<std::string> FakePlatform::SpokenOn() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_spokenOn;
 }
 std::vector<std::wstring> FakePlatform::Spoken() const {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -404,8 +448,23 @@ LRESULT CALLBACK ModalSession::Called(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 // The dialog's real timers (the chime's) would race the test's clock: they are swallowed.
+namespace {
+// A posted WM_NULL with this, taken from the queue, tells Drain that all before it was handled.
+constexpr LPARAM kDrainMark = 0x4E495244;
+} // namespace
+
+bool ModalSession::Drain() {
+    const unsigned mark = ++m_drainPosted;
+    if (m_ended || !::PostMessageA(m_hwnd, WM_NULL, 0, kDrainMark))
+        return false;
+    return PumpUntil([&] { return m_drained >= mark || m_ended; }, 10000);
+}
+
 LRESULT CALLBACK ModalSession::Got(int code, WPARAM wParam, LPARAM lParam) {
     auto* msg = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && g_session && msg->message == WM_NULL &&
+        msg->lParam == kDrainMark && msg->hwnd == g_session->m_dialog.m_hWnd)
+        ++g_session->m_drained;
     if (code == HC_ACTION && wParam == PM_REMOVE && g_session && msg->message == WM_TIMER &&
         msg->hwnd && msg->hwnd == g_session->m_dialog.m_hWnd)
         msg->message = WM_NULL;

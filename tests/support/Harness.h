@@ -42,6 +42,13 @@ public:
     // The connected output devices, and a device that never finishes playing what it takes.
     std::vector<SoundDevice> devices;
     std::atomic<bool> stall{false};
+    // A device that plays in real time (its samples' length), one that takes this long to
+    // open, and one whose close fails (the driver keeps the blocks it was given).
+    std::atomic<bool> realTime{false};
+    std::atomic<DWORD> openDelayMs{0};
+    std::atomic<bool> closeFails{false};
+    // The blocks of every device whose close failed, read now (as its driver may still read them).
+    std::vector<std::vector<uint8_t>> StrandedSamples() const;
 
     // The local time of day (local time is UTC here); the date stays. Both this and Advance
     // move the clock that never jumps as well: time passes.
@@ -53,7 +60,13 @@ public:
     std::pair<UINT, UINT> refusedKey{0, 0};
     // What the voice was asked to say, in order ("" ends a speech), and its answer.
     std::vector<std::wstring> Spoken() const;
+    // The device each speech was to go to, in order ("" the default).
+    std::vector<std::string> SpokenOn() const;
     std::atomic<HRESULT> voice{S_OK};
+    // Whether the voice was told to fall silent, and with what exit code the process was ended
+    // (-1 while it was not).
+    std::atomic<bool> speechStopped{false};
+    std::atomic<int> endedWith{-1};
 
     // The Do-not-disturb record: its read's result, size and value.
     HRESULT dndResult = E_NOTIMPL;
@@ -80,13 +93,18 @@ private:
     BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT key) override;
     void UnregisterHotKey(HWND hwnd, int id) override;
     HRESULT Speak(const wchar_t* text, int volume, const std::string& device) override;
+    void StopSpeech(DWORD) override { speechStopped = true; }
+    void EndProcess(UINT code) override { endedWith = static_cast<int>(code); }
 
     class Out;
+    std::vector<std::string> m_spokenOn;
+    std::vector<std::vector<std::pair<const uint8_t*, size_t>>> m_stranded;
     std::vector<std::pair<int, std::pair<UINT, UINT>>> m_hotKeys;
     std::vector<std::wstring> m_spoken;
     mutable std::mutex m_mutex;
     std::vector<Sound> m_sounds;
-    std::atomic<int> m_open{0}; // devices opened and not yet closed
+    std::atomic<int> m_open{0}; // devices opened and not yet closed (or stranded)
+    std::atomic<int> m_strandedCount{0};
     std::vector<std::pair<DWORD, NOTIFYICONDATAA>> m_tray;
     std::atomic<long long> m_utc{20541LL * 86400}; // 2026-03-29, midnight UTC
     std::atomic<int> m_millisecond{0};
@@ -143,6 +161,8 @@ public:
     bool Ended() const { return m_ended; }
     // Serves this thread, and lets the dialog's drain its queue, until `done` holds (at most 5 s).
     bool SettleUntil(const std::function<bool()>& done) const;
+    // Returns once the dialog has handled every message posted to it before the call.
+    bool Drain();
 
 private:
     static LRESULT CALLBACK Activated(int code, WPARAM wParam, LPARAM lParam);
@@ -159,4 +179,5 @@ private:
     bool m_asMainWindow;
     HWND m_hwnd = nullptr;
     std::atomic<bool> m_looping{false}, m_ended{false};
+    std::atomic<unsigned> m_drainPosted{0}, m_drained{0};
 };
