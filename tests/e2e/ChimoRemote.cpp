@@ -23,7 +23,8 @@
 //                                  and prints "ready" once its window is there
 //   chimo_remote stranger SECONDS  shows windows titled "CHIMO!" that are not CHIMO!'s, prints
 //                                  "ready", and keeps them until CHIMO! has been up for 2 s
-//                                  (at most that long); fails when any is closed or destroyed
+//                                  (at most that long); then prints "left alone", or "closed"
+//                                  (at once) when any is closed or destroyed
 // Exit code 0 on success, 1 when CHIMO! is not running or the command failed. Where the file
 // CHIMO_REMOTE_STATUS names is set, what it prints goes to that name with ".out" added, and
 // then the code to the file itself: Wine's explorer, which runs a program inside a virtual
@@ -180,7 +181,11 @@ int Launch(int count, const char* exe) {
 
 int g_closed = 0;
 LRESULT CALLBACK StrangerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    g_closed += message == WM_CLOSE || message == WM_DESTROY;
+    if (message == WM_CLOSE || message == WM_DESTROY) {
+        ++g_closed;
+        std::printf("closed\n");
+        std::fflush(stdout);
+    }
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
@@ -212,6 +217,9 @@ int Strangers(int seconds) {
             break;
         ::Sleep(20);
     }
+    // Said, not only returned: a process another one ended shows Wine's shell an exit code of
+    // 0 all the same, and a stranger that was ended has said nothing.
+    std::printf(g_closed ? "closed\n" : "left alone\n");
     return g_closed ? 1 : 0;
 }
 } // namespace

@@ -17,8 +17,8 @@ launch() {
     pid=$!
     rc wait
 }
-# gone PID: true when that process has ended by itself (exit code 0: saved and left, not
-# terminated by the new instance when its wait ran out).
+# gone PID: true when that process has ended within a minute, with exit code 0. (Wine reports 0
+# for a process another one ended too: what the new instance shows tells that the old one saved.)
 gone() {
     for _ in $(seq 600); do
         if ! kill -0 "$1" 2>/dev/null; then
@@ -58,7 +58,10 @@ stranger=$!
 for _ in $(seq 600); do grep -q ready "$work/stranger.out" && break; sleep 0.1; done
 grep -q ready "$work/stranger.out" || { echo "FAIL: the strangers' windows never came up"; exit 1; }
 launch "$chimo"
-wait "$stranger" || { echo "FAIL: a stranger's window titled CHIMO! was closed"; exit 1; }
+wait "$stranger" || true
+# Its word, not its exit code: Wine reports 0 for a process that another one ended.
+[ "$(tr -d '\r' <"$work/stranger.out")" = "$(printf 'ready\nleft alone')" ] ||
+    { echo "FAIL: a stranger's window titled CHIMO! was closed, or its program ended"; exit 1; }
 pass "strangers titled CHIMO! were left alone"
 for state in none settings about quit invalidtime missingfile linkerror browse menu; do
     [ "$state" = none ] || rc state "$state"
