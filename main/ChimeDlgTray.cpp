@@ -76,11 +76,9 @@ void CChimeDlg::SetTrayStatus(const char* tip, UINT iconId) {
 namespace {
 // The time of day as the user writes it: "2:30 PM", "14:30".
 std::string ClockText(int hour, int minute) {
-    SYSTEMTIME time{};
-    time.wHour = static_cast<WORD>(hour);
-    time.wMinute = static_cast<WORD>(minute);
-    char clock[64] = "";
-    ::GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, clock, sizeof clock);
+    const TimeText text = SpokenTime(LOCALE_NAME_USER_DEFAULT, hour, minute);
+    char clock[64 * 3] = "";
+    ::WideCharToMultiByte(CP_ACP, 0, text.text, -1, clock, sizeof clock, nullptr, nullptr);
     return clock;
 }
 } // namespace
