@@ -16,6 +16,7 @@ constexpr char kNotConnected[] = " (not connected)";
 
 // Beside the Tell-the-time key when Windows refuses it, and beside the speech box.
 constexpr char kKeyTaken[] = "Another program has this key.";
+constexpr char kKeyNeedsModifier[] = "Needs Ctrl or Alt: the default is used.";
 constexpr char kNoVoice[] = "No voice is installed";
 
 constexpr char kWarningCaption[] = "CHIMO!: Warning...";

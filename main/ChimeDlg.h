@@ -10,6 +10,7 @@
 #include "res/resource.h"
 #include "settings/Options.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <vector>
@@ -26,6 +27,10 @@ template <> struct Cracker<WM_TELL_DONE> {
     using Signature = void(bool);
     template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM) { return f(w != 0), 0; }
 };
+
+// Tell the time's key, as the hot-key control gives it (the key in the low byte, HOTKEYF_* in
+// the high one): Ctrl+Alt+Shift+T. 0 is no key.
+constexpr int kDefaultTellTimeKey = ((HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT) << 8) | 'T';
 
 // The chime has sounded (wParam TRUE when whole; lParam the player's number for it).
 constexpr UINT WM_CHIME_DONE = WM_APP + 3;

@@ -9,10 +9,6 @@
 #include <commctrl.h>
 
 namespace {
-// Tell the time's key, as the hot-key control gives it (the key in the low byte, HOTKEYF_* in
-// the high one): Ctrl+Alt+Shift+T. 0 is no key.
-constexpr int kDefaultTellTimeKey = ((HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT) << 8) | 'T';
-
 // Every option: an option of the settings window is its control in the template and a row here.
 // "Chime_When_Busy" keeps the meaning it had before the window showed it, hence inverted.
 // clang-format off

@@ -30,6 +30,12 @@ TimeText SpokenTime(const wchar_t* locale, int hour, int minute) {
     time.wHour = static_cast<WORD>(hour);
     time.wMinute = static_cast<WORD>(minute);
     TimeText said{};
+    // The short time format, as the taskbar's clock shows the time. Without a format the call
+    // gives the long one less its seconds, which differs wherever the user set the two apart.
+    wchar_t format[80];
+    if (::GetLocaleInfoEx(locale, LOCALE_SSHORTTIME, format, 80) > 0 &&
+        ::GetTimeFormatEx(locale, 0, &time, format, said.text, 64) > 0)
+        return said;
     ::GetTimeFormatEx(locale, TIME_NOSECONDS, &time, nullptr, said.text, 64);
     return said;
 }
@@ -37,13 +43,23 @@ TimeText SpokenTime(const wchar_t* locale, int hour, int minute) {
 void CChimeDlg::RegisterTellTimeKey() {
     IPlatform& platform = Platform();
     platform.UnregisterHotKey(m_hWnd, kTellTimeKeyId);
-    const WORD key =
-        static_cast<WORD>(SendDlgItemMessageA(m_hWnd, IDC_TELL_KEY, HKM_GETHOTKEY, 0, 0));
+    // A key of the whole session takes that key from every program: one without Ctrl or Alt
+    // (a bare T, F5, Shift+T) is never made one. The control does not let the user type it
+    // (Ctrl+Alt takes the place of none or Shift alone); a hand-edited profile can hold it.
+    const HWND control = ::GetDlgItem(m_hWnd, IDC_TELL_KEY);
+    ::SendMessageA(control, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
+                   MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+    WORD key = static_cast<WORD>(::SendMessageA(control, HKM_GETHOTKEY, 0, 0));
+    const bool bare = key && !(HIBYTE(key) & (HOTKEYF_CONTROL | HOTKEYF_ALT));
+    if (bare) {
+        key = kDefaultTellTimeKey;
+        ::SendMessageA(control, HKM_SETHOTKEY, key, 0);
+    }
     const bool refused =
         key && !platform.RegisterHotKey(m_hWnd, kTellTimeKeyId,
                                         Modifiers(HIBYTE(key)) | MOD_NOREPEAT, LOBYTE(key));
     // Said beside the key, never in a message box: the menu item tells the time all the same.
-    SetDlgItemText(IDC_TELL_KEY_NOTE, refused ? kKeyTaken : "");
+    SetDlgItemText(IDC_TELL_KEY_NOTE, refused ? kKeyTaken : bare ? kKeyNeedsModifier : "");
 }
 
 void CChimeDlg::OnHotKey(int id) {

@@ -42,6 +42,15 @@ TEST(SpokenTime, IsTheLocalesShortTimeFormat) {
     EXPECT_EQ(std::wstring(SpokenTime(L"en-US", 15, 15).text), L"3:15 PM");
     EXPECT_EQ(std::wstring(SpokenTime(L"de-DE", 15, 15).text), L"15:15");
     EXPECT_EQ(std::wstring(SpokenTime(L"en-US", 0, 5).text), L"12:05 AM");
+    // The user's short format, as the taskbar shows it, where it differs from the long one.
+    wchar_t shortWas[80] = L"", longWas[80] = L"";
+    ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTTIME, shortWas, 80);
+    ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, longWas, 80);
+    ASSERT_TRUE(::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTTIME, L"HH.mm"));
+    ASSERT_TRUE(::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, L"h:mm:ss tt"));
+    EXPECT_EQ(std::wstring(SpokenTime(LOCALE_NAME_USER_DEFAULT, 15, 15).text), L"15.15");
+    ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTTIME, shortWas);
+    ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, longWas);
 }
 
 // The key and the menu item strike the hours, then the last quarter passed: at 10:37, ten
@@ -159,4 +168,37 @@ TEST_F(Tell, ARefusedKeyIsSaidBesideItsControl) {
     ::SendDlgItemMessageA(run->hwnd(), IDC_TELL_KEY, HKM_SETHOTKEY, 0, 0);
     run->Command(IDOK);
     EXPECT_TRUE(fake.HotKeys().empty()) << "0: no key at all";
+}
+
+// A key of the whole session takes that key from every program: one without Ctrl or Alt, from
+// a hand-edited profile, is not registered (the default is, and the window says why), and the
+// control puts Ctrl+Alt in the place of none or Shift alone as the user types.
+TEST_F(Tell, AShortcutAlwaysHasCtrlOrAlt) {
+    const struct {
+        int stored;
+        std::pair<UINT, UINT> registered;
+        const char* note;
+    } rows[] = {
+        {'T', kDefaultKey, kKeyNeedsModifier},
+        {VK_F5, kDefaultKey, kKeyNeedsModifier},
+        {HOTKEYF_SHIFT << 8 | 'T', kDefaultKey, kKeyNeedsModifier},
+        {HOTKEYF_ALT << 8 | VK_F5, {MOD_ALT, VK_F5}, ""},
+        {HOTKEYF_CONTROL << 8 | 'K', {MOD_CONTROL, 'K'}, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.stored);
+        Stop(); // which saves what it holds
+        AfxGetApp()->WriteProfileInt("Options", "Tell_Time_Key", row.stored);
+        Start();
+        EXPECT_EQ(fake.HotKeys(), (std::vector<std::pair<UINT, UINT>>{row.registered}));
+        EXPECT_EQ(run->Text(IDC_TELL_KEY_NOTE), row.note);
+    }
+    Show();
+    const HWND control = ::GetDlgItem(run->hwnd(), IDC_TELL_KEY);
+    Focus(IDC_TELL_KEY);
+    run->Send(WM_NULL);
+    ::SendMessageA(control, WM_KEYDOWN, 'B', 0);
+    ::SendMessageA(control, WM_KEYUP, 'B', 0xC0000000);
+    EXPECT_EQ(::SendMessageA(control, HKM_GETHOTKEY, 0, 0),
+              MAKEWORD('B', HOTKEYF_CONTROL | HOTKEYF_ALT));
 }

@@ -482,6 +482,9 @@ TEST_F(Window, TextsAreWholeAtTheDisplayScale) {
     EXPECT_TRUE(::SendMessageA(::GetDlgItem(run->hwnd(), IDOK), BCM_GETIDEALSIZE, 0,
                                reinterpret_cast<LPARAM>(&ideal)))
         << "drawn by Common Controls 6, in the system's visual style";
+    // The notes beside the controls, with the longest each can say.
+    run->SetText(IDC_TELL_KEY_NOTE, kKeyNeedsModifier);
+    run->SetText(IDC_SPEAK_NOTE, kNoVoice);
     CAboutBox box;
     ModalSession about(box);
     int measured = 0;
