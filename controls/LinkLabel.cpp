@@ -204,7 +204,29 @@ int CLinkLabel::OpenLink(LPCSTR target, int showCmd) {
     // A command too long to build is not run cut down: the shell's answer stands.
     if (!BuildOpenCommand(openCommand.str(), target ? target : "", command))
         return result;
-    return static_cast<int>(::WinExec(command.c_str(), static_cast<UINT>(showCmd)));
+    // Started by its own path, quoted: WinExec, as CreateProcess without one, would try
+    // "C:\Program.exe" for an unquoted "C:\Program Files\...".
+    const ProgramCommand run = QuoteProgram(command);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCmd);
+    PROCESS_INFORMATION started{};
+    std::string line = run.line;
+    if (!::CreateProcessA(
+            run.program.find('\\') != std::string::npos ? run.program.c_str() : nullptr, &line[0],
+            nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+        // As WinExec reports it: the explanations are those codes'.
+        const DWORD error = ::GetLastError();
+        return error == ERROR_BAD_EXE_FORMAT ? 11
+               : error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+                       error == ERROR_ACCESS_DENIED || error == ERROR_NOT_ENOUGH_MEMORY
+                   ? static_cast<int>(error)
+                   : 0;
+    }
+    ::CloseHandle(started.hThread);
+    ::CloseHandle(started.hProcess);
+    return 33; // above 32: started
 }
 
 void CLinkLabel::ReportOpenError(int code) {

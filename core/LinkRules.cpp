@@ -1,5 +1,7 @@
 #include "core/LinkRules.h"
 
+#include <algorithm>
+
 #include <limits>
 #include <string>
 
@@ -47,6 +49,38 @@ bool BuildOpenCommand(const std::string& command, const std::string& target, std
         return false;
     out = built;
     return true;
+}
+
+ProgramCommand QuoteProgram(const std::string& command) {
+    const std::string::size_type start = command.find_first_not_of(' ');
+    if (start == std::string::npos)
+        return {};
+    ProgramCommand run;
+    std::string::size_type end;
+    if (command[start] == '"') {
+        end = command.find('"', start + 1);
+        run.program = command.substr(start + 1, end == std::string::npos ? end : end - start - 1);
+        end = end == std::string::npos ? command.size() : end + 1;
+    } else {
+        // ".exe" in any case, followed by a space or the end.
+        const auto endsExe = [&](std::string::size_type at) {
+            static const char kExe[] = ".exe";
+            for (std::string::size_type i = 0; i < 4; ++i)
+                if (at + i >= command.size() || (command[at + i] | 0x20) != kExe[i])
+                    return false;
+            return at + 4 == command.size() || command[at + 4] == ' ';
+        };
+        end = std::string::npos;
+        for (std::string::size_type at = command.find('.', start);
+             at != std::string::npos && end == std::string::npos; at = command.find('.', at + 1))
+            if (endsExe(at))
+                end = at + 4;
+        if (end == std::string::npos)
+            end = std::min(command.find(' ', start), command.size());
+        run.program = command.substr(start, end - start);
+    }
+    run.line = '"' + run.program + '"' + command.substr(end);
+    return run;
 }
 
 std::string OpenErrorText(int code) {

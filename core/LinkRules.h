@@ -28,5 +28,15 @@ constexpr std::string::size_type kMaxOpenCommand = 519;
 // a cut-down command would open something else.
 bool BuildOpenCommand(const std::string& command, const std::string& target, std::string& out);
 
-// "Unable to open hyperlink:\n\n" and the explanation of a ShellExecute or WinExec code.
+// The program an open command runs, and the command line to start it with, its path quoted
+// so that the system cannot read "C:\Program Files\Web\web.exe" as "C:\Program.exe": a
+// quoted path as it stands; else the text up to the first ".exe" that ends a word; else up to
+// the first space.
+struct ProgramCommand {
+    std::string program, line;
+};
+ProgramCommand QuoteProgram(const std::string& command);
+
+// "Unable to open hyperlink:\n\n" and the explanation of a ShellExecute code, or of
+// WinExec's, as the fallback opener reports its own failures.
 std::string OpenErrorText(int code);

@@ -714,7 +714,7 @@ TEST_F(Window, ALinkFallsBackToTheHtmProgramOrExplainsWhy) {
         int code; // 0: opened
     } rows[] = {
         {browser.recorder, target, 0},
-        {"\"C:\\no-such-folder\\browser.exe\" \"%1\"", target, 2},
+        {"\"C:\\no-such-folder\\browser.exe\" \"%1\"", target, 3},
         {"", target, shellCode},
         {"\"" + std::string(250, 'p') + "\" %1", target + std::string(300, 'x'), shellCode},
     };

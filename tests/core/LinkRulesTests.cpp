@@ -61,3 +61,27 @@ TEST(LinkRules, TheOpenCommandAndItsErrors) {
     EXPECT_EQ(OpenErrorText(33), prefix + "Unknown Error (33) occurred.");
     EXPECT_EQ(OpenErrorText(INT_MIN), prefix + "Unknown Error (-2147483648) occurred.");
 }
+
+// The fallback's program is started by its own path, quoted: a path with spaces and without
+// quotes ends at its ".exe", never at the first space.
+TEST(LinkRules, TheOpenCommandsProgramIsQuoted) {
+    const struct {
+        std::string command, program, line;
+    } rows[] = {
+        {R"(C:\Program Files\Web\web.exe -nohome x)", R"(C:\Program Files\Web\web.exe)",
+         R"("C:\Program Files\Web\web.exe" -nohome x)"},
+        {R"("C:\Program Files\Web\web.exe" -nohome x)", R"(C:\Program Files\Web\web.exe)",
+         R"("C:\Program Files\Web\web.exe" -nohome x)"},
+        {R"(C:\Web Tools\WEB.EXE)", R"(C:\Web Tools\WEB.EXE)", R"("C:\Web Tools\WEB.EXE")"},
+        {R"(C:\a.exe.d\b.exe x)", R"(C:\a.exe.d\b.exe)", R"("C:\a.exe.d\b.exe" x)"},
+        {"  web x", "web", R"("web" x)"},
+        {R"("C:\unclosed x)", R"(C:\unclosed x)", R"("C:\unclosed x")"},
+        {"", "", ""},
+        {"ex", "ex", R"("ex")"},
+    };
+    for (const auto& row : rows) {
+        const ProgramCommand run = QuoteProgram(row.command);
+        EXPECT_EQ(run.program, row.program) << row.command;
+        EXPECT_EQ(run.line, row.line) << row.command;
+    }
+}
