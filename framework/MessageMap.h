@@ -93,6 +93,14 @@ template <> struct Cracker<WM_DROPFILES> {
         return f(reinterpret_cast<HDROP>(w)), 0;
     }
 };
+// The control is given another font (a dialog moved to a monitor of another scale gives each
+// control its font anew); wParam the font, lParam whether to redraw.
+template <> struct Cracker<WM_SETFONT> {
+    using Signature = void(HFONT, BOOL);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM l) {
+        return f(reinterpret_cast<HFONT>(w), static_cast<BOOL>(l)), 0;
+    }
+};
 template <> struct Cracker<WM_SETCURSOR> {
     using Signature = BOOL(HWND, UINT, UINT);
     template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM l) {
@@ -111,6 +119,13 @@ template <> struct Cracker<WM_HOTKEY> {
     using Signature = void(int);
     template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM) {
         return f(static_cast<int>(w)), 0;
+    }
+};
+// The window is about to move, size or show: what is to happen, which the handler may change.
+template <> struct Cracker<WM_WINDOWPOSCHANGING> {
+    using Signature = void(WINDOWPOS*);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM, LPARAM l) {
+        return f(reinterpret_cast<WINDOWPOS*>(l)), 0;
     }
 };
 template <> struct Cracker<WM_POWERBROADCAST> {
@@ -186,9 +201,7 @@ template <class T, class R, class... A> MessageEntry::Handler Erase(R (T::*handl
 template <class R, class... A> R (CCmdTarget::*Restore(MessageEntry::Handler h))(A...) {
     return Retype<R (CCmdTarget::*)(A...)>(h);
 }
-template <class C, class = void> struct SharedOf {
-    using type = C;
-};
+template <class C, class = void> struct SharedOf { using type = C; };
 template <class C> struct SharedOf<C, std::void_t<typename C::Shared>> {
     using type = typename C::Shared;
 };

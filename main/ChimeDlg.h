@@ -178,6 +178,7 @@ private:
     // Message handlers
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();
+    void OnWindowPosChanging(WINDOWPOS* pos);
     int OnCreate(LPCREATESTRUCTA);
     void OnDestroy();
     void OnEndSession(bool ending, UINT flags);

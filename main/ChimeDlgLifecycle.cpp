@@ -27,6 +27,7 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
         {
             on::Message<WM_SYSCOMMAND>(&CChimeDlg::OnSysCommand),
             on::Message<WM_PAINT>(&CChimeDlg::OnPaint),
+            on::Message<WM_WINDOWPOSCHANGING>(&CChimeDlg::OnWindowPosChanging),
             on::Message<WM_CREATE>(&CChimeDlg::OnCreate),
             on::Message<WM_TIMER>(&CChimeDlg::ChimeTick),
             on::Message<WM_CHIME_DONE>(&CChimeDlg::OnChimeDone),
@@ -134,7 +135,9 @@ BOOL CChimeDlg::OnInitDialog() {
     RemoveLegacyEntries();
     LoadSettings();
     RegisterTellTimeKey();
-    return TRUE;
+    // No focus yet: setting it would activate the hidden window and take the keyboard from
+    // whatever the user is typing in. The first control gets it when the window is opened.
+    return FALSE;
 }
 
 // The About box, from its button, the tray menu and the system menu.
@@ -148,6 +151,17 @@ void CChimeDlg::OnPaint() {
     // modal dialog invisible, including right after the modal loop shows it once. The window
     // is never minimised while it shows, so the rest is the dialog's own painting.
     ShowWindow(m_bShown ? SW_SHOWNORMAL : SW_HIDE);
+    Default();
+}
+
+void CChimeDlg::OnWindowPosChanging(WINDOWPOS* pos) {
+    // Hidden until the user opens it: the modal loop's first show (at sign-in, at a takeover)
+    // is taken out with its activation, so that no frame or taskbar button flashes and the
+    // keyboard focus stays with whatever the user is typing in.
+    if (!m_bShown && (pos->flags & SWP_SHOWWINDOW)) {
+        pos->flags &= ~SWP_SHOWWINDOW;
+        pos->flags |= SWP_NOACTIVATE | SWP_NOZORDER;
+    }
     Default();
 }
 

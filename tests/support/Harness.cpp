@@ -438,6 +438,11 @@ LRESULT CALLBACK ModalSession::Called(int code, WPARAM wParam, LPARAM lParam) {
             event = msg->wParam ? "show" : "hide";
         else if (msg->message == WM_SIZE && msg->wParam == SIZE_MINIMIZED)
             event = "minimize";
+        else if (msg->message == WM_WINDOWPOSCHANGED &&
+                 (reinterpret_cast<const WINDOWPOS*>(msg->lParam)->flags & SWP_SHOWWINDOW))
+            event = "visible";
+        else if (msg->message == WM_ACTIVATE && LOWORD(msg->wParam) != WA_INACTIVE)
+            event = "active";
         if (event) {
             std::lock_guard<std::mutex> lock(g_session->m_mutex);
             g_session->m_events.push_back(event);

@@ -154,7 +154,8 @@ public:
     }
     void Answer(int button);
     std::vector<Box> Boxes() const;
-    // What the window went through, in order: "show", "hide", "minimize".
+    // What the window went through, in order: "show" and "hide" (asked for), "visible" (shown
+    // indeed), "active", "minimize".
     std::vector<std::string> Events() const;
     void Clear();
     bool WaitForEnd(DWORD ms = 5000);
