@@ -25,6 +25,7 @@ const MessageMap& CLinkLabel::GetMessageMap() const {
                                     on::ReflectCommand(STN_CLICKED, &CLinkLabel::OnClicked),
                                     on::ReflectCtlColor(&CLinkLabel::CtlColor),
                                     on::Message<WM_SETCURSOR>(&CLinkLabel::OnSetCursor),
+                                    on::Message<WM_SETFONT>(&CLinkLabel::OnSetFont),
                                     on::Message<WM_PAINT>(&CLinkLabel::OnPaint),
                                     on::Message<WM_SETFOCUS>(&CLinkLabel::OnFocusChange),
                                     on::Message<WM_KILLFOCUS>(&CLinkLabel::OnFocusChange),
@@ -109,6 +110,11 @@ HBRUSH CLinkLabel::CtlColor(HDC dc, UINT) {
     }
     ::SetBkMode(dc, TRANSPARENT);
     return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+}
+
+void CLinkLabel::OnSetFont(HFONT, BOOL) {
+    m_fontUnderline.reset();
+    Default();
 }
 
 BOOL CLinkLabel::OnSetCursor(HWND, UINT, UINT) {

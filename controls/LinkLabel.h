@@ -38,6 +38,8 @@ private:
     void OnClicked();
     HBRUSH CtlColor(HDC dc, UINT ctlColor);
     BOOL OnSetCursor(HWND wnd, UINT hitTest, UINT message);
+    // A new font (a new display scale): the underlined one is made from it anew.
+    void OnSetFont(HFONT font, BOOL redraw);
     void OnPaint();
     void OnFocusChange(HWND);
     UINT OnGetDlgCode(const MSG* msg);

@@ -924,3 +924,30 @@ TEST(Accessible, EveryInterfaceOfAControlsObjectLeadsBackToIt) {
     }
     ::DestroyWindow(button);
 }
+
+// A dialog moved to a monitor of another scale gives its controls their fonts anew: the link
+// is then drawn underlined in the new size, not the old.
+TEST_F(Window, ALinkFollowsANewFont) {
+    CAboutBox box;
+    ModalSession about(box);
+    const HWND link = box.m_linkWeb.m_hWnd;
+    const auto drawnHeight = [&] {
+        HDC dc = ::CreateCompatibleDC(nullptr);
+        ::SendMessageA(about.hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                       reinterpret_cast<LPARAM>(link));
+        LOGFONTA drawn{};
+        ::GetObjectA(::GetCurrentObject(dc, OBJ_FONT), sizeof drawn, &drawn);
+        ::DeleteDC(dc);
+        return std::make_pair(drawn.lfHeight, drawn.lfUnderline);
+    };
+    LOGFONTA logFont{};
+    ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(link, WM_GETFONT, 0, 0)), sizeof logFont,
+                 &logFont);
+    EXPECT_EQ(drawnHeight(), std::make_pair(logFont.lfHeight, BYTE{1}));
+    logFont.lfHeight *= 2;
+    HFONT larger = ::CreateFontIndirectA(&logFont);
+    ::SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(larger), TRUE);
+    EXPECT_EQ(drawnHeight(), std::make_pair(logFont.lfHeight, BYTE{1}));
+    ::SendMessageA(link, WM_SETFONT, 0, FALSE);
+    ::DeleteObject(larger);
+}

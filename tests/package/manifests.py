@@ -57,6 +57,15 @@ ZIPPED = ["CHIMO/CHIMO.EXE", "CHIMO/LICENSE.txt", "CHIMO/README.txt", "CHIMO/Sou
     ["CHIMO/Sounds/%s.wav" % n for n in ("Half Past", "Hour", "Quarter Past", "Quarter To")]
 
 
+# Windows 7's and 10's KnownDLLs alike (always loaded from the system directory, never from the
+# program's folder), ntdll, and Common Controls, which the manifest binds to the system's own
+# side-by-side copy. Any other DLL is loaded at run time by its full path.
+KNOWN_DLLS = {n + ".dll" for n in (
+    "advapi32", "clbcatq", "comdlg32", "difxapi", "gdi32", "imagehlp", "imm32", "kernel32",
+    "msctf", "msvcrt", "normaliz", "nsi", "ntdll", "ole32", "oleaut32", "psapi", "rpcrt4",
+    "sechost", "setupapi", "shell32", "shlwapi", "user32", "wldap32", "ws2_32", "comctl32")}
+
+
 def check_image(exe, archive):
     """32-bit, DEP and ASLR (with its relocations), a manifest that declares the display scale
     and asks for no elevation (the INI file stays writable through virtualization), the version
@@ -66,8 +75,14 @@ def check_image(exe, archive):
     image = open(exe, "rb").read()
     for want in ("pei-i386", "NX_COMPAT", "DYNAMIC_BASE", " .reloc "):
         check(want in headers, "the image has %s" % want.strip())
-    check(b"<dpiAware" in image and b"requestedExecutionLevel" not in image,
-          "the image's manifest declares the display scale and asks for no elevation")
+    check(b"<dpiAware" in image and b"PerMonitorV2" in image and
+          b"requestedExecutionLevel" not in image,
+          "the image's manifest declares per-monitor scaling and asks for no elevation")
+    imports = {line.split(":", 1)[1].strip().lower()
+               for line in headers.splitlines() if "DLL Name:" in line}
+    check(imports and imports <= KNOWN_DLLS,
+          "the image imports only Windows' KnownDLLs and Common Controls: %s"
+          % sorted(imports - KNOWN_DLLS))
     texts = ("CHIMO! v" + VERSION, "CHIMO.EXE", "The CHIMO! Project")
     check(all(t.encode("utf-16-le") in image for t in texts), "the image's version block")
     with zipfile.ZipFile(archive) as z:
