@@ -11,6 +11,8 @@
 //   chimo_remote send ID MSG W L   sends message MSG (a number) with those parameters to
 //                                  control ID, or to the window itself for ID 0; fails when
 //                                  it is not answered within a minute
+//   chimo_remote ping MS           fails unless CHIMO! answers within MS milliseconds; prints
+//                                  how many it took
 //   chimo_remote tooltip [SECONDS] prints the text of the tooltip on the screen, within that
 //                                  many seconds (30)
 //   chimo_remote state NAME        leaves CHIMO! showing a window with a loop of its own and
@@ -21,6 +23,7 @@
 //                                  thread never answers
 //   chimo_remote old               plays an instance from before the mark (run as CHIMO.EXE),
 //                                  and prints "ready" once its window is there
+//   chimo_remote load DLL          loads DLL by name, as an import is loaded
 //   chimo_remote stranger SECONDS  shows windows titled "CHIMO!" that are not CHIMO!'s, prints
 //                                  "ready", and keeps them until CHIMO! has been up for 2 s
 //                                  (at most that long); then prints "left alone", or "closed"
@@ -235,6 +238,22 @@ int Run(int argc, char** argv) {
     }
     if (is("old"))
         return OldVersion();
+    if (is("ping") && argc == 3) {
+        // Found without waiting for an answer (finding the window waits for one), then asked
+        // with a bound: a thread that is not taking its messages fails it.
+        HWND found = nullptr;
+        for (HWND w = nullptr; !found && (w = ::FindWindowExA(nullptr, w, "#32770", "CHIMO!"));)
+            found = ::GetPropA(w, kInstanceProperty) ? w : nullptr;
+        const ULONGLONG asked = ::GetTickCount64();
+        DWORD_PTR answer = 0;
+        if (!found || !::SendMessageTimeoutA(found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                                             static_cast<UINT>(std::atoi(argv[2])), &answer))
+            return 1;
+        std::printf("%u\n", static_cast<unsigned>(::GetTickCount64() - asked));
+        return 0;
+    }
+    if (is("load") && argc == 3)
+        return ::LoadLibraryA(argv[2]) ? 0 : 1;
     if (is("stranger") && argc == 3)
         return Strangers(std::atoi(argv[2]));
     if (is("tooltip")) {

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Black-box: DLLs named winmm.dll and oleacc.dll, planted beside CHIMO.EXE (a download dropped
+# into the folder the portable zip was unpacked in), are never loaded, while CHIMO! starts,
+# plays a sound and answers a screen reader; under Wine asked for Windows' search order, which
+# looks in the program's folder first for any DLL that is not a KnownDLL.
+# Usage: planted.sh CHIMO.EXE chimo_remote.exe marker.dll
+set -euo pipefail
+chimo=$1 remote=$2 marker=$3
+source "$(dirname "$0")/lib.sh"
+id() { awk -v name="$1" '$1 == "#define" && $2 == name { print $3 }' "$(dirname "$0")/../../res/resource.h"; }
+
+folder=$work/Downloads/CHIMO
+mkdir -p "$folder"
+cp "$chimo" "$folder/CHIMO.EXE"
+cp "$remote" "$folder/probe.exe"
+for dll in winmm oleacc; do cp "$marker" "$folder/$dll.dll"; done
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winmm,oleacc=n,b"
+sox -n -r 22050 -b 16 -c 1 "$work/tone.wav" synth 0.2 sine 440
+
+# The plant works: a program that loads winmm.dll by name, as an import does, gets it.
+wine "$folder/probe.exe" load winmm.dll >/dev/null 2>&1 || true
+[ -e "$folder/winmm.dll.loaded" ] || { echo "FAIL: the planted DLL is not loaded even by name"; exit 1; }
+rm -f "$folder"/*.loaded
+pass "a program that loads winmm.dll by name gets the planted one"
+
+wine "$folder/CHIMO.EXE" >/dev/null 2>&1 &
+rc wait
+rc settext "$(id IDC_SOUND_HOUR)" "$(winpath "$work/tone.wav")"
+rm -f "$CHIMO_CAPTURE"
+rc send "$(id IDC_PLAY_HOUR)" 245 0 0 # BM_CLICK
+rc send "$(id IDC_DEVICE)" 61 0 -4    # WM_GETOBJECT for OBJID_CLIENT, as a screen reader asks
+for _ in $(seq 50); do [ -s "$CHIMO_CAPTURE" ] && break; sleep 0.1; done
+[ -s "$CHIMO_CAPTURE" ] || { echo "FAIL: Play played nothing"; exit 1; }
+rc quit
+for dll in winmm oleacc; do
+    [ ! -e "$folder/$dll.dll.loaded" ] || { echo "FAIL: CHIMO! loaded the planted $dll.dll"; exit 1; }
+done
+pass "CHIMO! started, played and answered a screen reader without loading either planted DLL"
+echo "$passed passed, 0 failed"
