@@ -4,13 +4,16 @@
 //   chimo_remote count             prints how many CHIMO! main windows there are
 //   chimo_remote launch N EXE      starts N processes of EXE (a Windows path) at one moment:
 //                                  all are created suspended, then resumed together
+//   (An ID, a message and its values are names, IDC_SOUND_HOUR, BM_CLICK, or numbers.)
 //   chimo_remote settext ID TEXT   sets the text of control ID (as typing would)
 //   chimo_remote gettext ID        prints the text of control ID
 //   chimo_remote items ID          prints the entries of list box ID, one a line, the chosen
 //                                  one marked with "* "
-//   chimo_remote send ID MSG W L   sends message MSG (a number) with those parameters to
-//                                  control ID, or to the window itself for ID 0; fails when
-//                                  it is not answered within a minute
+//   chimo_remote send ID MSG W L   sends message MSG with those parameters to control ID, or
+//                                  to the window itself for ID 0; fails when it is not
+//                                  answered within a minute
+//   chimo_remote command ID [CODE] sends the window the command of control or menu item ID
+//                                  (with notification CODE)
 //   chimo_remote ping MS           fails unless CHIMO! answers within MS milliseconds; prints
 //                                  how many it took
 //   chimo_remote tooltip [SECONDS] prints the text of the tooltip on the screen, within that
@@ -32,6 +35,8 @@
 // CHIMO_REMOTE_STATUS names is set, what it prints goes to that name with ".out" added, and
 // then the code to the file itself: Wine's explorer, which runs a program inside a virtual
 // desktop, may return before the program ends, and does not pass either on.
+#include "res/resource.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -42,6 +47,39 @@
 #include <vector>
 
 namespace {
+// What a test may name instead of giving a number: the program's ids, as res/resource.h names
+// them, and the messages and values the tests send.
+const struct {
+    const char* name;
+    long long value;
+} kNames[] = {
+#include "ResourceNames.inc"
+    {"IDOK", IDOK},
+    {"IDCANCEL", IDCANCEL},
+    {"WM_NULL", WM_NULL},
+    {"WM_COMMAND", WM_COMMAND},
+    {"WM_GETOBJECT", WM_GETOBJECT},
+    {"BM_CLICK", BM_CLICK},
+    {"CB_SETCURSEL", CB_SETCURSEL},
+    {"CBN_SELCHANGE", CBN_SELCHANGE},
+    {"OBJID_CLIENT", static_cast<LONG>(OBJID_CLIENT)},
+};
+
+// `arg` as a number: a name of the table, or written in digits. A name it does not know ends
+// the remote: a test that names an id that is gone fails, never sends to another.
+long long ValueOf(const char* arg) {
+    for (const auto& entry : kNames)
+        if (!std::strcmp(entry.name, arg))
+            return entry.value;
+    char* end = nullptr;
+    const long long value = std::strtoll(arg, &end, 0);
+    if (!*arg || *end) {
+        std::fprintf(stderr, "no id or value is named %s\n", arg);
+        std::exit(1);
+    }
+    return value;
+}
+
 // How long a start of CHIMO! may take on a slow, busy machine before `wait` gives up.
 constexpr DWORD kStartMs = 120000;
 // How long a message sent to CHIMO! may take to be answered on a slow, busy machine.
@@ -283,7 +321,8 @@ int Run(int argc, char** argv) {
             std::fprintf(stderr, "CHIMO! is not running\n");
         return 1;
     }
-    HWND item = argc > 2 ? ::GetDlgItem(chimo, std::atoi(argv[2])) : nullptr;
+    const int itemId = argc > 2 && !is("state") ? static_cast<int>(ValueOf(argv[2])) : 0;
+    HWND item = itemId ? ::GetDlgItem(chimo, itemId) : nullptr;
     char text[4096] = "";
     DWORD_PTR ignored = 0;
     if (is("wait"))
@@ -309,11 +348,20 @@ int Run(int argc, char** argv) {
         return 0;
     }
     if (is("send") && argc == 6) {
-        HWND to = std::atoi(argv[2]) ? item : chimo;
-        return to && ::SendMessageTimeoutA(to, static_cast<UINT>(std::atoi(argv[3])),
-                                           static_cast<WPARAM>(std::atoll(argv[4])),
-                                           static_cast<LPARAM>(std::atoll(argv[5])), SMTO_NORMAL,
+        HWND to = itemId ? item : chimo;
+        return to && ::SendMessageTimeoutA(to, static_cast<UINT>(ValueOf(argv[3])),
+                                           static_cast<WPARAM>(ValueOf(argv[4])),
+                                           static_cast<LPARAM>(ValueOf(argv[5])), SMTO_NORMAL,
                                            kAnswerMs, &ignored)
+                   ? 0
+                   : 1;
+    }
+    if (is("command") && (argc == 3 || argc == 4)) {
+        // As the control (or the menu, for an id that is no control's) sends it.
+        const WORD code = argc == 4 ? static_cast<WORD>(ValueOf(argv[3])) : 0;
+        return ::SendMessageTimeoutA(chimo, WM_COMMAND, MAKEWPARAM(itemId, code),
+                                     reinterpret_cast<LPARAM>(item), SMTO_NORMAL, kAnswerMs,
+                                     &ignored)
                    ? 0
                    : 1;
     }

@@ -46,12 +46,12 @@ heard_only() {
 wine "$chimo" >/dev/null 2>&1 &
 rc wait
 rc state settings
-listed=$(rc items 1030 | tr -d '\r')
+listed=$(rc items IDC_DEVICE | tr -d '\r')
 b=$(grep -n 'devB' <<<"$listed" | cut -d: -f1) ||
     { echo "FAIL: devB is not in the list:"; echo "$listed"; exit 1; }
-rc send 1030 334 $((b - 1)) 0                 # CB_SETCURSEL
-rc send 0 273 $(((1 << 16) | 1030)) 0         # CBN_SELCHANGE
-rc send 0 273 1 0 # OK
+rc send IDC_DEVICE CB_SETCURSEL $((b - 1)) 0
+rc command IDC_DEVICE CBN_SELCHANGE
+rc command IDOK
 rc quit
 captures
 start_in_zone 0 wine "$chimo"

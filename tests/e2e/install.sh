@@ -73,7 +73,7 @@ pass "the shortcut's CHIMO! struck the bundled hour bell at 50 %, after its lead
 # The user's own choice, saved as CHIMO! ends; then another build of the same version is
 # installed over it, this time without the sign-in entry.
 mine=$(winpath "$work/quarter.wav")
-rc settext 1002 "$mine"
+rc settext IDC_SOUND_QUARTER_AFTER "$mine"
 rc quit
 SOURCE_DATE_EPOCH=$(($(git -C "$repo" log -1 --format=%ct) + 60)) \
     python3 "$repo/package/pack.py" "$repo" "$chimo" "$work/dist2" >/dev/null

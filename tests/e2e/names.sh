@@ -13,7 +13,7 @@ wine reg delete 'HKCU\AppEvents\Schemes\Apps\CHIMO!' /f >/dev/null 2>&1 || true
 tone колокол 880
 tone 鐘の音 660
 declare -A file=([колокол]=$(winpath "$work/колокол.wav") [鐘の音]=$(winpath "$work/鐘の音.wav"))
-declare -A field=([колокол]=1002 [鐘の音]=1003) # Quarter After and Half Past
+declare -A field=([колокол]=IDC_SOUND_QUARTER_AFTER [鐘の音]=IDC_SOUND_HALF_PAST)
 declare -A key=([колокол]='(XX:15) Quarter After' [鐘の音]='(XX:30) Half Past')
 declare -A minute=([колокол]=15 [鐘の音]=30)
 
@@ -36,7 +36,7 @@ rc state settings
 for name in колокол 鐘の音; do rc settext "${field[$name]}" "${file[$name]}"; done
 
 # OK finds both files (a question would leave it waiting), and saves them.
-rc send 0 273 1 0 || { echo "FAIL: OK did not find a file that is there"; exit 1; }
+rc command IDOK || { echo "FAIL: OK did not find a file that is there"; exit 1; }
 for name in колокол 鐘の音; do names "$(stored "${key[$name]}")" "$name"; done
 pass "OK keeps both files: $(stored "${key[колокол]}") and $(stored "${key[鐘の音]}")"
 

@@ -7,7 +7,6 @@
 set -euo pipefail
 chimo=$1 remote=$2 marker=$3
 source "$(dirname "$0")/lib.sh"
-id() { awk -v name="$1" '$1 == "#define" && $2 == name { print $3 }' "$(dirname "$0")/../../res/resource.h"; }
 
 folder=$work/Downloads/CHIMO
 mkdir -p "$folder"
@@ -25,10 +24,10 @@ pass "a program that loads winmm.dll by name gets the planted one"
 
 wine "$folder/CHIMO.EXE" >/dev/null 2>&1 &
 rc wait
-rc settext "$(id IDC_SOUND_HOUR)" "$(winpath "$work/tone.wav")"
+rc settext IDC_SOUND_HOUR "$(winpath "$work/tone.wav")"
 rm -f "$CHIMO_CAPTURE"
-rc send "$(id IDC_PLAY_HOUR)" 245 0 0 # BM_CLICK
-rc send "$(id IDC_DEVICE)" 61 0 -4    # WM_GETOBJECT for OBJID_CLIENT, as a screen reader asks
+rc send IDC_PLAY_HOUR BM_CLICK 0 0
+rc send IDC_DEVICE WM_GETOBJECT 0 OBJID_CLIENT # as a screen reader asks
 for _ in $(seq 50); do [ -s "$CHIMO_CAPTURE" ] && break; sleep 0.1; done
 [ -s "$CHIMO_CAPTURE" ] || { echo "FAIL: Play played nothing"; exit 1; }
 rc quit

@@ -11,7 +11,7 @@ slots_ring "$work/quarter.wav"
 start_in_zone 0 in_desktop "$chimo"
 # The program takes the snooze's start from its own clock: somewhere between these two.
 before=$(date -u +%s)
-rc send 0 273 32783 0 # WM_COMMAND: the tray menu's Silence for an hour
+rc command ID_SNOOZE # the tray menu's Silence for an hour
 after=$(date -u +%s)
 rm -f "$CHIMO_CAPTURE"
 ((after < boundary)) || { echo "FAIL: the snooze came only $((after - boundary)) s after the quarter"; exit 1; }

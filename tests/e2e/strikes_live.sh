@@ -6,7 +6,6 @@
 set -euo pipefail
 chimo=$1 remote=$2
 source "$(dirname "$0")/lib.sh"
-id() { awk -v name="$1" '$1 == "#define" && $2 == name { print $3 }' "$(dirname "$0")/../../res/resource.h"; }
 
 # The device: the file plugin writes into a FIFO, drained at the sound's byte rate (22 050 Hz,
 # 16-bit mono), so that Wine's writes block as a sound card's would.
@@ -51,12 +50,12 @@ whole=$(python3 -c "print(int($length * 44100) * $strikes)")
 pass "7 s into $strikes strikes of $length s, CHIMO! answered in $answered ms"
 
 edit='C:\UNCONFIRMED.WAV'
-rc settext "$(id IDC_SOUND_HALF_PAST)" "$edit"
+rc settext IDC_SOUND_HALF_PAST "$edit"
 wine "$chimo" >/dev/null 2>&1 &
 for _ in $(seq 600); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 ! kill -0 "$pid" 2>/dev/null || { echo "FAIL: the striking instance did not end"; exit 1; }
 rc wait
-shown=$(rc gettext "$(id IDC_SOUND_HALF_PAST)" | tr -d '\r')
+shown=$(rc gettext IDC_SOUND_HALF_PAST | tr -d '\r')
 [ "$shown" = "$edit" ] || { echo "FAIL: after the takeover CHIMO! shows '$shown', not '$edit'"; exit 1; }
 pass "a second start during the strikes kept the edit not yet confirmed"
 echo "$passed passed, 0 failed"

@@ -34,7 +34,7 @@ gone() {
 # shows TEXT: the running CHIMO! shows TEXT in the Half Past slot.
 shows() {
     local shown
-    shown=$(rc gettext 1003 | tr -d '\r')
+    shown=$(rc gettext IDC_SOUND_HALF_PAST | tr -d '\r')
     [ "$shown" = "$1" ] || { echo "FAIL: CHIMO! shows '$shown', not '$1'"; return 1; }
 }
 # takes_over OLD_PID: a new CHIMO.EXE starts, the old process ends by itself, and the new one
@@ -67,7 +67,7 @@ for state in none settings about quit invalidtime missingfile linkerror browse m
     [ "$state" = none ] || rc state "$state"
     # Typed while that window is up (opening the settings window reloads the fields).
     edit="C:\\UNSAVED\\${state^^}.WAV" # the slot fields are upper-case
-    rc settext 1003 "$edit"
+    rc settext IDC_SOUND_HALF_PAST "$edit"
     takes_over "$pid"
     pass "taken over while showing: $state"
 done
@@ -75,7 +75,7 @@ done
 # Closed as an installer closes a program in its way (the Restart Manager ends its session):
 # it saves and goes, and the next start shows the edit.
 edit='C:\ENDSESSION.WAV'
-rc settext 1003 "$edit"
+rc settext IDC_SOUND_HALF_PAST "$edit"
 rc endsession
 gone "$pid" || { echo "FAIL: the session's end did not save and exit"; exit 1; }
 launch "$chimo"
@@ -89,7 +89,7 @@ launch "$work/BELLS.EXE"
 gone "$old"
 rc wait
 edit='C:\RENAMED.WAV'
-rc settext 1003 "$edit"
+rc settext IDC_SOUND_HALF_PAST "$edit"
 takes_over "$pid"
 pass "a renamed copy took over and was taken over"
 
@@ -107,7 +107,7 @@ pass "a CHIMO! from before the mark was taken over"
 # Ten in a row, each with an edit of its own.
 for i in $(seq 10); do
     edit="C:\\STORM\\$i.WAV"
-    rc settext 1003 "$edit"
+    rc settext IDC_SOUND_HALF_PAST "$edit"
     takes_over "$pid"
 done
 pass "ten takeovers in a row kept every edit"

@@ -40,6 +40,6 @@ done
 python3 "$(dirname "$0")/strikes.py" "$CHIMO_CAPTURE" 22050 10 880 440 ||
     { echo "FAIL: the key did not strike ten hours and Half Past"; exit 1; }
 pass "Ctrl+Alt+Shift+T at 10:3x struck ten hours and then Half Past"
-rc gettext 1001 >/dev/null || { echo "FAIL: CHIMO! no longer answers"; exit 1; }
+rc gettext IDC_SOUND_HOUR >/dev/null || { echo "FAIL: CHIMO! no longer answers"; exit 1; }
 pass "with the time to be spoken and no voice to speak it, CHIMO! answers"
 echo "$passed passed, 0 failed"
