@@ -7,14 +7,13 @@
 
 RepeaterPlan PlanRepeater(int hour, int minute, const ChimeOptions& options) {
     RepeaterPlan plan;
-    const int twelve = ((hour % 12) + 12) % 12;
-    plan.hours = twelve == 0 ? 12 : twelve;
+    plan.hours = TwelveHour(hour);
     if (minute < 15)
         return plan;
-    // The quarter as the chime plays it at that boundary: the same slot, or none.
-    const ChimeChoice choice = SelectChime(hour, minute < 30 ? 15 : minute < 45 ? 30 : 45, options);
-    plan.quarter = choice.play;
-    plan.quarterSlot = choice.slot;
+    // The last quarter passed, as the chime strikes it: the same slot, or none.
+    const QuarterStrike strike = Strikes(hour, options).quarter[minute < 45 ? minute / 15 : 3];
+    plan.quarter = strike.count > 0;
+    plan.quarterSlot = strike.slot;
     return plan;
 }
 
