@@ -25,7 +25,7 @@ void CAboutBox::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_WEB_LINK, m_linkWeb);
 }
 
-int CAboutBox::OnCreate(LPCREATESTRUCTA) {
+int CAboutBox::OnCreate(LPCREATESTRUCTW) {
     if (Default() == -1)
         return -1;
     // Starts as the window is created, before it is shown; closing the box does not stop it.

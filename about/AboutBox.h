@@ -18,7 +18,7 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
 
 private:
-    int OnCreate(LPCREATESTRUCTA createStruct);
+    int OnCreate(LPCREATESTRUCTW createStruct);
 };
 
 // The mail targets: "mailto:" and the address a label shows, in lower case.

@@ -17,7 +17,6 @@ BOOL CChimeApp::InitInstance() {
     const CHandle instanceLock = TakeOverInstanceLock();
     {
         CChimeDlg dlg;
-        dlg.m_bShown = FALSE;
         m_pMainWnd = &dlg;
         m_nCmdShow = SW_HIDE;
         // The whole working life of the process.

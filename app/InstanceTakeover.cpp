@@ -13,7 +13,7 @@
 namespace {
 
 // Held by the running instance of this user session for its whole life.
-const char kInstanceLock[] = "Local\\CHIMO!.Instance";
+const wchar_t kInstanceLock[] = L"Local\\CHIMO!.Instance";
 
 // An instance: marked as one, or a CHIMO.EXE from before the mark (its settings window, of the
 // dialog class, is its main window).
@@ -24,7 +24,7 @@ bool IsInstance(HWND hwnd, DWORD processId) {
         return false;
     const CString image = ProcessImagePath(processId);
     const char* name = std::strrchr(image, '\\');
-    return !lstrcmpiA(name ? name + 1 : static_cast<const char*>(image), "CHIMO.EXE");
+    return !lstrcmpiW(WideText(name ? name + 1 : static_cast<const char*>(image)), L"CHIMO.EXE");
 }
 
 DWORD MsUntil(DWORD deadline) {
@@ -39,14 +39,14 @@ void CloseInstance(HWND hwnd, DWORD deadline) {
     CHandle process(::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId));
     DWORD_PTR ignored = 0;
     // A hung instance fails the send at once; a busy one gets the rest of the time.
-    ::SendMessageTimeoutA(hwnd, WM_DESTROY, 0, 0, SMTO_ABORTIFHUNG, MsUntil(deadline), &ignored);
+    ::SendMessageTimeoutW(hwnd, WM_DESTROY, 0, 0, SMTO_ABORTIFHUNG, MsUntil(deadline), &ignored);
     if (!process)
         return;
     if (::WaitForSingleObject(process.get(), MsUntil(deadline)) == WAIT_TIMEOUT) {
         ::TerminateProcess(process.get(), 1);
         ::WaitForSingleObject(process.get(), 1000);
         // Its icon would stay in the tray until the pointer passed over it.
-        NOTIFYICONDATAA icon{};
+        NOTIFYICONDATAW icon{};
         icon.cbSize = sizeof icon;
         icon.hWnd = hwnd;
         // Every version's id: a newer instance removes the icon of one it had to end.
@@ -62,7 +62,7 @@ std::vector<HWND> FindOtherInstances() {
     const DWORD ownId = ::GetCurrentProcessId();
     // FindWindowEx walks every top-level window with the exact title, hidden ones included.
     for (HWND hwnd = nullptr;
-         (hwnd = ::FindWindowExA(nullptr, hwnd, nullptr, kInstanceWindowTitle)) != nullptr;) {
+         (hwnd = ::FindWindowExW(nullptr, hwnd, nullptr, kInstanceWindowTitle)) != nullptr;) {
         DWORD processId = 0;
         ::GetWindowThreadProcessId(hwnd, &processId);
         if (processId != ownId && IsInstance(hwnd, processId))
@@ -85,7 +85,7 @@ void CloseOtherInstances() {
 }
 
 CHandle TakeOverInstanceLock() {
-    CHandle lock(::CreateMutexA(nullptr, FALSE, kInstanceLock));
+    CHandle lock(::CreateMutexW(nullptr, FALSE, kInstanceLock));
     const DWORD deadline = ::GetTickCount() + 3 * kTakeoverWaitMs;
     for (;;) {
         // A running instance lets go of the lock as it ends; one that is still starting has

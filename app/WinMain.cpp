@@ -8,7 +8,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     // own, and those they load) comes from the system directory, never from the program's
     // folder, where a download may sit beside it. Windows 7 has this only with KB2533623.
     using SetDirectories = BOOL(WINAPI*)(DWORD);
-    if (HMODULE kernel = ::GetModuleHandleA("kernel32.dll"))
+    if (HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll"))
         if (const auto set = reinterpret_cast<SetDirectories>(
                 reinterpret_cast<void (*)()>(::GetProcAddress(kernel, "SetDefaultDllDirectories"))))
             set(LOAD_LIBRARY_SEARCH_SYSTEM32);

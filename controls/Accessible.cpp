@@ -15,12 +15,9 @@ bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CH
 HRESULT Text(const CString& text, BSTR* out) {
     using Alloc = BSTR(WINAPI*)(const OLECHAR*, UINT);
     static const Alloc alloc = SystemProc<Alloc>("oleaut32.dll", "SysAllocStringLen");
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text, text.GetLength(), nullptr, 0);
-    *out = alloc ? alloc(nullptr, static_cast<UINT>(length)) : nullptr;
-    if (!*out)
-        return E_OUTOFMEMORY;
-    ::MultiByteToWideChar(CP_ACP, 0, text, text.GetLength(), *out, length);
-    return S_OK;
+    const WideText wide(text.str());
+    *out = alloc ? alloc(wide.get(), static_cast<UINT>(wide.size())) : nullptr;
+    return *out ? S_OK : E_OUTOFMEMORY;
 }
 
 // The standard object of a control, with the control's own facts in its place; everything
@@ -112,7 +109,7 @@ public:
         // Posted, as a click notifies the parent: the assistive program is not kept waiting
         // while the action runs.
         const int id = ::GetDlgCtrlID(m_control);
-        return ::PostMessageA(::GetParent(m_control), WM_COMMAND, MAKEWPARAM(id, 0),
+        return ::PostMessageW(::GetParent(m_control), WM_COMMAND, MAKEWPARAM(id, 0),
                               reinterpret_cast<LPARAM>(m_control))
                    ? S_OK
                    : E_FAIL;

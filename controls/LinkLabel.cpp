@@ -2,6 +2,7 @@
 
 #include "controls/Accessible.h"
 #include "core/LinkRules.h"
+#include "core/Texts.h"
 #include "framework/ScopedWin.h"
 #include "res/resource.h"
 
@@ -37,13 +38,13 @@ const MessageMap& CLinkLabel::GetMessageMap() const {
 }
 
 void CLinkLabel::PreSubclassWindow() {
-    ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(GetStyle() | SS_NOTIFY));
+    ::SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>(GetStyle() | SS_NOTIFY));
     if (m_strTarget.IsEmpty())
         GetWindowText(m_strTarget);
     if (GetWindowText().IsEmpty())
         SetWindowText(m_strTarget);
     FitToText();
-    m_hLinkCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    m_hLinkCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     // The target shows whether or not the window is the active one.
     m_ToolTip.Create(this, TTS_ALWAYSTIP);
     m_ToolTip.AddTool(this, m_strTarget);
@@ -72,11 +73,11 @@ void CLinkLabel::FitToText() {
     }
     // Measured in the font the label is drawn in: the context's default (system) font is much
     // wider than a dialog's, and a label fitted to it would grow over its neighbours.
-    CString text = GetWindowText();
+    const WideText text(GetWindowText().str());
     SIZE extent{0, 0};
     if (const CClientDC dc = ClientDC(m_hWnd)) {
         CSelectObject font(dc.get(), reinterpret_cast<HFONT>(SendMessage(WM_GETFONT, 0, 0)));
-        ::GetTextExtentPoint32A(dc.get(), text, text.GetLength(), &extent);
+        ::GetTextExtentPoint32W(dc.get(), text, static_cast<int>(text.size()), &extent);
     }
     EdgeRect fitted = FitRectToText({r.left, r.top, r.right, r.bottom}, GetStyle(),
                                     static_cast<int>(extent.cx), static_cast<int>(extent.cy));
@@ -86,9 +87,9 @@ void CLinkLabel::FitToText() {
 
 HBRUSH CLinkLabel::CtlColor(HDC dc, UINT) {
     // In high contrast the system says what a link looks like.
-    HIGHCONTRASTA contrast{};
+    HIGHCONTRASTW contrast{};
     contrast.cbSize = sizeof contrast;
-    const bool high = ::SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+    const bool high = ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
                       (contrast.dwFlags & HCF_HIGHCONTRASTON);
     ::SetTextColor(dc, high         ? ::GetSysColor(COLOR_HOTLIGHT)
                        : m_bVisited ? m_crVisitedColor
@@ -96,13 +97,13 @@ HBRUSH CLinkLabel::CtlColor(HDC dc, UINT) {
     if (m_bUnderline) {
         if (!m_fontUnderline) {
             HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT, 0, 0));
-            LOGFONTA logFont{};
+            LOGFONTW logFont{};
             // A label without a font of its own is underlined in the system font.
             if (!font)
                 font = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
-            if (::GetObjectA(font, sizeof logFont, &logFont) == sizeof logFont) {
+            if (::GetObjectW(font, sizeof logFont, &logFont) == sizeof logFont) {
                 logFont.lfUnderline = 1;
-                m_fontUnderline.reset(::CreateFontIndirectA(&logFont));
+                m_fontUnderline.reset(::CreateFontIndirectW(&logFont));
             }
         }
         if (m_fontUnderline)
@@ -118,7 +119,7 @@ void CLinkLabel::OnSetFont(HFONT, BOOL) {
 }
 
 BOOL CLinkLabel::OnSetCursor(HWND, UINT, UINT) {
-    ::SetCursor(::LoadCursorA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDC_LINK_CURSOR)));
+    ::SetCursor(::LoadCursorW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDC_LINK_CURSOR)));
     return TRUE;
 }
 
@@ -179,7 +180,7 @@ LRESULT CLinkLabel::OnGetObject(DWORD flags, LONG objectId) {
     facts.role = ROLE_SYSTEM_LINK;
     facts.state = STATE_SYSTEM_LINKED | STATE_SYSTEM_FOCUSABLE;
     facts.value = m_strTarget;
-    facts.defaultAction = "Jump";
+    facts.defaultAction = LoadText(IDS_LINK_ACTION);
     if (LRESULT answer = AnswerGetObject(m_hWnd, flags, objectId, facts))
         return answer;
     return Default();
@@ -198,7 +199,7 @@ void CLinkLabel::OnClicked() {
 
 int CLinkLabel::OpenLink(LPCSTR target, int showCmd) {
     int result = static_cast<int>(reinterpret_cast<INT_PTR>(
-        ::ShellExecuteA(nullptr, "open", target, nullptr, nullptr, showCmd)));
+        ::ShellExecuteW(nullptr, L"open", WideText(target), nullptr, nullptr, showCmd)));
     if (result > 32)
         return result;
 
@@ -213,15 +214,16 @@ int CLinkLabel::OpenLink(LPCSTR target, int showCmd) {
     // Started by its own path, quoted: WinExec, as CreateProcess without one, would try
     // "C:\Program.exe" for an unquoted "C:\Program Files\...".
     const ProgramCommand run = QuoteProgram(command);
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCmd);
     PROCESS_INFORMATION started{};
-    std::string line = run.line;
-    if (!::CreateProcessA(
-            run.program.find('\\') != std::string::npos ? run.program.c_str() : nullptr, &line[0],
-            nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+    WideText line(run.line);
+    const WideText program(run.program.find('\\') != std::string::npos ? run.program.c_str()
+                                                                       : nullptr);
+    if (!::CreateProcessW(program, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &started)) {
         // As WinExec reports it: the explanations are those codes'.
         const DWORD error = ::GetLastError();
         return error == ERROR_BAD_EXE_FORMAT ? 11
@@ -235,6 +237,17 @@ int CLinkLabel::OpenLink(LPCSTR target, int showCmd) {
     return 33; // above 32: started
 }
 
+CString OpenErrorText(int code) {
+    // The reasons the resources have (ShellExecute's codes are 0 to 32); any other is told by
+    // its number.
+    const CString known =
+        code >= 0 && code <= 32 ? LoadText(IDS_OPEN_ERROR_CODE + code) : CString();
+    const std::string why =
+        !known.IsEmpty() ? known.str()
+                         : FillIn(LoadText(IDS_OPEN_ERROR_UNKNOWN).str(), {std::to_string(code)});
+    return FillIn(LoadText(IDS_OPEN_ERROR).str(), {why});
+}
+
 void CLinkLabel::ReportOpenError(int code) {
-    AfxMessageBox(OpenErrorText(code).c_str(), MB_ICONEXCLAMATION, 0);
+    AfxMessageBox(OpenErrorText(code), MB_ICONEXCLAMATION, 0);
 }

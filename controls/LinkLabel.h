@@ -46,3 +46,7 @@ private:
     void OnKeyDown(UINT key, bool held);
     LRESULT OnGetObject(DWORD flags, LONG objectId);
 };
+
+// What the user is told when a link would not open: the heading and the reason for code `code`
+// (ShellExecute's, or WinExec's as the fallback reports its own failures).
+CString OpenErrorText(int code);

@@ -1,5 +1,5 @@
 #include "controls/SoundPathEdit.h"
-#include "core/Texts.h"
+#include "res/resource.h"
 
 #include "core/SlotFile.h"
 #include "framework/IsFile.h"
@@ -17,7 +17,7 @@ namespace {
 // The shell-link class and interfaces, defined here rather than taken from the uuid import
 // library, whose one object file brings some 40 KB of other GUIDs along.
 const CLSID kClsidShellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-const IID kIidShellLinkA = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const IID kIidShellLinkW = {0x000214F9, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 const IID kIidPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 // The target path stored in the shell shortcut `path`, or empty when `path` is not a readable
 // shortcut (or names no file, or is too long for a path).
@@ -25,21 +25,18 @@ CString ResolveShortcut(const CString& path) {
     CString result;
     if (!FitsPath(path.str()))
         return result;
-    CComPtr<IShellLinkA> link;
+    CComPtr<IShellLinkW> link;
     CComPtr<IPersistFile> file;
-    if (FAILED(::CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkA,
+    if (FAILED(::CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkW,
                                   link.Receive())) ||
         FAILED(link->QueryInterface(kIidPersistFile, file.Receive())))
         return result;
-    WCHAR widePath[MAX_PATH] = L"";
-    if (::MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH) > 0 &&
-        SUCCEEDED(file->Load(widePath, STGM_READ))) {
-        // Room for a whole path in UTF-8, up to three bytes for each of its characters.
-        char target[kMaxPathBytes] = "";
-        WIN32_FIND_DATAA data{};
-        link->GetPath(target, kMaxPathBytes, &data, SLGP_UNCPRIORITY);
-        target[kMaxPathBytes - 1] = '\0';
-        result = target;
+    if (SUCCEEDED(file->Load(WideText(path.str()), STGM_READ))) {
+        wchar_t target[MAX_PATH] = L"";
+        WIN32_FIND_DATAW data{};
+        link->GetPath(target, MAX_PATH, &data, SLGP_UNCPRIORITY);
+        target[MAX_PATH - 1] = L'\0';
+        result = Utf8(target);
     }
     return result;
 }
@@ -47,15 +44,12 @@ CString ResolveShortcut(const CString& path) {
 
 void CSoundPathEdit::OnDropFiles(HDROP hDrop) {
     CString path;
-    const UINT count = ::DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        const UINT length = ::DragQueryFileA(hDrop, i, nullptr, 0);
-        CLocalText name(static_cast<char*>(::LocalAlloc(LMEM_ZEROINIT, length + 1)));
-        if (!name)
-            continue;
-        ::DragQueryFileA(hDrop, i, name.get(), length + 1);
-        if (path.IsEmpty())
-            path = CString(name.get(), static_cast<int>(length));
+    const UINT count = ::DragQueryFileW(hDrop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count && path.IsEmpty(); ++i) {
+        const UINT length = ::DragQueryFileW(hDrop, i, nullptr, 0);
+        std::vector<wchar_t> name(length + 1, L'\0');
+        const UINT copied = ::DragQueryFileW(hDrop, i, name.data(), length + 1);
+        path = Utf8(name.data(), static_cast<int>(copied));
     }
     ::DragFinish(hDrop);
 
@@ -73,7 +67,8 @@ void CSoundPathEdit::OnDropFiles(HDROP hDrop) {
             SetWindowText(path);
             return;
         }
-        if (MessageBox(kNotWavFile, kWarningCaption, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+        if (MessageBox(LoadText(IDS_NOT_WAV_FILE), LoadText(IDS_WARNING_CAPTION),
+                       MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
             SetWindowText(path);
     }
 }

@@ -82,37 +82,3 @@ ProgramCommand QuoteProgram(const std::string& command) {
     run.line = '"' + run.program + '"' + command.substr(end);
     return run;
 }
-
-std::string OpenErrorText(int code) {
-    const char* message = nullptr;
-    switch (code) {
-    case 0: message = "The operating system is out\nof memory or resources."; break;
-    case 2: message = "The specified file was not found."; break;
-    case 3: message = "The specified path was not found."; break;
-    case 5: message = "The operating system denied\naccess to the specified file."; break;
-    case 8: message = "There was not enough memory to complete the operation."; break;
-    case 11: message = "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image)."; break;
-    case 26: message = "A sharing violation occurred. "; break;
-    case 27: message = "The filename association is\nincomplete or invalid."; break;
-    case 28:
-        message = "The DDE transaction could not\nbe completed because the request timed out.";
-        break;
-    case 29: message = "The DDE transaction failed."; break;
-    case 30:
-        message = "The DDE transaction could not\nbe completed because other DDE transactions\n"
-                  "were being processed.";
-        break;
-    case 31:
-        message = "There is no application associated\nwith the given filename extension.";
-        break;
-    case 32: message = "The specified dynamic-link library was not found."; break;
-    default: break;
-    }
-    std::string text = "Unable to open hyperlink:\n\n";
-    if (message) {
-        text += message;
-    } else {
-        text += "Unknown Error (" + std::to_string(code) + ") occurred.";
-    }
-    return text;
-}

@@ -36,7 +36,3 @@ struct ProgramCommand {
     std::string program, line;
 };
 ProgramCommand QuoteProgram(const std::string& command);
-
-// "Unable to open hyperlink:\n\n" and the explanation of a ShellExecute code, or of
-// WinExec's, as the fallback opener reports its own failures.
-std::string OpenErrorText(int code);

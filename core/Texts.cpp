@@ -43,16 +43,19 @@ std::string ShortcutOf(const std::string& label) {
     return std::string();
 }
 
-std::string QuietTip(const std::string& clock, QuietReason reason) {
-    const char* why = reason == QuietReason::Call           ? "a call"
-                      : reason == QuietReason::FullScreen   ? "a full-screen program"
-                      : reason == QuietReason::Presentation ? "a presentation"
-                      : reason == QuietReason::DoNotDisturb ? "Do not disturb"
-                                                            : nullptr;
-    std::string tip = kTipActive;
-    if (why)
-        tip += "; quiet at " + clock + " (" + why + ")";
-    if (tip.size() >= kTipSize)
-        tip.resize(kTipSize - 1);
-    return tip;
+std::string FillIn(const std::string& pattern, std::initializer_list<std::string> args) {
+    std::string text;
+    for (std::string::size_type i = 0; i < pattern.size(); ++i) {
+        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        if (pattern[i] != '%' || !(next == '%' || (next >= '1' && next <= '9'))) {
+            text += pattern[i];
+            continue;
+        }
+        ++i;
+        if (next == '%')
+            text += '%';
+        else if (static_cast<size_t>(next - '1') < args.size())
+            text += *(args.begin() + (next - '1'));
+    }
+    return text;
 }

@@ -1,40 +1,7 @@
 #pragma once
-// The texts CHIMO! shows: the tray's tooltips, and its questions with their captions. Kept in
-// one place, so that the program and its tests name each the same way.
-
-constexpr char kTipActive[] = "CHIMO!: Active";
-constexpr char kTipDisabled[] = "CHIMO!: Disabled";
-constexpr char kTipSleeping[] = "CHIMO!: Sleeping";
-constexpr char kTipSilentUntil[] = "CHIMO!: Silent until "; // and the time, as the user writes it
-constexpr char kTipRinging[] = "CHIMO!!!!";
-// The tray's tooltip holds this many characters (its terminator included).
-constexpr unsigned kTipSize = 128;
-
-// The device list's first entry, and the mark of a chosen device that is not connected.
-constexpr char kDefaultDevice[] = "Default device";
-constexpr char kNotConnected[] = " (not connected)";
-
-// Beside the Tell-the-time key when Windows refuses it, and beside the speech box.
-constexpr char kKeyTaken[] = "Another program has this key.";
-constexpr char kKeyNeedsModifier[] = "Needs Ctrl or Alt: the default is used.";
-constexpr char kNoVoice[] = "No voice is installed";
-
-constexpr char kWarningCaption[] = "CHIMO!: Warning...";
-constexpr char kFileNotFound[] =
-    "CHIMO! can not find the file specified.\nWould you still like to use this file?";
-constexpr char kNotWavFile[] =
-    "This file does not appear to be a WAV file.\nWould you still like to use this file?";
-constexpr char kInvalidTimeCaption[] = "Invalid Time";
-constexpr char kInvalidTime[] = "Please enter time in this fashion:\n06:30pm";
-constexpr char kExitCaption[] = "CHIMO!: Exit...";
-constexpr char kExitQuestion[] =
-    "CHIMO! sound events will not play if you exit.\nDo you wish to continue?";
-constexpr char kLegacyCaption[] = "CHIMO!: Previous Version Detected";
-constexpr char kLegacyQuestion[] =
-    "CHIMO! has detected outdated registry entries.  Would you care to remove them?";
-
-#include "core/Quiet.h"
-
+// What the program does with the texts it shows (which live in its resources): how a screen
+// reader says a control's text, and how a text's blanks are filled in.
+#include <initializer_list>
 #include <string>
 
 // A control's text as a screen reader says it: "&&" is an ampersand, any other '&' marks the
@@ -45,7 +12,7 @@ std::string SpokenText(const std::string& text);
 // label in UTF-8), or "" when it has none.
 std::string ShortcutOf(const std::string& label);
 
-// The Active status after a quarter that was due kept quiet for `reason`: "CHIMO!: Active; quiet
-// at 10:45 (a call)", `clock` being the quarter's time as the user writes it; cut to what the
-// tooltip holds.
-std::string QuietTip(const std::string& clock, QuietReason reason);
+// `pattern` with %1 to %9 replaced by `args` (a number with no argument gives nothing) and %% by
+// one %: "quiet at %1 (%2)" with {"10:45", "a call"} gives "quiet at 10:45 (a call)". Each
+// language puts the blanks where its sentence wants them.
+std::string FillIn(const std::string& pattern, std::initializer_list<std::string> args);

@@ -16,7 +16,15 @@ public:
     virtual BOOL OnCmdMsg(UINT id, UINT code);
 
 protected:
-    // Searches the map chain for the entry of a message (never WM_COMMAND, whose entries
-    // OnCmdMsg runs); `code` is a reflected command's notification code.
-    const MessageEntry* FindMessageEntry(UINT message, UINT code = 0) const;
+    // An entry found, and the object it runs on (this, or a chained member).
+    struct FoundEntry {
+        const MessageEntry* entry = nullptr;
+        CCmdTarget* target = nullptr;
+        LRESULT Call(WPARAM w, LPARAM l) const { return entry->Call(*target, w, l); }
+        explicit operator bool() const { return entry != nullptr; }
+    };
+    // Searches the map chain, and the maps of the members it chains, for the entry of a message
+    // (never WM_COMMAND, whose entries OnCmdMsg runs); `code` is a reflected command's
+    // notification code.
+    FoundEntry FindMessageEntry(UINT message, UINT code = 0);
 };

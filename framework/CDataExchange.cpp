@@ -14,10 +14,10 @@ void DDX_Check(CDataExchange* pDX, int id, int& value) {
     if (!item)
         return;
     if (pDX->m_bSaveAndValidate) {
-        value = static_cast<int>(::SendMessageA(item, BM_GETCHECK, 0, 0));
+        value = static_cast<int>(::SendMessageW(item, BM_GETCHECK, 0, 0));
     } else {
         if (value < 0 || value > 2)
             value = 0;
-        ::SendMessageA(item, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+        ::SendMessageW(item, BM_SETCHECK, static_cast<WPARAM>(value), 0);
     }
 }

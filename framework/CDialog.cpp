@@ -45,10 +45,10 @@ INT_PTR CDialog::DoModal() {
     CWnd* owner = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
     CWnd* const outer = std::exchange(t_pendingCreation, this);
     const HHOOK outerHook =
-        std::exchange(t_creationHook, ::SetWindowsHookExA(WH_CBT, CreationCbtProc, nullptr,
+        std::exchange(t_creationHook, ::SetWindowsHookExW(WH_CBT, CreationCbtProc, nullptr,
                                                           ::GetCurrentThreadId()));
     const INT_PTR result =
-        ::DialogBoxParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
+        ::DialogBoxParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nIDTemplate),
                           owner && owner != this ? owner->m_hWnd : nullptr, DialogProc,
                           reinterpret_cast<LPARAM>(this));
     StopWatchingCreation();

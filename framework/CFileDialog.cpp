@@ -3,13 +3,14 @@
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
 
-// Room for a whole path in UTF-8 (the program's code page): up to three bytes a character.
-CFileDialog::CFileDialog(const char* filter) : m_fileName(3 * MAX_PATH, '\0') {
+// Room for a long path (the system's limit for one name given whole).
+CFileDialog::CFileDialog(const char* filter) : m_fileName(32768, L'\0') {
     // "A|*.a|B|*.b||" becomes "A\0*.a\0B\0*.b\0\0".
-    for (const char* p = filter; *p; ++p)
-        m_filter.push_back(*p == '|' ? '\0' : *p);
-    m_filter.push_back('\0');
-    m_filter.push_back('\0');
+    const WideText wide(filter ? filter : "");
+    for (size_t i = 0; i < wide.size(); ++i)
+        m_filter.push_back(wide[i] == L'|' ? L'\0' : wide[i]);
+    m_filter.push_back(L'\0');
+    m_filter.push_back(L'\0');
     m_ofn.lStructSize = sizeof m_ofn;
     m_ofn.hInstance = AfxGetInstanceHandle();
     m_ofn.lpstrFilter = m_filter.data();
@@ -19,4 +20,14 @@ CFileDialog::CFileDialog(const char* filter) : m_fileName(3 * MAX_PATH, '\0') {
     m_ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING;
     if (CWnd* main = AfxGetMainWnd())
         m_ofn.hwndOwner = main->GetSafeHwnd();
+}
+
+void CFileDialog::SetTitle(const char* title) {
+    m_title = WideText(title);
+    m_ofn.lpstrTitle = m_title;
+}
+
+void CFileDialog::SetInitialFolder(const char* folder) {
+    m_folder = WideText(folder && *folder ? folder : nullptr);
+    m_ofn.lpstrInitialDir = m_folder;
 }

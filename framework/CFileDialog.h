@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/CString.h"
+#include "framework/Unicode.h"
 
 #include <windows.h>
 #include <commdlg.h>
@@ -14,11 +15,15 @@ public:
     CFileDialog(const CFileDialog&) = delete;
     CFileDialog& operator=(const CFileDialog&) = delete;
 
-    CString GetPathName() const { return CString(m_fileName.data()); }
+    // The dialog's title, and the folder it opens in (null or empty: the system's choice).
+    void SetTitle(const char* title);
+    void SetInitialFolder(const char* folder);
+    CString GetPathName() const { return Utf8(m_fileName.data()); }
 
-    OPENFILENAMEA m_ofn{};
+    OPENFILENAMEW m_ofn{};
 
 private:
-    std::vector<char> m_filter;
-    std::vector<char> m_fileName;
+    std::vector<wchar_t> m_filter;
+    std::vector<wchar_t> m_fileName;
+    WideText m_title{nullptr}, m_folder{nullptr};
 };

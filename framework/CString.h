@@ -1,5 +1,5 @@
 #pragma once
-// A byte string with the part of MFC's CString interface the program uses, on std::string.
+// A UTF-8 string with the part of MFC's CString interface the program uses, on std::string.
 
 #include <windows.h>
 // windows.h maps LoadString to LoadStringA; undone here once, so the member keeps its name.
@@ -21,6 +21,7 @@ public:
     const std::string& str() const { return m_str; }
 
     friend CString operator+(const CString& a, const char* b) { return a.m_str + (b ? b : ""); }
+    friend CString operator+(const CString& a, const std::string& b) { return a.m_str + b; }
     friend bool operator==(const CString& a, const char* b) { return a.m_str == (b ? b : ""); }
 
     // The last `count` characters (the whole string when it is shorter).
@@ -41,3 +42,7 @@ public:
 private:
     std::string m_str;
 };
+
+// The string resource `id` of the application, in UTF-8: every text the user reads is looked
+// up here. Empty when the resources have none.
+CString LoadText(unsigned int id);

@@ -1,6 +1,7 @@
 #include "framework/CWinApp.h"
 
 #include "framework/CWnd.h"
+#include "framework/Unicode.h"
 
 #include <cstring>
 #include <vector>
@@ -22,7 +23,7 @@ CWinApp::~CWinApp() {
 
 CWinApp* AfxGetApp() { return g_app; }
 HINSTANCE AfxGetInstanceHandle() {
-    return g_app && g_app->m_hInstance ? g_app->m_hInstance : ::GetModuleHandleA(nullptr);
+    return g_app && g_app->m_hInstance ? g_app->m_hInstance : ::GetModuleHandleW(nullptr);
 }
 CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
 
@@ -40,14 +41,15 @@ CString BaseName(const char* path) {
 
 void CWinApp::InitNames(HINSTANCE instance) {
     m_hInstance = instance;
-    std::vector<char> path(MAX_PATH);
+    std::vector<wchar_t> path(MAX_PATH);
+    DWORD n = 0;
     for (;;) {
-        DWORD n = ::GetModuleFileNameA(instance, path.data(), static_cast<DWORD>(path.size()));
+        n = ::GetModuleFileNameW(instance, path.data(), static_cast<DWORD>(path.size()));
         if (n < path.size())
             break;
         path.resize(path.size() * 2);
     }
-    CString base = BaseName(path.data());
+    CString base = BaseName(Utf8(path.data(), static_cast<int>(n)));
     if (m_strAppName.IsEmpty())
         m_strAppName = base;
     m_strProfileName = base + ".INI";
@@ -58,14 +60,14 @@ void CWinApp::InitNames(HINSTANCE instance) {
 BOOL CWinApp::InitInstance() { return TRUE; }
 
 int CWinApp::GetProfileInt(const char* section, const char* entry, int defaultValue) const {
-    return static_cast<int>(
-        ::GetPrivateProfileIntA(section, entry, defaultValue, m_pszProfileName));
+    return static_cast<int>(::GetPrivateProfileIntW(WideText(section), WideText(entry),
+                                                    defaultValue, WideText(m_pszProfileName)));
 }
 
 BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value) const {
     char text[12]; // the longest int, "-2147483648", and its terminator
     ::wsprintfA(text, "%d", value);
-    return ::WritePrivateProfileStringA(section, entry, text, m_pszProfileName);
+    return WriteProfileString(section, entry, text);
 }
 
 CString CWinApp::GetProfileString(const char* section, const char* entry,
@@ -73,29 +75,32 @@ CString CWinApp::GetProfileString(const char* section, const char* entry,
     if (!defaultValue)
         defaultValue = "";
     // The call truncates silently; a result that fills the buffer may have been cut, so grow.
-    std::vector<char> buffer(256);
+    const WideText wideSection(section), wideEntry(entry), wideDefault(defaultValue),
+        file(m_pszProfileName);
+    std::vector<wchar_t> buffer(256);
     for (;;) {
-        DWORD n = ::GetPrivateProfileStringA(section, entry, defaultValue, buffer.data(),
-                                             static_cast<DWORD>(buffer.size()), m_pszProfileName);
+        DWORD n = ::GetPrivateProfileStringW(wideSection, wideEntry, wideDefault, buffer.data(),
+                                             static_cast<DWORD>(buffer.size()), file);
         if (n + 1 < buffer.size() || buffer.size() >= (1u << 24))
-            return CString(buffer.data(), static_cast<int>(n));
+            return Utf8(buffer.data(), static_cast<int>(n));
         buffer.resize(buffer.size() * 4);
     }
 }
 
 BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const char* value) const {
-    return ::WritePrivateProfileStringA(section, entry, value, m_pszProfileName);
+    return ::WritePrivateProfileStringW(WideText(section), WideText(entry), WideText(value),
+                                        WideText(m_pszProfileName));
 }
 
 HICON CWinApp::LoadIcon(UINT id) const {
-    return ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(id));
+    return ::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(id));
 }
 
 void CWinApp::DoWaitCursor(int code) {
     const int before = m_nWaitCursorCount;
     m_nWaitCursorCount = before + code > 0 ? before + code : 0;
     if (m_nWaitCursorCount > 0) {
-        HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+        HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, MAKEINTRESOURCEW(32514))); // IDC_WAIT
         if (before == 0)
             m_hcurWaitCursorRestore = previous;
     } else if (before > 0) {
@@ -112,7 +117,7 @@ int AfxMessageBox(const char* text, UINT type, UINT) {
     if (owner)
         owner = ::GetLastActivePopup(owner);
     CWinApp* app = AfxGetApp();
-    return ::MessageBoxA(owner, text, app ? app->m_pszAppName : "", type);
+    return ::MessageBoxW(owner, WideText(text), WideText(app ? app->m_pszAppName : ""), type);
 }
 
 int AfxWinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {

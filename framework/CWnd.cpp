@@ -1,6 +1,7 @@
 #include "framework/CWnd.h"
 
 #include "framework/CWinApp.h"
+#include "framework/FrameworkIds.h"
 
 #include <utility>
 #include <vector>
@@ -8,32 +9,35 @@
 namespace {
 
 // The object pointer travels with the window as a property, so any thread can find it.
-const char kObjectProperty[] = "Framework.CWnd";
+const wchar_t kObjectProperty[] = L"Framework.CWnd";
 
 } // namespace
 
 void ReportBoundaryException(const char* what) {
-    const CString text =
-        CString("An internal error occurred and the last action was not completed:\n") + what;
+    CString text = LoadText(AFX_IDS_INTERNAL_ERROR);
+    if (text.IsEmpty())
+        text = "An internal error occurred and the last action was not completed:";
+    text = text + "\n" + what;
     CWinApp* app = AfxGetApp();
-    ::MessageBoxA(nullptr, text, app ? app->m_pszAppName : "", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    ::MessageBoxW(nullptr, WideText(text), WideText(app ? app->m_pszAppName : ""),
+                  MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 // A window that outlives its object (a control, a tip) only loses the binding.
 CWnd::~CWnd() { UnsubclassWindow(); }
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
-    return hwnd ? static_cast<CWnd*>(::GetPropA(hwnd, kObjectProperty)) : nullptr;
+    return hwnd ? static_cast<CWnd*>(::GetPropW(hwnd, kObjectProperty)) : nullptr;
 }
 
 BOOL CWnd::SubclassWindow(HWND hwnd) {
     if (!hwnd || m_hWnd || FromHandlePermanent(hwnd))
         return FALSE;
     m_hWnd = hwnd;
-    ::SetPropA(hwnd, kObjectProperty, this);
+    ::SetPropW(hwnd, kObjectProperty, this);
     PreSubclassWindow();
     m_pfnSuper = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc)));
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc)));
     return TRUE;
 }
 
@@ -42,17 +46,17 @@ HWND CWnd::UnsubclassWindow() {
     if (!hwnd)
         return nullptr;
     if (m_pfnSuper &&
-        ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(AfxWndProc))
-        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        ::GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(AfxWndProc))
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     m_pfnSuper = nullptr;
-    ::RemovePropA(hwnd, kObjectProperty);
+    ::RemovePropW(hwnd, kObjectProperty);
     return hwnd;
 }
 
 LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
     if (!wnd)
-        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
 
     CWnd::CurrentMessage saved = wnd->m_current;
     wnd->m_current = {message, wParam, lParam};
@@ -84,8 +88,8 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             brush)
             return brush;
     }
-    if (const MessageEntry* entry = FindMessageEntry(message))
-        return entry->Call(*this, wParam, lParam);
+    if (const FoundEntry found = FindMessageEntry(message))
+        return found.Call(wParam, lParam);
     return DefWindowProc(message, wParam, lParam);
 }
 
@@ -100,11 +104,11 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 BOOL CWnd::Reflect(HWND child, UINT message, UINT code, WPARAM wParam, LPARAM lParam,
                    LRESULT& result) {
     CWnd* control = FromHandlePermanent(child);
-    const MessageEntry* entry =
-        control && control != this ? control->FindMessageEntry(message, code) : nullptr;
-    if (entry)
-        result = entry->Call(*control, wParam, lParam);
-    return entry != nullptr;
+    const FoundEntry found =
+        control && control != this ? control->FindMessageEntry(message, code) : FoundEntry{};
+    if (found)
+        result = found.Call(wParam, lParam);
+    return found ? TRUE : FALSE;
 }
 
 LRESULT CWnd::Default() {
@@ -113,37 +117,46 @@ LRESULT CWnd::Default() {
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (m_pfnSuper)
-        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
-    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+        return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 
 bool IsDialogWindow(HWND hwnd) {
-    char name[8] = "";
-    return ::GetClassNameA(hwnd, name, sizeof name) && !lstrcmpA(name, "#32770");
+    wchar_t name[8] = L"";
+    return ::GetClassNameW(hwnd, name, 8) && !lstrcmpW(name, L"#32770");
 }
 
 CString ProcessImagePath(DWORD processId) {
     CHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    char image[MAX_PATH * 3] = "";
-    DWORD size = sizeof image;
-    if (!process || !::QueryFullProcessImageNameA(process.get(), 0, image, &size))
+    wchar_t image[MAX_PATH * 2] = L"";
+    DWORD size = MAX_PATH * 2;
+    if (!process || !::QueryFullProcessImageNameW(process.get(), 0, image, &size))
         return CString();
-    return CString(image);
+    return Utf8(image, static_cast<int>(size));
 }
 
 CString WindowTextOf(HWND hwnd) {
-    // The length may be an estimate where the text is converted, and a cut copy ends on a whole
-    // character, up to three bytes short of the end: the buffer grows until the copy leaves
-    // more room than that.
-    const int length = hwnd ? ::GetWindowTextLengthA(hwnd) : 0;
+    // The length may be an estimate, and the text may grow between the calls: the buffer
+    // grows until the copy leaves room to spare.
+    const int length = hwnd ? ::GetWindowTextLengthW(hwnd) : 0;
     if (length <= 0)
         return CString();
-    for (size_t size = static_cast<size_t>(length) + 5;; size *= 2) {
-        std::vector<char> buffer(size);
-        const int copied = ::GetWindowTextA(hwnd, buffer.data(), static_cast<int>(size));
-        if (static_cast<size_t>(copied) + 4 < size || size > (1u << 24))
-            return CString(buffer.data(), copied);
+    for (size_t size = static_cast<size_t>(length) + 2;; size *= 2) {
+        std::vector<wchar_t> buffer(size);
+        const int copied = ::GetWindowTextW(hwnd, buffer.data(), static_cast<int>(size));
+        if (static_cast<size_t>(copied) + 1 < size || size > (1u << 24))
+            return Utf8(buffer.data(), copied);
     }
+}
+
+void SetWindowTextOf(HWND hwnd, const char* text) {
+    ::SetWindowTextW(hwnd, WideText(text ? text : ""));
+}
+
+void CWnd::SetWindowText(const char* text) { SetWindowTextOf(m_hWnd, text); }
+
+void CWnd::SetDlgItemText(int id, const char* text) {
+    SetWindowTextOf(::GetDlgItem(m_hWnd, id), text);
 }
 
 CString CWnd::GetWindowText() const { return WindowTextOf(m_hWnd); }
@@ -156,5 +169,5 @@ int CWnd::GetDlgItemText(int id, CString& text) const {
 int CWnd::MessageBox(const char* text, const char* caption, UINT type) {
     if (!caption)
         caption = AfxGetApp() ? AfxGetApp()->m_pszAppName : "";
-    return ::MessageBoxA(m_hWnd, text, caption, type);
+    return ::MessageBoxW(m_hWnd, WideText(text), WideText(caption), type);
 }

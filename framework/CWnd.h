@@ -2,6 +2,7 @@
 #include "framework/CCmdTarget.h"
 #include "framework/CString.h"
 #include "framework/ScopedWin.h"
+#include "framework/Unicode.h"
 
 #include <windows.h>
 
@@ -37,10 +38,10 @@ public:
 
     // Thin wrappers.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        return ::SendMessageA(m_hWnd, message, wParam, lParam);
+        return ::SendMessageW(m_hWnd, message, wParam, lParam);
     }
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        return ::PostMessageA(m_hWnd, message, wParam, lParam);
+        return ::PostMessageW(m_hWnd, message, wParam, lParam);
     }
     BOOL ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
     BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
@@ -54,13 +55,13 @@ public:
     BOOL InvalidateRect(const RECT* rect, BOOL erase = TRUE) {
         return ::InvalidateRect(m_hWnd, rect, erase);
     }
-    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
     HWND GetParent() const { return ::GetParent(m_hWnd); }
-    void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
+    void SetWindowText(const char* text);
     CString GetWindowText() const;
     void GetWindowText(CString& text) const { text = GetWindowText(); }
     int GetDlgItemText(int id, CString& text) const;
-    void SetDlgItemText(int id, const char* text) { ::SetDlgItemTextA(m_hWnd, id, text); }
+    void SetDlgItemText(int id, const char* text);
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr) {
         return ::SetTimer(m_hWnd, id, elapse, proc);
     }
@@ -106,8 +107,9 @@ template <class F, class R> R GuardedCall(F&& body, R fallback) {
     return fallback;
 }
 
-// The text of any window, whole.
+// The text of any window, whole; and `text` (UTF-8) made the window's text.
 CString WindowTextOf(HWND hwnd);
+void SetWindowTextOf(HWND hwnd, const char* text);
 // Whether `hwnd` is of the dialog class.
 bool IsDialogWindow(HWND hwnd);
 // The full path of the program behind `processId`, or "" when it cannot be told.

@@ -8,6 +8,7 @@
 //             on::Message<WM_TIMER>(&CMyDlg::OnTimer),      // void OnTimer(UINT_PTR)
 //             on::Command(IDC_QUIT, &CMyDlg::OnQuit),       // void OnQuit()
 //             on::CommandRange(16, 31, &CMyDlg::OnAbout),   // void OnAbout(UINT)
+//             on::Chain<&CMyDlg::m_clock>(),                // m_clock's own map, here
 //         }};
 //         return map;
 //     }
@@ -32,12 +33,15 @@ constexpr UINT WM_REFLECT_COMMAND = WM_REFLECT_BASE + WM_COMMAND;
 constexpr UINT WM_REFLECT_CTLCOLOR = WM_REFLECT_BASE + WM_CTLCOLOR_LEGACY;
 
 // One entry: a message number (a reflected one, or one registered at run time by name), or
-// WM_COMMAND (reflected or not) with a notification code, from the ids first..last.
+// WM_COMMAND (reflected or not) with a notification code, from the ids first..last; or a
+// member whose own map is searched where the entry stands, the member handling what it finds.
 struct MessageEntry {
     // Any handler, as a member of CCmdTarget: the entry's thunk, one per handler signature,
     // casts it back to its real type, unpacks the message and calls it.
     using Handler = void (CCmdTarget::*)();
     using Thunk = LRESULT (*)(CCmdTarget&, Handler, WPARAM, LPARAM);
+    // The chained member of the map's owner.
+    using Member = CCmdTarget& (*)(CCmdTarget& owner);
 
     UINT message;
     UINT code;
@@ -45,6 +49,7 @@ struct MessageEntry {
     UINT lastId;
     Thunk thunk;
     Handler handler;
+    Member member = nullptr;
 
     LRESULT Call(CCmdTarget& target, WPARAM w, LPARAM l) const {
         return thunk(target, handler, w, l);
@@ -61,9 +66,9 @@ struct MessageMap {
 template <UINT Msg> struct Cracker; // no cracker, no entry: a missing one fails to compile
 
 template <> struct Cracker<WM_CREATE> {
-    using Signature = int(LPCREATESTRUCTA);
+    using Signature = int(LPCREATESTRUCTW);
     template <class F> static LRESULT Invoke(F&& f, WPARAM, LPARAM l) {
-        return f(reinterpret_cast<LPCREATESTRUCTA>(l));
+        return f(reinterpret_cast<LPCREATESTRUCTW>(l));
     }
 };
 // Crackers shared by several messages name themselves Shared: one thunk serves them all.
@@ -201,6 +206,11 @@ template <class T, class R, class... A> MessageEntry::Handler Erase(R (T::*handl
 template <class R, class... A> R (CCmdTarget::*Restore(MessageEntry::Handler h))(A...) {
     return Retype<R (CCmdTarget::*)(A...)>(h);
 }
+template <class M> struct MemberOf;
+template <class T, class M> struct MemberOf<M T::*> {
+    using Owner = T;
+    using Type = M;
+};
 template <class C, class = void> struct SharedOf { using type = C; };
 template <class C> struct SharedOf<C, std::void_t<typename C::Shared>> {
     using type = typename C::Shared;
@@ -236,8 +246,8 @@ template <class T> MessageEntry Raw(UINT msg, LRESULT (T::*handler)(WPARAM, LPAR
 
 // A message whose number is known only at run time, by name: registered when the map is
 // built. A failed registration gives 0, which no lookup matches.
-template <class T> MessageEntry Registered(const char* name, void (T::*handler)()) {
-    return {::RegisterWindowMessageA(name), 0, 0, 0, &detail::Plain, detail::Erase(handler)};
+template <class T> MessageEntry Registered(const wchar_t* name, void (T::*handler)()) {
+    return {::RegisterWindowMessageW(name), 0, 0, 0, &detail::Plain, detail::Erase(handler)};
 }
 
 // WM_COMMAND with notification code `code` from control or menu item `id`.
@@ -258,6 +268,20 @@ template <class T> MessageEntry CommandRange(UINT first, UINT last, void (T::*ha
 // A notification this control sent to its parent, reflected back to the control.
 template <class T> MessageEntry ReflectCommand(UINT code, void (T::*handler)()) {
     return {WM_REFLECT_COMMAND, code, 0, 0, &detail::Plain, detail::Erase(handler)};
+}
+
+// The map of data member `Member` (a CCmdTarget: a feature's own class), searched where this
+// entry stands; what it finds runs on the member: on::Chain<&CMyDlg::m_clock>().
+template <auto Member> MessageEntry Chain() {
+    using Of = detail::MemberOf<decltype(Member)>;
+    static_assert(std::is_base_of_v<CCmdTarget, typename Of::Owner> &&
+                      std::is_base_of_v<CCmdTarget, typename Of::Type>,
+                  "a map chains a member with a map of its own");
+    MessageEntry entry{0, 0, 0, 0, nullptr, nullptr};
+    entry.member = [](CCmdTarget& owner) -> CCmdTarget& {
+        return static_cast<typename Of::Owner&>(owner).*Member;
+    };
+    return entry;
 }
 
 // WM_CTLCOLORxxx reflected back to the control: HBRUSH CtlColor(HDC, UINT).

@@ -1,6 +1,7 @@
 #pragma once
 // One owner per handle: each class below releases what it holds when it goes out of scope.
 #include "framework/CString.h"
+#include "framework/Unicode.h"
 
 #include <windows.h>
 
@@ -19,13 +20,13 @@ public:
 
     LONG Open(HKEY parent, const char* name, REGSAM access = KEY_QUERY_VALUE) {
         Close();
-        return Kept(::RegOpenKeyExA(parent, name, 0, access, &m_hKey));
+        return Kept(::RegOpenKeyExW(parent, WideText(name), 0, access, &m_hKey));
     }
     // Opens the key, creating it (and the path to it) when it is not there.
     LONG Create(HKEY parent, const char* name) {
         Close();
-        return Kept(::RegCreateKeyExA(parent, name, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
-                                      &m_hKey, nullptr));
+        return Kept(::RegCreateKeyExW(parent, WideText(name), 0, nullptr, 0, KEY_READ | KEY_WRITE,
+                                      nullptr, &m_hKey, nullptr));
     }
     void Close() {
         if (m_hKey)
@@ -37,17 +38,17 @@ public:
     // is not text, say a number another program stored there, is ERROR_UNSUPPORTED_TYPE).
     LONG QueryDefaultText(CString& text) const {
         const DWORD kinds = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
-        std::vector<char> buffer(256);
+        std::vector<wchar_t> buffer(256);
         // The value may grow between the calls; read until it fits.
         for (int attempt = 0; attempt < 4; ++attempt) {
-            DWORD size = static_cast<DWORD>(buffer.size());
+            DWORD size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
             const LONG result =
-                ::RegGetValueA(m_hKey, nullptr, nullptr, kinds, nullptr, buffer.data(), &size);
+                ::RegGetValueW(m_hKey, nullptr, nullptr, kinds, nullptr, buffer.data(), &size);
             if (result == ERROR_SUCCESS)
-                text = buffer.data(); // terminated by the call
+                text = Utf8(buffer.data()); // terminated by the call
             if (result != ERROR_MORE_DATA)
                 return result;
-            buffer.resize(size);
+            buffer.resize(size / sizeof(wchar_t) + 1);
         }
         return ERROR_MORE_DATA;
     }
@@ -81,12 +82,6 @@ public:
 private:
     HANDLE m_h;
 };
-
-// Memory from LocalAlloc, given back with LocalFree.
-struct CLocalFreer {
-    void operator()(void* memory) const { ::LocalFree(memory); }
-};
-using CLocalText = std::unique_ptr<char, CLocalFreer>;
 
 // A COM interface pointer; Release()d once.
 template <class T> class CComPtr {
@@ -132,7 +127,7 @@ struct CHookRemover {
 };
 using CHook = std::unique_ptr<std::remove_pointer_t<HHOOK>, CHookRemover>;
 inline CHook HookThisThread(int kind, HOOKPROC proc) {
-    return CHook(::SetWindowsHookExA(kind, proc, nullptr, ::GetCurrentThreadId()));
+    return CHook(::SetWindowsHookExW(kind, proc, nullptr, ::GetCurrentThreadId()));
 }
 
 // A font, an icon or a menu this program made, destroyed with its owner.
@@ -153,7 +148,7 @@ using CMenu = std::unique_ptr<HMENU__, CMenuDestroyer>;
 // nearest, scaled); empty when there is no such icon.
 inline CIcon LoadIconSized(HINSTANCE instance, UINT id, int cx, int cy) {
     return CIcon(static_cast<HICON>(
-        ::LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR)));
+        ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR)));
 }
 
 // A window's client-area device context, released with its owner.

@@ -1,6 +1,7 @@
-// The link label's fallback open command, error texts and fitting, on any registry command,
-// link target, shell code and rectangle.
+// The link label's fallback open command, the filling of its error text and its fitting, on any
+// registry command, link target, shell code and rectangle.
 #include "core/LinkRules.h"
+#include "core/Texts.h"
 #include "fuzz/Check.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -21,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)FitRectToText(r, style, cx, cy);
 
     const int code = in.ConsumeIntegral<int>();
-    const std::string error = OpenErrorText(code);
-    Check(error.rfind("Unable to open hyperlink:\n\n", 0) == 0);
+    const std::string error = FillIn("Unknown Error (%1) occurred.%2", {std::to_string(code)});
+    Check(error == "Unknown Error (" + std::to_string(code) + ") occurred.");
 
     const std::string target = in.ConsumeRandomLengthString(4096);
     const std::string command = in.ConsumeRemainingBytesAsString();

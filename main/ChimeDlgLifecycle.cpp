@@ -2,6 +2,7 @@
 // destroy paths of the settings window.
 #include "main/ChimeDlg.h"
 #include "core/Texts.h"
+#include "sound/SoundPlayer.h"
 
 #include "about/AboutBox.h"
 #include "main/InstanceMark.h"
@@ -34,13 +35,12 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
             on::Message<WM_HSCROLL>(&CChimeDlg::OnVolumeScroll),
             on::Message<WM_TIMECHANGE>(&CChimeDlg::OnTimeChange),
             on::Message<WM_POWERBROADCAST>(&CChimeDlg::OnPowerBroadcast),
-            on::Command(IDC_DISABLE_SECONDARY, &CChimeDlg::ApplyDisableSecondary),
-            on::Command(IDC_ABOUT, &CChimeDlg::OnAboutCommand),
+            // Both boxes, and every load, derive the locks from the two boxes as they stand.
+            on::Command(IDC_DISABLE_SECONDARY, &CChimeDlg::LockSecondarySlots),
+            on::Command(IDC_USE_SAME, &CChimeDlg::LockSecondarySlots),
+            on::Command(IDC_ABOUT, &CChimeDlg::OnAbout),
             on::CommandRange(IDC_BROWSE_HOUR, IDC_BROWSE_QUARTER_TIL, &CChimeDlg::OnBrowse),
             on::CommandRange(IDC_PLAY_HOUR, IDC_PLAY_QUARTER_TIL, &CChimeDlg::OnPlay),
-            on::Command(IDC_USE_SAME, &CChimeDlg::ApplyUseSame),
-            on::Control(CBN_SELCHANGE, IDC_DEVICE, &CChimeDlg::OnDeviceChosen),
-            on::Control(CBN_DROPDOWN, IDC_DEVICE, &CChimeDlg::OnDeviceListOpens),
             on::Command(ID_SETTINGS, &CChimeDlg::OpenSettingsWindow),
             on::Raw(WM_TRAY_NOTIFY, &CChimeDlg::OnTrayNotify),
             on::Message<WM_DESTROY>(&CChimeDlg::OnDestroy),
@@ -50,33 +50,28 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
             on::Control(EN_KILLFOCUS, IDC_SLEEP_STOP, &CChimeDlg::OnKillFocusSleepStop),
             on::Command(IDC_SLEEP_TIMER, &CChimeDlg::ApplySleepTimerState),
             on::Command(ID_SLEEP, &CChimeDlg::OnSleep),
-            on::Command(ID_SNOOZE, &CChimeDlg::OnSnooze),
-            on::Command(ID_TELL_TIME, &CChimeDlg::TellTime),
-            on::Message<WM_HOTKEY>(&CChimeDlg::OnHotKey),
-            on::Message<WM_TELL_DONE>(&CChimeDlg::OnTellDone),
-            on::Command(IDC_SPEAK_TIME, &CChimeDlg::ShowVoiceNote),
-            on::CommandRange(IDC_DAY_FIRST, IDC_DAY_LAST, &CChimeDlg::OnDayBox),
             on::Command(ID_QUIT, &CChimeDlg::OnQuit),
-            // Explorer broadcasts this when the taskbar is re-created (after a crash or restart).
-            on::Registered("TaskbarCreated", &CChimeDlg::AddTrayIcon),
+            // The features' own maps.
+            on::Chain<&CChimeDlg::m_tray>(),
+            on::Chain<&CChimeDlg::m_tell>(),
+            on::Chain<&CChimeDlg::m_days>(),
+            on::Chain<&CChimeDlg::m_quiet>(),
         }};
     return map;
 }
 
-void CChimeDlg::PlayCue(UINT id) { PlayResource(id); }
-
 void CChimeDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
     for (int i = 0; i < 4; ++i) {
-        DDX_Control(pDX, kSoundSlots[i].edit, m_editSlot[i]);
-        DDX_Control(pDX, kSoundSlots[i].browse, m_btnBrowse[i]);
-        DDX_Control(pDX, kSoundSlots[i].play, m_btnPlay[i]);
+        DDX_Control(pDX, kSoundSlots[i].edit, m_slots[i].field);
+        DDX_Control(pDX, kSoundSlots[i].browse, m_slots[i].browse);
+        DDX_Control(pDX, kSoundSlots[i].play, m_slots[i].play);
     }
-    DDX_Control(pDX, IDC_SLEEP_TIMER, m_chkSleepTimer);
-    DDX_Control(pDX, IDC_SLEEP_STOP, m_editSleepStop);
-    DDX_Control(pDX, IDC_SLEEP_START, m_editSleepStart);
-    DDX_Control(pDX, IDC_DEVICE, m_labelled[0]);
-    size_t next = 1;
+    DDX_Control(pDX, IDC_SLEEP_TIMER, m_sleep.box);
+    DDX_Control(pDX, IDC_SLEEP_STOP, m_sleep.stopField);
+    DDX_Control(pDX, IDC_SLEEP_START, m_sleep.startField);
+    DDX_Control(pDX, IDC_DEVICE, m_devices);
+    size_t next = 0;
     for (const OptionRow& row : OptionRows()) {
         if (!NeedsLabelName(row))
             continue;
@@ -92,11 +87,10 @@ BOOL CChimeDlg::OnInitDialog() {
     MarkInstanceWindow(m_hWnd);
 
     if (HMENU sysMenu = ::GetSystemMenu(m_hWnd, FALSE)) {
-        CString aboutItem;
-        aboutItem.LoadString(IDS_ABOUT_ITEM);
+        const CString aboutItem = LoadText(IDS_ABOUT_ITEM);
         if (!aboutItem.IsEmpty()) {
-            ::AppendMenuA(sysMenu, MF_SEPARATOR, 0, nullptr);
-            ::AppendMenuA(sysMenu, MF_STRING, IDM_ABOUT_SYS, aboutItem);
+            ::AppendMenuW(sysMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuW(sysMenu, MF_STRING, IDM_ABOUT_SYS, WideText(aboutItem));
         }
     }
 
@@ -117,24 +111,27 @@ BOOL CChimeDlg::OnInitDialog() {
     const auto labelOf = [](const CWnd& control) {
         return WindowTextOf(::GetWindow(control.m_hWnd, GW_HWNDPREV)).str();
     };
-    for (int i = 0; i < 4; ++i) {
-        const std::string quarter = SpokenText(labelOf(m_editSlot[i]));
-        for (CNamedControl* button : {&m_btnBrowse[i], &m_btnPlay[i]})
+    for (SlotControls& slot : m_slots) {
+        const std::string quarter = SpokenText(labelOf(slot.field));
+        for (CNamedControl* button : {&slot.browse, &slot.play})
             button->m_accessible.name =
                 (SpokenText(button->GetWindowText().str()) + ", " + quarter).c_str();
     }
-    for (CNamedControl& control : m_labelled) {
+    const auto nameByLabel = [&](CNamedControl& control) {
         if (!control.m_hWnd)
-            continue;
+            return;
         const std::string label = labelOf(control);
         control.m_accessible.name = SpokenText(label).c_str();
         control.m_accessible.shortcut = ShortcutOf(label).c_str();
-    }
+    };
+    nameByLabel(m_devices);
+    for (CNamedControl& control : m_labelled)
+        nameByLabel(control);
 
-    NameDayBoxes();
+    m_days.Attach(m_hWnd, [this] { RefreshStatus(); });
     RemoveLegacyEntries();
     LoadSettings();
-    RegisterTellTimeKey();
+    m_tell.RegisterKey();
     // No focus yet: setting it would activate the hidden window and take the keyboard from
     // whatever the user is typing in. The first control gets it when the window is opened.
     return FALSE;
@@ -173,15 +170,15 @@ void CChimeDlg::OnSysCommand(UINT nID, LPARAM) {
 }
 
 void CChimeDlg::OnOK() {
-    PlayCue(IDW_CUE_YES);
+    PlayResource(IDW_CUE_YES);
     ValidateSlotFiles();
     // A Sleep Timer without both times is switched off.
-    if (m_nSleepStart == 0 || m_nSleepStop == 0) {
-        m_chkSleepTimer.SendMessage(BM_SETCHECK, BST_UNCHECKED, 0);
+    if (m_sleep.start == 0 || m_sleep.stop == 0) {
+        m_sleep.box.SendMessage(BM_SETCHECK, BST_UNCHECKED, 0);
         ApplySleepTimerState();
     }
     SaveSettings();
-    RegisterTellTimeKey();
+    m_tell.RegisterKey();
     // The next chime may now take another sound, volume or lead-in.
     ArmChimeTimer();
     m_bShown = FALSE;
@@ -191,7 +188,7 @@ void CChimeDlg::OnOK() {
 
 void CChimeDlg::OnCancel() {
     LoadSettings();
-    PlayCue(IDW_CUE_NO);
+    PlayResource(IDW_CUE_NO);
     m_bShown = FALSE;
     ShowWindow(SW_MINIMIZE);
     ShowWindow(SW_HIDE);
@@ -199,24 +196,24 @@ void CChimeDlg::OnCancel() {
 
 void CChimeDlg::OnQuit() {
     for (int i = 0; i < 3; ++i) {
-        PlayCue(IDW_CUE_NO);
+        PlayResource(IDW_CUE_NO);
         ::Sleep(300);
     }
-    int answer = MessageBox(kExitQuestion, kExitCaption, MB_YESNO | MB_ICONEXCLAMATION);
+    const int answer = MessageBox(LoadText(IDS_EXIT_QUESTION), LoadText(IDS_EXIT_CAPTION),
+                                  MB_YESNO | MB_ICONEXCLAMATION);
     if (answer == IDYES) {
-        PlayCue(IDW_CUE_YES);
+        PlayResource(IDW_CUE_YES);
         HideAndSave();
         CDialog::OnCancel();
     } else {
-        PlayCue(IDW_CUE_NO);
+        PlayResource(IDW_CUE_NO);
     }
 }
 
 void CChimeDlg::HideAndSave() {
     ShowWindow(SW_HIDE);
-    Platform().Notify(NIM_DELETE, &m_nid);
     // The program is ending: a new taskbar must not bring the icon back.
-    m_bTrayIconWanted = FALSE;
+    m_tray.Remove();
     SaveSettings();
 }
 
@@ -248,14 +245,12 @@ void CChimeDlg::EndForTakeover() {
     // still open counts as not answered), removes its icon and ends the process right here.
     // Nothing is hidden first: losing the focus would run the time fields' checks.
     SaveSettings();
-    m_nid.uFlags = 0;
-    Platform().Notify(NIM_DELETE, &m_nid);
+    m_tray.Remove();
     EndAllSound();
     Platform().EndProcess(0);
 }
 
 void CChimeDlg::PostNcDestroy() {
-    m_nid.uFlags = 0;
-    Platform().Notify(NIM_DELETE, &m_nid);
+    m_tray.Remove();
     CDialog::PostNcDestroy();
 }

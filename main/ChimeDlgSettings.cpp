@@ -5,6 +5,7 @@
 #include "core/Texts.h"
 #include "main/SoundSlots.h"
 #include "settings/SoundScheme.h"
+#include "sound/SoundPlayer.h"
 
 #include <commctrl.h>
 
@@ -38,7 +39,7 @@ void CChimeDlg::LoadSettings() {
         SetDlgItemText(slot.edit, LoadSchemeSound(slot.key));
 
     LoadOptions(m_hWnd, OptionRows());
-    m_nPreviewedVolume = Volume();
+    m_nPreviewedVolume = SettingsView(m_hWnd).Volume();
     m_nLeadInMs = static_cast<unsigned>(LoadNumber(*OptionRows().Find("Lead_In_Ms")));
     // The locks follow both boxes as loaded, whatever they showed before.
     LockSecondarySlots();
@@ -50,11 +51,11 @@ void CChimeDlg::LoadSettings() {
         days = DaysFromProfile(days);
         app->WriteProfileInt("Options", "Days", days);
     }
-    ShowDays(days);
+    m_days.Show(days);
 
     // The device as stored; it is looked up when the window opens.
-    ShowDevices(app->GetProfileString("Options", "Output_Device").str(),
-                app->GetProfileString("Options", "Output_Device_Name").str(), false);
+    m_devices.Show(app->GetProfileString("Options", "Output_Device").str(),
+                   app->GetProfileString("Options", "Output_Device_Name").str(), false);
 
     ApplySleepTimerState();
     // The next chime may take another sound, volume or lead-in.
@@ -65,10 +66,10 @@ void CChimeDlg::SaveSettings() {
     SaveOptions(m_hWnd, OptionRows());
 
     CWinApp* app = AfxGetApp();
-    app->WriteProfileInt("Options", "Days", CheckedDays());
+    app->WriteProfileInt("Options", "Days", m_days.Checked());
 
     // The default device is no entry at all.
-    const SoundDevice device = ChosenDevice();
+    const SoundDevice device = m_devices.Chosen();
     const char* none = nullptr;
     app->WriteProfileString("Options", "Output_Device",
                             device.id.empty() ? none : device.id.c_str());
@@ -76,16 +77,17 @@ void CChimeDlg::SaveSettings() {
                             device.id.empty() ? none : device.name.c_str());
 
     for (const SoundSlotInfo& slot : kSoundSlots)
-        SaveSchemeSound(slot.key, SlotText(slot.slot).c_str());
+        SaveSchemeSound(slot.key, SettingsView(m_hWnd).SlotText(slot.slot).c_str());
 }
 
 void CChimeDlg::RemoveLegacyEntries() {
     if (!LegacyEntriesPresent())
         return;
-    if (MessageBox(kLegacyQuestion, kLegacyCaption, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
-        PlayCue(IDW_CUE_NO);
+    if (MessageBox(LoadText(IDS_LEGACY_QUESTION), LoadText(IDS_LEGACY_CAPTION),
+                   MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
+        PlayResource(IDW_CUE_NO);
         return;
     }
-    PlayCue(IDW_CUE_YES);
+    PlayResource(IDW_CUE_YES);
     RemoveLegacyKeys();
 }

@@ -7,7 +7,7 @@
 
 #include <tlhelp32.h>
 
-#include <cstring>
+#include <cwchar>
 
 namespace {
 const char kStore[] =
@@ -15,9 +15,9 @@ const char kStore[] =
     "microphone";
 const char kClassic[] = "NonPackaged";
 
-bool ReadTime(HKEY key, const char* name, unsigned long long& value) {
+bool ReadTime(HKEY key, const wchar_t* name, unsigned long long& value) {
     DWORD type = 0, size = sizeof value;
-    return ::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
+    return ::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
                ERROR_SUCCESS &&
            type == REG_QWORD && size == sizeof value;
 }
@@ -27,24 +27,25 @@ bool ReadTime(HKEY key, const char* name, unsigned long long& value) {
 void ReadUses(HKEY parent, bool classic, std::vector<MicrophoneUse>& uses) {
     for (DWORD i = 0;; ++i) {
         // The longest key name there can be (255 characters, a program's path among them, so
-        // in any script) in UTF-8, and its terminator.
-        char name[3 * 255 + 1];
-        DWORD length = sizeof name;
+        // in any script), and its terminator.
+        wchar_t name[255 + 1];
+        DWORD length = 255 + 1;
         const LONG result =
-            ::RegEnumKeyExA(parent, i, name, &length, nullptr, nullptr, nullptr, nullptr);
+            ::RegEnumKeyExW(parent, i, name, &length, nullptr, nullptr, nullptr, nullptr);
         if (result == ERROR_MORE_DATA)
             continue;
         if (result != ERROR_SUCCESS)
             return;
-        if (!classic && !lstrcmpiA(name, kClassic))
+        if (!classic && !lstrcmpiW(name, WideText(kClassic)))
             continue;
         CRegKey key;
         MicrophoneUse use;
-        if (key.Open(parent, name) != ERROR_SUCCESS ||
-            !ReadTime(key, "LastUsedTimeStart", use.start) ||
-            !ReadTime(key, "LastUsedTimeStop", use.stop))
+        const std::string utf8 = Utf8(name, static_cast<int>(length)).str();
+        if (key.Open(parent, utf8.c_str()) != ERROR_SUCCESS ||
+            !ReadTime(key, L"LastUsedTimeStart", use.start) ||
+            !ReadTime(key, L"LastUsedTimeStop", use.stop))
             continue;
-        (classic ? use.program : use.package) = name;
+        (classic ? use.program : use.package) = utf8;
         uses.push_back(use);
     }
 }
@@ -53,17 +54,18 @@ void ReadUses(HKEY parent, bool classic, std::vector<MicrophoneUse>& uses) {
 // is `keyName`. The path is encoded, never the key name decoded: a "#" of a path stays one.
 bool ProgramRunning(const std::string& keyName) {
     CHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    PROCESSENTRY32 entry{};
+    PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = snapshot && ::Process32First(snapshot.get(), &entry); more;
-         more = ::Process32Next(snapshot.get(), &entry)) {
+    const WideText key(keyName);
+    for (BOOL more = snapshot && ::Process32FirstW(snapshot.get(), &entry); more;
+         more = ::Process32NextW(snapshot.get(), &entry)) {
         // Only a process whose file the key name ends with is looked at closer.
-        const size_t file = std::strlen(entry.szExeFile);
-        if (file >= keyName.size() || keyName[keyName.size() - file - 1] != '#' ||
-            lstrcmpiA(keyName.c_str() + keyName.size() - file, entry.szExeFile))
+        const size_t file = std::wcslen(entry.szExeFile);
+        if (file >= key.size() || key[key.size() - file - 1] != L'#' ||
+            lstrcmpiW(key.get() + key.size() - file, entry.szExeFile))
             continue;
         const CString image = ProcessImagePath(entry.th32ProcessID);
-        if (!image.IsEmpty() && !lstrcmpiA(KeyNameOf(image.str()).c_str(), keyName.c_str()))
+        if (!image.IsEmpty() && !lstrcmpiW(WideText(KeyNameOf(image.str())), key))
             return true;
     }
     return false;

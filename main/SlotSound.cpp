@@ -17,7 +17,7 @@ constexpr DWORD kHeadBytes = 64 << 10;
 // 0 when the file cannot be looked at.
 unsigned long long FileStamp(const std::string& file) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data))
+    if (!::GetFileAttributesExW(WideText(file), GetFileExInfoStandard, &data))
         return 0;
     const unsigned long long written =
         (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
@@ -31,7 +31,7 @@ unsigned long long FileStamp(const std::string& file) {
 // reads only as much of its start as holds a header, whatever its size.
 std::vector<uint8_t> ReadFile(const std::string& file, bool head = false) {
     std::vector<uint8_t> bytes;
-    CHandle handle(::CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    CHandle handle(::CreateFileW(WideText(file), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size;
     if (!handle || !::GetFileSizeEx(handle.get(), &size) || size.QuadPart <= 0 ||
@@ -49,11 +49,11 @@ std::vector<uint8_t> ReadFile(const std::string& file, bool head = false) {
 } // namespace
 
 std::string WindowsDirectory() {
-    char buffer[kMaxPathBytes] = "";
-    UINT length = ::GetWindowsDirectoryA(buffer, sizeof buffer);
-    if (length == 0 || length >= sizeof buffer)
+    wchar_t buffer[MAX_PATH] = L"";
+    const UINT length = ::GetWindowsDirectoryW(buffer, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
         return std::string();
-    return std::string(buffer, length);
+    return Utf8(buffer, static_cast<int>(length)).str();
 }
 
 BOOL FileFound(const std::string& name) { return IsFile(name.c_str()); }

@@ -2,19 +2,19 @@
 
 #include "res/resource.h"
 
-// The key paths are fixed; "Quarter Til" has no apostrophe, nor has its browse title.
+// The key paths are fixed; "Quarter Til" has no apostrophe.
 const SoundSlotInfo kSoundSlots[4] = {
     {SoundSlot::Hour, IDC_SOUND_HOUR, IDC_BROWSE_HOUR, IDC_PLAY_HOUR,
-     "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:00) Hourly", "CHIMO! Top Of The Hour",
-     "Error: Top Of The Hour"},
+     "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:00) Hourly", IDS_BROWSE_HOUR, IDS_MISSING_HOUR},
     {SoundSlot::QuarterAfter, IDC_SOUND_QUARTER_AFTER, IDC_BROWSE_QUARTER_AFTER,
      IDC_PLAY_QUARTER_AFTER, "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:15) Quarter After",
-     "CHIMO! Quarter After", "Error: Quarter After"},
+     IDS_BROWSE_QUARTER_AFTER, IDS_MISSING_QUARTER_AFTER},
     {SoundSlot::HalfPast, IDC_SOUND_HALF_PAST, IDC_BROWSE_HALF_PAST, IDC_PLAY_HALF_PAST,
-     "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:30) Half Past", "CHIMO! Half Past", "Error: Half Past"},
+     "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:30) Half Past", IDS_BROWSE_HALF_PAST,
+     IDS_MISSING_HALF_PAST},
     {SoundSlot::QuarterTil, IDC_SOUND_QUARTER_TIL, IDC_BROWSE_QUARTER_TIL, IDC_PLAY_QUARTER_TIL,
-     "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:45) Quarter Til", "CHIMO! Quarter Til",
-     "Error: Quarter 'Til"},
+     "AppEvents\\Schemes\\Apps\\CHIMO!\\(XX:45) Quarter Til", IDS_BROWSE_QUARTER_TIL,
+     IDS_MISSING_QUARTER_TIL},
 };
 
 const SoundSlotInfo& SlotInfo(SoundSlot slot) { return kSoundSlots[static_cast<int>(slot)]; }

@@ -6,12 +6,12 @@
 
 struct SoundSlotInfo {
     SoundSlot slot;
-    int edit;                // the slot's CSoundPathEdit
-    int browse;              // its Browse... button
-    int play;                // its Play button
-    const char* key;         // below HKEY_CURRENT_USER, with a ".current" subkey for the text
-    const char* browseTitle; // of the open-file dialog
-    const char* caption;     // of the question on OK when the file cannot be found
+    int edit;             // the slot's CSoundPathEdit
+    int browse;           // its Browse... button
+    int play;             // its Play button
+    const char* key;      // below HKEY_CURRENT_USER, with a ".current" subkey for the text
+    unsigned browseTitle; // the text of the open-file dialog's title
+    unsigned caption;     // the text of the question's caption on OK when the file is missing
 };
 
 extern const SoundSlotInfo kSoundSlots[4];

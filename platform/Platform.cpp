@@ -2,6 +2,7 @@
 
 #include "framework/ScopedWin.h"
 #include "framework/SystemProc.h"
+#include "framework/Unicode.h"
 #include "platform/Winmm.h"
 
 #include <tlhelp32.h>
@@ -17,7 +18,7 @@ IPlatform& Platform() { return *g_platform; }
 void SetPlatform(IPlatform* platform) { g_platform = platform ? platform : &g_win32; }
 
 BOOL Win32Platform::Play(const char* name, HMODULE module, DWORD flags) {
-    return WinmmDll().PlaySoundA(name, module, flags);
+    return WinmmDll().PlaySoundW(WideText(name), module, flags);
 }
 
 void Win32Platform::EndProcess(UINT code) {
@@ -27,8 +28,8 @@ void Win32Platform::EndProcess(UINT code) {
     ::TerminateProcess(::GetCurrentProcess(), code);
 }
 
-BOOL Win32Platform::Notify(DWORD message, NOTIFYICONDATAA* data) {
-    return ::Shell_NotifyIconA(message, data);
+BOOL Win32Platform::Notify(DWORD message, NOTIFYICONDATAW* data) {
+    return ::Shell_NotifyIconW(message, data);
 }
 
 LocalTime Win32Platform::Now() {
@@ -56,9 +57,9 @@ LocalTime Win32Platform::Now() {
 
 // The common dialogs (and the print spooler they bring along) are loaded the first time the
 // user browses: most runs of the program never do.
-BOOL Win32Platform::GetOpenFileName(OPENFILENAMEA* ofn) {
-    using Open = BOOL(WINAPI*)(OPENFILENAMEA*);
-    static const Open open = SystemProc<Open>("comdlg32.dll", "GetOpenFileNameA");
+BOOL Win32Platform::GetOpenFileName(OPENFILENAMEW* ofn) {
+    using Open = BOOL(WINAPI*)(OPENFILENAMEW*);
+    static const Open open = SystemProc<Open>("comdlg32.dll", "GetOpenFileNameW");
     return open ? open(ofn) : FALSE;
 }
 
@@ -80,14 +81,14 @@ BOOL Win32Platform::PackageRunning(const char* family) {
     static const FamilyOf familyOf = SystemProc<FamilyOf>("kernel32.dll", "GetPackageFamilyName");
     if (!familyOf)
         return TRUE;
-    wchar_t wanted[256];
-    if (!::MultiByteToWideChar(CP_ACP, 0, family, -1, wanted, 256))
+    const WideText wanted(family);
+    if (!family || !*family)
         return TRUE;
     CHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    PROCESSENTRY32 entry{};
+    PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = snapshot && ::Process32First(snapshot.get(), &entry); more;
-         more = ::Process32Next(snapshot.get(), &entry)) {
+    for (BOOL more = snapshot && ::Process32FirstW(snapshot.get(), &entry); more;
+         more = ::Process32NextW(snapshot.get(), &entry)) {
         CHandle process(
             ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
         wchar_t name[256];

@@ -39,7 +39,8 @@ public:
 class IPlatform {
 public:
     virtual ~IPlatform() = default;
-    // PlaySoundA and its flags: a sound played as named, on the default device.
+    // PlaySound and its flags: the sound file `name` (UTF-8; null: stop) played on the default
+    // device.
     virtual BOOL Play(const char* name, HMODULE module, DWORD flags) = 0;
     // The output devices connected now; the default device is not among them.
     virtual std::vector<SoundDevice> SoundDevices() = 0;
@@ -47,12 +48,12 @@ public:
     // device when `id` is empty or not connected. The system converts or decodes a format the
     // device does not take where it can; nullptr where it cannot.
     virtual std::unique_ptr<ISoundOut> OpenSound(const std::string& id, const void* format) = 0;
-    // Shell_NotifyIconA and the record passed.
-    virtual BOOL Notify(DWORD message, NOTIFYICONDATAA* data) = 0;
+    // Shell_NotifyIcon and the record passed.
+    virtual BOOL Notify(DWORD message, NOTIFYICONDATAW* data) = 0;
     // The local wall clock, in the system's time zone.
     virtual LocalTime Now() = 0;
     // The common open-file dialog.
-    virtual BOOL GetOpenFileName(OPENFILENAMEA* ofn) = 0;
+    virtual BOOL GetOpenFileName(OPENFILENAMEW* ofn) = 0;
     // SHQueryUserNotificationState: whether the user can be disturbed now (Windows Vista and
     // later; on older systems the call is missing and the answer is a failure).
     virtual HRESULT QueryUserState(QUERY_USER_NOTIFICATION_STATE* state) = 0;
@@ -83,9 +84,9 @@ public:
     BOOL Play(const char* name, HMODULE module, DWORD flags) override;
     std::vector<SoundDevice> SoundDevices() override;
     std::unique_ptr<ISoundOut> OpenSound(const std::string& id, const void* format) override;
-    BOOL Notify(DWORD message, NOTIFYICONDATAA* data) override;
+    BOOL Notify(DWORD message, NOTIFYICONDATAW* data) override;
     LocalTime Now() override;
-    BOOL GetOpenFileName(OPENFILENAMEA* ofn) override;
+    BOOL GetOpenFileName(OPENFILENAMEW* ofn) override;
     HRESULT QueryUserState(QUERY_USER_NOTIFICATION_STATE* state) override;
     BOOL PackageRunning(const char* family) override;
     HRESULT QueryDoNotDisturb(ULONG* size, DWORD* value) override;

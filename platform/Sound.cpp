@@ -3,6 +3,7 @@
 // device does not take and follows the default device as it changes.
 #include "platform/Platform.h"
 #include "framework/ScopedWin.h"
+#include "framework/Unicode.h"
 #include "platform/Winmm.h"
 
 #include <mmdeviceapi.h>
@@ -15,17 +16,6 @@ constexpr UINT kQueryId = 0x0800 + 17;     // DRV_QUERYFUNCTIONINSTANCEID
 // PKEY_Device_FriendlyName.
 const PROPERTYKEY kFriendlyName = {
     {0xa45c254e, 0xdf1c, 0x4efd, {0x80, 0x20, 0x67, 0xd1, 0x46, 0xa8, 0x50, 0xe0}}, 14};
-
-// Text of the system's, in the program's code page (UTF-8 where Windows lets the program have
-// it), and back.
-std::string Narrow(const wchar_t* text) {
-    const int size = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string narrow(size > 0 ? static_cast<size_t>(size) : 1, '\0');
-    if (size > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, text, -1, &narrow[0], size, nullptr, nullptr);
-    narrow.resize(narrow.size() - 1);
-    return narrow;
-}
 
 } // namespace
 
@@ -44,7 +34,7 @@ UINT WaveOutNumber(const std::string& id) {
         if (WinmmDll().waveOutMessage(device, kQueryId,
                                       reinterpret_cast<DWORD_PTR>(endpoint.data()),
                                       size) == MMSYSERR_NOERROR &&
-            !lstrcmpiA(Narrow(endpoint.data()).c_str(), id.c_str()))
+            !lstrcmpiW(endpoint.data(), WideText(id)))
             return i;
     }
     return WAVE_MAPPER;
@@ -53,7 +43,7 @@ UINT WaveOutNumber(const std::string& id) {
 namespace {
 class WaveOut : public ISoundOut {
 public:
-    WaveOut() : m_done(::CreateEventA(nullptr, FALSE, FALSE, nullptr)) {}
+    WaveOut() : m_done(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
     ~WaveOut() override { Close(); }
     bool Close() override {
         if (!m_device)
@@ -134,14 +124,14 @@ std::vector<SoundDevice> Win32Platform::SoundDevices() {
         if (FAILED(collection->Item(i, reinterpret_cast<IMMDevice**>(device.Receive()))) ||
             FAILED(device->GetId(&id)))
             continue;
-        SoundDevice entry{Narrow(id), {}};
+        SoundDevice entry{Utf8(id).str(), {}};
         ::CoTaskMemFree(id);
         PROPVARIANT name;
         ::PropVariantInit(&name);
         if (SUCCEEDED(device->OpenPropertyStore(
                 STGM_READ, reinterpret_cast<IPropertyStore**>(properties.Receive()))) &&
             SUCCEEDED(properties->GetValue(kFriendlyName, &name)) && name.vt == VT_LPWSTR)
-            entry.name = Narrow(name.pwszVal);
+            entry.name = Utf8(name.pwszVal).str();
         ::PropVariantClear(&name);
         if (entry.name.empty())
             entry.name = entry.id;

@@ -4,7 +4,7 @@
 
 namespace {
 // What each call answers where the DLL or the function is missing.
-BOOL WINAPI NoPlaySound(LPCSTR, HMODULE, DWORD) { return FALSE; }
+BOOL WINAPI NoPlaySound(LPCWSTR, HMODULE, DWORD) { return FALSE; }
 UINT WINAPI NoDevices() { return 0; }
 MMRESULT WINAPI NoMessage(HWAVEOUT, UINT, DWORD_PTR, DWORD_PTR) { return MMSYSERR_NODRIVER; }
 MMRESULT WINAPI NoOpen(LPHWAVEOUT, UINT, LPCWAVEFORMATEX, DWORD_PTR, DWORD_PTR, DWORD) {
@@ -19,7 +19,7 @@ template <class F> F Find(const char* name, F missing) {
 }
 
 Winmm Load() {
-    return {Find("PlaySoundA", &NoPlaySound),        Find("waveOutGetNumDevs", &NoDevices),
+    return {Find("PlaySoundW", &NoPlaySound),        Find("waveOutGetNumDevs", &NoDevices),
             Find("waveOutMessage", &NoMessage),      Find("waveOutOpen", &NoOpen),
             Find("waveOutPrepareHeader", &NoHeader), Find("waveOutWrite", &NoHeader),
             Find("waveOutReset", &NoDevice),         Find("waveOutUnprepareHeader", &NoHeader),

@@ -8,7 +8,7 @@
 #include <mmsystem.h>
 
 struct Winmm {
-    decltype(&::PlaySoundA) PlaySoundA;
+    decltype(&::PlaySoundW) PlaySoundW;
     decltype(&::waveOutGetNumDevs) waveOutGetNumDevs;
     decltype(&::waveOutMessage) waveOutMessage;
     decltype(&::waveOutOpen) waveOutOpen;

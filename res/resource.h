@@ -4,11 +4,61 @@
 
 #define IDC_STATIC (-1)
 
-// Dialogs, strings, menus
+#include "../framework/FrameworkIds.h"
+
+// Dialogs, menus
 #define IDD_ABOUT_BOX 100
-#define IDS_ABOUT_ITEM 101
 #define IDD_CHIME 102
 #define IDR_TRAY_MENU 132
+
+// Texts (the STRINGTABLE): every text the program shows that no template holds
+#define IDS_ABOUT_ITEM 101
+// The tray's tooltips; %1 is a time as the user writes it, %2 why a quarter kept quiet
+#define IDS_TIP_ACTIVE 200
+#define IDS_TIP_DISABLED 201
+#define IDS_TIP_SLEEPING 202
+#define IDS_TIP_SILENT_UNTIL 203
+#define IDS_TIP_RINGING 204
+#define IDS_TIP_QUIET 205
+#define IDS_QUIET_CALL 206
+#define IDS_QUIET_FULL_SCREEN 207
+#define IDS_QUIET_PRESENTATION 208
+#define IDS_QUIET_DO_NOT_DISTURB 209
+// The device list; %1 a device's name
+#define IDS_DEFAULT_DEVICE 210
+#define IDS_NOT_CONNECTED 211
+// Beside the shortcut and the speech box
+#define IDS_KEY_TAKEN 212
+#define IDS_KEY_NEEDS_MODIFIER 213
+#define IDS_NO_VOICE 214
+// Questions and their captions
+#define IDS_WARNING_CAPTION 215
+#define IDS_FILE_NOT_FOUND 216
+#define IDS_NOT_WAV_FILE 217
+#define IDS_INVALID_TIME_CAPTION 218
+#define IDS_INVALID_TIME 219
+#define IDS_EXIT_CAPTION 220
+#define IDS_EXIT_QUESTION 221
+#define IDS_LEGACY_CAPTION 222
+#define IDS_LEGACY_QUESTION 223
+// The file dialog's filter, in the form "Name|*.ext||"
+#define IDS_SOUND_FILTER 224
+// A link's action, as a screen reader names it
+#define IDS_LINK_ACTION 225
+// Each slot's file dialog title, then each slot's caption of the question on OK (slot order)
+#define IDS_BROWSE_HOUR 230
+#define IDS_BROWSE_QUARTER_AFTER 231
+#define IDS_BROWSE_HALF_PAST 232
+#define IDS_BROWSE_QUARTER_TIL 233
+#define IDS_MISSING_HOUR 234
+#define IDS_MISSING_QUARTER_AFTER 235
+#define IDS_MISSING_HALF_PAST 236
+#define IDS_MISSING_QUARTER_TIL 237
+// A link that would not open: the heading, then the system's reason (%1), or the code (%1)
+#define IDS_OPEN_ERROR 240
+#define IDS_OPEN_ERROR_UNKNOWN 241
+// The reasons, as IDS_OPEN_ERROR_CODE + the code ShellExecute gave (0 to 32)
+#define IDS_OPEN_ERROR_CODE 300
 
 // Icons and the cursor
 #define IDI_MAIN 128

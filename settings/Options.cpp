@@ -33,9 +33,9 @@ void PrepareOptions(HWND dialog, const OptionTable& rows) {
         if (row.held != Held::Level)
             continue;
         HWND slider = ::GetDlgItem(dialog, row.control);
-        ::SendMessageA(slider, TBM_SETRANGE, TRUE, MAKELPARAM(row.low, row.high));
-        ::SendMessageA(slider, TBM_SETPAGESIZE, 0, (row.high - row.low) / 10);
-        ::SendMessageA(slider, TBM_SETPOS, TRUE, row.fallback);
+        ::SendMessageW(slider, TBM_SETRANGE, TRUE, MAKELPARAM(row.low, row.high));
+        ::SendMessageW(slider, TBM_SETPAGESIZE, 0, (row.high - row.low) / 10);
+        ::SendMessageW(slider, TBM_SETPOS, TRUE, row.fallback);
     }
 }
 
@@ -55,7 +55,7 @@ void LoadOptions(HWND dialog, const OptionTable& rows) {
             const CString text = app->GetProfileString(row.section, row.entry, nullptr);
             if (text.IsEmpty())
                 app->WriteProfileString(row.section, row.entry, nullptr);
-            ::SetWindowTextA(control, text);
+            SetWindowTextOf(control, text);
             break;
         }
         case Held::Level:
@@ -66,9 +66,9 @@ void LoadOptions(HWND dialog, const OptionTable& rows) {
                 app->WriteProfileInt(row.section, row.entry, value);
             }
             if (row.held == Held::Level)
-                ::SendMessageA(control, TBM_SETPOS, TRUE, value);
+                ::SendMessageW(control, TBM_SETPOS, TRUE, value);
             else
-                ::SendMessageA(control, HKM_SETHOTKEY, static_cast<WPARAM>(value), 0);
+                ::SendMessageW(control, HKM_SETHOTKEY, static_cast<WPARAM>(value), 0);
             break;
         }
         case Held::Box:
@@ -78,7 +78,7 @@ void LoadOptions(HWND dialog, const OptionTable& rows) {
                 value = value ? BST_UNCHECKED : BST_CHECKED;
             else if (!InRange(row, value))
                 value = BST_CHECKED;
-            ::SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+            ::SendMessageW(control, BM_SETCHECK, static_cast<WPARAM>(value), 0);
             break;
         }
         case Held::Number: break; // the program asks for it with LoadNumber
@@ -96,15 +96,15 @@ void SaveOptions(HWND dialog, const OptionTable& rows) {
             break;
         case Held::Level:
             app->WriteProfileInt(row.section, row.entry,
-                                 static_cast<int>(::SendMessageA(control, TBM_GETPOS, 0, 0)));
+                                 static_cast<int>(::SendMessageW(control, TBM_GETPOS, 0, 0)));
             break;
         case Held::HotKey:
             app->WriteProfileInt(row.section, row.entry,
-                                 static_cast<int>(::SendMessageA(control, HKM_GETHOTKEY, 0, 0)));
+                                 static_cast<int>(::SendMessageW(control, HKM_GETHOTKEY, 0, 0)));
             break;
         case Held::Box:
         case Held::InvertedBox: {
-            const int state = static_cast<int>(::SendMessageA(control, BM_GETCHECK, 0, 0));
+            const int state = static_cast<int>(::SendMessageW(control, BM_GETCHECK, 0, 0));
             app->WriteProfileInt(row.section, row.entry,
                                  row.held == Held::Box  ? state
                                  : state == BST_CHECKED ? 0

@@ -2,8 +2,6 @@
 
 #include "framework/ScopedWin.h"
 
-#include <cstring>
-
 namespace {
 
 const char kCurrent[] = ".current";
@@ -34,16 +32,16 @@ void DeleteLegacyTree(const char* path) {
     CRegKey key;
     if (key.Open(HKEY_CURRENT_USER, path, KEY_ALL_ACCESS) == ERROR_SUCCESS) {
         for (;;) {
-            char name[kSubkeyNameSize] = {};
-            if (::RegEnumKeyA(key, 0, name, kSubkeyNameSize) != ERROR_SUCCESS)
+            wchar_t name[kSubkeyNameSize] = {};
+            if (::RegEnumKeyW(key, 0, name, kSubkeyNameSize) != ERROR_SUCCESS)
                 break;
             // Always index 0: a subkey that cannot be deleted would come back for ever.
-            if (::RegDeleteKeyA(key, name) != ERROR_SUCCESS)
+            if (::RegDeleteKeyW(key, name) != ERROR_SUCCESS)
                 break;
         }
     }
     key.Close();
-    ::RegDeleteKeyA(HKEY_CURRENT_USER, path);
+    ::RegDeleteKeyW(HKEY_CURRENT_USER, WideText(path));
 }
 
 } // namespace
@@ -58,8 +56,10 @@ CString LoadSchemeSound(const char* key) {
 
 void SaveSchemeSound(const char* key, const char* text) {
     CRegKey slot;
+    const WideText value(text ? text : "");
     if (slot.Open(HKEY_CURRENT_USER, key, KEY_WRITE) == ERROR_SUCCESS)
-        ::RegSetValueA(slot, kCurrent, REG_SZ, text, static_cast<DWORD>(std::strlen(text)));
+        ::RegSetValueW(slot, WideText(kCurrent), REG_SZ, value,
+                       static_cast<DWORD>(value.size() * sizeof(wchar_t)));
 }
 
 bool LegacyEntriesPresent() {
@@ -67,8 +67,8 @@ bool LegacyEntriesPresent() {
 }
 
 void RemoveLegacyKeys() {
-    ::RegDeleteKeyA(HKEY_CURRENT_USER, kLegacyHourlyLabel);
-    ::RegDeleteKeyA(HKEY_CURRENT_USER, kLegacyQuarterHourlyLabel);
+    ::RegDeleteKeyW(HKEY_CURRENT_USER, WideText(kLegacyHourlyLabel));
+    ::RegDeleteKeyW(HKEY_CURRENT_USER, WideText(kLegacyQuarterHourlyLabel));
     DeleteLegacyTree(kLegacyHourly);
     DeleteLegacyTree(kLegacyQuarterHourly);
 }

@@ -34,8 +34,8 @@ struct SoundPlayer::Job {
     std::string device;
     ULONGLONG startAt = 0;
     IPlatform* platform = nullptr;
-    CHandle cancel{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
-    CHandle done{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    CHandle cancel{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    CHandle done{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     std::atomic<bool> asNamed{false}; // played through PlaySound, which only PlaySound stops
     HWND notify = nullptr;            // told when it ends
     UINT message = 0;
@@ -81,7 +81,7 @@ struct SoundPlayer::Job {
         // Told before the end is signalled: whoever waits for the end finds the message queued.
         if ((*job)->notify) {
             const bool whole = ::WaitForSingleObject((*job)->cancel.get(), 0) == WAIT_TIMEOUT;
-            ::PostMessageA((*job)->notify, (*job)->message, whole, (*job)->serial);
+            ::PostMessageW((*job)->notify, (*job)->message, whole, (*job)->serial);
         }
         ::SetEvent((*job)->done.get());
         return 0;
@@ -135,7 +135,7 @@ SoundPlayer& Player() {
 
 void PlayResource(UINT id, int volume) {
     HINSTANCE module = AfxGetInstanceHandle();
-    HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(id), "WAVE");
+    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), L"WAVE");
     const auto* bytes =
         found ? static_cast<const uint8_t*>(::LockResource(::LoadResource(module, found)))
               : nullptr;

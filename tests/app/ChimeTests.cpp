@@ -2,6 +2,7 @@
 #include "app/InstanceTakeover.h"
 #include "core/Quiet.h"
 #include "core/Texts.h"
+#include "tests/support/English.h"
 #include "sound/SoundPlayer.h"
 #include "tests/support/ChimoTest.h"
 
@@ -44,12 +45,12 @@ TEST_F(ChimoTest, TheStartAddsTheIconArmsForTheNextQuarterAndStaysSilentAndHidde
     EXPECT_EQ(added[0].uID, ID_TRAY_ICON);
     EXPECT_EQ(added[0].uFlags, static_cast<UINT>(NIF_ICON | NIF_MESSAGE | NIF_TIP | NIF_SHOWTIP));
     EXPECT_EQ(added[0].uCallbackMessage, WM_TRAY_NOTIFY);
-    EXPECT_GE(added[0].cbSize, offsetof(NOTIFYICONDATAA, uVersion) + sizeof(UINT));
+    EXPECT_GE(added[0].cbSize, offsetof(NOTIFYICONDATAW, uVersion) + sizeof(UINT));
     auto versions = fake.Tray(NIM_SETVERSION);
     ASSERT_EQ(versions.size(), 1u);
     EXPECT_EQ(versions[0].uVersion, static_cast<UINT>(NOTIFYICON_VERSION_4));
-    EXPECT_STREQ(added[0].szTip, kTipActive);
-    EXPECT_EQ(added[0].hIcon, dlg->TrayIcon(IDI_TRAY_ACTIVE));
+    EXPECT_EQ(Utf8(added[0].szTip), kTipActive);
+    EXPECT_EQ(added[0].hIcon, dlg->m_tray.Icon(IDI_TRAY_ACTIVE));
     EXPECT_EQ(Armed(), 450000u - kHeadStart) << "10:07:30 waits for 10:15:00";
     EXPECT_TRUE(fake.Sounds().empty());
     run->SettleUntil([&] { return !::IsWindowVisible(run->hwnd()); });
@@ -66,7 +67,7 @@ TEST_F(ChimoTest, TheStartAddsTheIconArmsForTheNextQuarterAndStaysSilentAndHidde
     fake.Clear();
     run->Send(::RegisterWindowMessageA("TaskbarCreated"));
     ASSERT_EQ(fake.Tray(NIM_ADD).size(), 1u);
-    EXPECT_STREQ(fake.Tray(NIM_ADD)[0].szTip, kTipDisabled);
+    EXPECT_EQ(Utf8(fake.Tray(NIM_ADD)[0].szTip), kTipDisabled);
     EXPECT_EQ(fake.Tray(NIM_SETVERSION).size(), 1u) << "the new icon keeps the protocol";
     dlg->HideAndSave();
     fake.Clear();
@@ -91,7 +92,7 @@ TEST_F(ChimoTest, TrayIconsAreDrawnForTheDisplayScale) {
     for (UINT id : {IDI_TRAY_ACTIVE, IDI_TRAY_DISABLED, IDI_TRAY_SLEEPING, IDI_TRAY_RINGING}) {
         SCOPED_TRACE(std::to_string(id) + " at " + std::to_string(size) + " pixels");
         ICONINFO info{};
-        ASSERT_TRUE(::GetIconInfo(dlg->TrayIcon(id), &info));
+        ASSERT_TRUE(::GetIconInfo(dlg->m_tray.Icon(id), &info));
         BITMAP bitmap{};
         ::GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
         ::DeleteObject(info.hbmColor);
@@ -135,8 +136,8 @@ TEST_F(ChimoTest, TicksPlayTheSlotOfTheirQuarterWhileTheTrayShowsRinging) {
         EXPECT_EQ(during, wait);
         EXPECT_EQ(Tips(), (Files{kTipActive, kTipRinging, kTipActive}));
         auto records = fake.Tray(NIM_MODIFY);
-        EXPECT_EQ(records[1].hIcon, dlg->TrayIcon(IDI_TRAY_RINGING));
-        EXPECT_EQ(records[2].hIcon, dlg->TrayIcon(IDI_TRAY_ACTIVE));
+        EXPECT_EQ(records[1].hIcon, dlg->m_tray.Icon(IDI_TRAY_RINGING));
+        EXPECT_EQ(records[2].hIcon, dlg->m_tray.Icon(IDI_TRAY_ACTIVE));
     }
     // The busy cursor ended with the tick: an async Play afterwards runs under the normal one.
     fake.Clear();
@@ -177,8 +178,8 @@ TEST_F(ChimoTest, TheStatusIsDisabledOverSleepingOverActiveAndOnlyActiveRings) {
             << "a disabled tick leaves the tray alone";
         run->Send(WM_TIMECHANGE);
         records = fake.Tray(NIM_MODIFY);
-        EXPECT_STREQ(records.back().szTip, row.tip);
-        EXPECT_EQ(records.back().hIcon, dlg->TrayIcon(row.icon));
+        EXPECT_EQ(Utf8(records.back().szTip), row.tip);
+        EXPECT_EQ(records.back().hIcon, dlg->m_tray.Icon(row.icon));
         EXPECT_EQ(Armed(), 900000u - kHeadStart) << "re-armed all the same";
     }
 }
@@ -329,7 +330,7 @@ TEST_F(ChimoTest, SilenceForAnHourEndsWhenChosenAgainOrOnDisable) {
     EXPECT_EQ(tips[0].rfind(kTipSilentUntil, 0), 0u) << tips[0];
     EXPECT_EQ(Files(tips.begin() + 1, tips.end()),
               (Files{kTipActive, tips[0], kTipDisabled, kTipActive}));
-    EXPECT_EQ(fake.Tray(NIM_MODIFY)[0].hIcon, dlg->TrayIcon(IDI_TRAY_SLEEPING));
+    EXPECT_EQ(fake.Tray(NIM_MODIFY)[0].hIcon, dlg->m_tray.Icon(IDI_TRAY_SLEEPING));
 }
 
 TEST_F(ChimoTest, ALongChimeReArmsForTheBoundaryAfterItEnds) {

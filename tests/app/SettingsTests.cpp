@@ -1,6 +1,7 @@
 // The settings stores, the registry keys and the INI file of the throwaway prefix, read and
 // written by the real window.
 #include "core/Texts.h"
+#include "tests/support/English.h"
 #include "tests/support/ChimoTest.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 // "Tell the time" from its key and the tray menu, and the time spoken after a chime, with the
 // voice and the key's registration faked (Wine has neither a voice nor a key it refuses).
 #include "core/Texts.h"
+#include "tests/support/English.h"
 #include "sound/SoundPlayer.h"
 #include "tests/support/ChimoTest.h"
 

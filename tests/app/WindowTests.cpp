@@ -3,6 +3,7 @@
 #include "about/AboutBox.h"
 #include "core/LinkRules.h"
 #include "core/Texts.h"
+#include "tests/support/English.h"
 #include "main/SoundSlots.h"
 #include "tests/support/ChimoTest.h"
 
@@ -343,9 +344,9 @@ TEST_F(Window, OkAsksAboutEachUnlockedSlotWhoseFileIsMissing) {
     run->SetText(IDC_SOUND_QUARTER_TIL, WindowsDirectory() + "\\media\\CHIMO-*.WAV");
     run->Answer(IDYES); // keeps the hour, No for the rest
     run->Command(IDOK);
-    EXPECT_EQ(Captions(run->Boxes()),
-              (std::vector<std::string>{kSoundSlots[0].caption, kSoundSlots[1].caption,
-                                        kSoundSlots[3].caption}));
+    EXPECT_EQ(
+        Captions(run->Boxes()),
+        (std::vector<std::string>{kMissingCaptions[0], kMissingCaptions[1], kMissingCaptions[3]}));
     for (const Box& box : run->Boxes()) {
         EXPECT_EQ(box.text, kFileNotFound);
         EXPECT_EQ(box.owner, run->hwnd());
@@ -375,7 +376,7 @@ TEST_F(Window, BrowseStartsInTheSlotsFolderAndAsksAboutAMissingChoice) {
     run->SetText(IDC_SOUND_HALF_PAST, "");
     fake.choice = "";
     run->Command(IDC_BROWSE_HALF_PAST); // cancelled: nothing changes
-    EXPECT_EQ(fake.lastTitle, kSoundSlots[2].browseTitle);
+    EXPECT_EQ(fake.lastTitle, kBrowseTitles[2]);
     EXPECT_EQ(fake.lastFolder, WindowsDirectory() + "\\media");
     EXPECT_EQ(run->Text(IDC_SOUND_HALF_PAST), "");
     fake.choice = kDir + "\\BELL.WAV";
@@ -387,7 +388,7 @@ TEST_F(Window, BrowseStartsInTheSlotsFolderAndAsksAboutAMissingChoice) {
     EXPECT_EQ(run->Text(IDC_SOUND_HALF_PAST), kDir + "\\BELL.WAV");
     run->Answer(IDYES);
     run->Command(IDC_BROWSE_QUARTER_TIL);
-    EXPECT_EQ(fake.lastTitle, kSoundSlots[3].browseTitle);
+    EXPECT_EQ(fake.lastTitle, kBrowseTitles[3]);
     EXPECT_EQ(run->Text(IDC_SOUND_QUARTER_TIL), kDir + "\\MISSING.WAV");
     EXPECT_EQ(Captions(run->Boxes()), std::vector<std::string>(2, kWarningCaption));
     EXPECT_EQ(run->Boxes()[0].text, kFileNotFound);
@@ -736,8 +737,16 @@ TEST_F(Window, ALinkFallsBackToTheHtmProgramOrExplainsWhy) {
         }
         ASSERT_EQ(about.Boxes().size(), 1u);
         EXPECT_EQ(about.Boxes()[0].text, OpenErrorText(row.code));
+        if (row.code == 3) {
+            EXPECT_EQ(about.Boxes()[0].text,
+                      "Unable to open hyperlink:\n\nThe specified path was not found.");
+        }
         EXPECT_EQ(about.Boxes()[0].owner, about.hwnd());
     }
+    // A code without an explanation of its own is told by its number.
+    for (const int code : {1, 33, -1})
+        EXPECT_EQ(OpenErrorText(code).str(), "Unable to open hyperlink:\n\nUnknown Error (" +
+                                                 std::to_string(code) + ") occurred.");
 }
 
 // The links from the keyboard alone (Tab from OK, then Enter or Space) and through Active

@@ -55,11 +55,6 @@ TEST(LinkRules, TheOpenCommandAndItsErrors) {
     out = "unchanged";
     EXPECT_FALSE(BuildOpenCommand("", std::string(kMaxOpenCommand, 't'), out));
     EXPECT_EQ(out, "unchanged");
-
-    const std::string prefix = "Unable to open hyperlink:\n\n";
-    EXPECT_EQ(OpenErrorText(2), prefix + "The specified file was not found.");
-    EXPECT_EQ(OpenErrorText(33), prefix + "Unknown Error (33) occurred.");
-    EXPECT_EQ(OpenErrorText(INT_MIN), prefix + "Unknown Error (-2147483648) occurred.");
 }
 
 // The fallback's program is started by its own path, quoted: a path with spaces and without

@@ -1,6 +1,5 @@
 #include "core/Quiet.h"
 #include "core/Schedule.h"
-#include "core/Texts.h"
 
 #include <gtest/gtest.h>
 
@@ -129,18 +128,4 @@ TEST(Days, ABoundaryAtMidnightBelongsToTheDayItBegins) {
     EXPECT_EQ(schedule.Next(LocalTime{23, 40, 0, 0, 1000000, 6, 0}).weekday, 6);
     EXPECT_EQ(LocalTimeAfter(LocalTime{0, 10, 0, 0, 1000000, 0, 0}, -20 * 60).weekday, 6)
         << "back over midnight";
-}
-
-// The tooltip says why a quarter kept quiet, and never more than it holds.
-TEST(QuietTip, SaysWhyAQuarterKeptQuietWithinTheTooltip) {
-    EXPECT_EQ(QuietTip("10:45", QuietReason::None), kTipActive);
-    EXPECT_EQ(QuietTip("10:45", QuietReason::Call), "CHIMO!: Active; quiet at 10:45 (a call)");
-    EXPECT_EQ(QuietTip("10:45 AM", QuietReason::FullScreen),
-              "CHIMO!: Active; quiet at 10:45 AM (a full-screen program)");
-    EXPECT_EQ(QuietTip("22:45", QuietReason::Presentation),
-              "CHIMO!: Active; quiet at 22:45 (a presentation)");
-    EXPECT_EQ(QuietTip("10:45", QuietReason::DoNotDisturb),
-              "CHIMO!: Active; quiet at 10:45 (Do not disturb)");
-    const std::string longest = QuietTip(std::string(200, '9'), QuietReason::FullScreen);
-    EXPECT_EQ(longest.size(), kTipSize - 1u);
 }

@@ -25,3 +25,19 @@ TEST(SpokenText, DropsMnemonicMarksTrailingDotsAndColonKeepsDoubledAmpersands) {
         EXPECT_EQ(ShortcutOf(row.text), row.shortcut) << row.text;
     }
 }
+
+// A text's blanks are filled wherever the sentence puts them; what is not a blank stays.
+TEST(FillIn, PutsEachArgumentWhereItsNumberStands) {
+    const struct {
+        const char *pattern, *filled;
+    } rows[] = {
+        {"quiet at %1 (%2)", "quiet at 10:45 (a call)"},
+        {"(%2) %1", "(a call) 10:45"},
+        {"%1%1", "10:4510:45"},
+        {"100%% %3 of %9", "100%  of "},
+        {"50% off, %x, %0, %", "50% off, %x, %0, %"},
+        {"", ""},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(FillIn(row.pattern, {"10:45", "a call"}), row.filled) << row.pattern;
+}

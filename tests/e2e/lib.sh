@@ -22,6 +22,13 @@ pkill -9 -x BELLS.EXE 2>/dev/null || true
 rc() { wine "$remote" "$@"; }
 # tone NAME HZ: a 0.4 s test tone in the capture's format.
 tone() { sox -n -r 22050 -b 16 -c 1 "$work/$1.wav" synth 0.4 sine "$2"; }
+# fresh_account: no CHIMO! running, no profile, no sounds chosen: full volume, no lead-in, and
+# nothing of the tests before.
+fresh_account() {
+    rc quit >/dev/null 2>&1 || true
+    rm -f "$WINEPREFIX/drive_c/windows/CHIMO.INI"
+    wine reg delete 'HKCU\AppEvents\Schemes\Apps\CHIMO!' /f >/dev/null 2>&1 || true
+}
 passed=0
 pass() { echo "ok: $1"; passed=$((passed + 1)); }
 winpath() { echo "Z:${1//\//\\}"; }

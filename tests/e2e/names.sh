@@ -5,10 +5,7 @@
 set -euo pipefail
 chimo=$1 remote=$2
 source "$(dirname "$0")/lib.sh"
-rc quit >/dev/null 2>&1 || true
-# A clean account, whatever ran before: full volume, no lead-in, no sounds of other tests.
-rm -f "$WINEPREFIX/drive_c/windows/CHIMO.INI"
-wine reg delete 'HKCU\AppEvents\Schemes\Apps\CHIMO!' /f >/dev/null 2>&1 || true
+fresh_account
 
 tone колокол 880
 tone 鐘の音 660

@@ -99,8 +99,8 @@ struct ChimoTest : ::testing::Test {
     // The tips of the tray records sent since the last Clear.
     std::vector<std::string> Tips() const {
         std::vector<std::string> tips;
-        for (const NOTIFYICONDATAA& nid : fake.Tray(NIM_MODIFY))
-            tips.push_back(nid.szTip);
+        for (const NOTIFYICONDATAW& nid : fake.Tray(NIM_MODIFY))
+            tips.push_back(Utf8(nid.szTip).str());
         return tips;
     }
     // The feedback cues played since the last Clear.

@@ -244,14 +244,14 @@ std::vector<std::string> FakePlatform::Files() const {
     return files;
 }
 
-BOOL FakePlatform::Notify(DWORD message, NOTIFYICONDATAA* data) {
+BOOL FakePlatform::Notify(DWORD message, NOTIFYICONDATAW* data) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_tray.push_back({message, *data});
     return TRUE;
 }
-std::vector<NOTIFYICONDATAA> FakePlatform::Tray(DWORD message) const {
+std::vector<NOTIFYICONDATAW> FakePlatform::Tray(DWORD message) const {
     std::lock_guard<std::mutex> lock(m_mutex);
-    std::vector<NOTIFYICONDATAA> records;
+    std::vector<NOTIFYICONDATAW> records;
     for (const auto& call : m_tray)
         if (call.first == message)
             records.push_back(call.second);
@@ -291,12 +291,12 @@ LocalTime FakePlatform::Now() {
         s / 3600, s / 60 % 60, s % 60, m_millisecond, utc, weekday, utc * 1000 + m_millisecond};
 }
 
-BOOL FakePlatform::GetOpenFileName(OPENFILENAMEA* ofn) {
-    lastTitle = ofn->lpstrTitle ? ofn->lpstrTitle : "";
-    lastFolder = ofn->lpstrInitialDir ? ofn->lpstrInitialDir : "";
+BOOL FakePlatform::GetOpenFileName(OPENFILENAMEW* ofn) {
+    lastTitle = Utf8(ofn->lpstrTitle).str();
+    lastFolder = Utf8(ofn->lpstrInitialDir).str();
     if (choice.empty())
         return FALSE;
-    lstrcpynA(ofn->lpstrFile, choice.c_str(), static_cast<int>(ofn->nMaxFile));
+    lstrcpynW(ofn->lpstrFile, WideText(choice), static_cast<int>(ofn->nMaxFile));
     return TRUE;
 }
 

@@ -35,7 +35,7 @@ public:
     // The sounds since the last Clear, once the one playing has ended (at most 5 s).
     std::vector<Sound> Sounds() const;
     std::vector<std::string> Files() const;                 // the files played by name, in order
-    std::vector<NOTIFYICONDATAA> Tray(DWORD message) const; // the records sent with `message`
+    std::vector<NOTIFYICONDATAW> Tray(DWORD message) const; // the records sent with `message`
     void Clear();
     // Runs as a sound starts: in PlaySound, or at a device's first block (on the sound's thread).
     std::function<void(const Sound&)> onPlay;
@@ -84,9 +84,9 @@ private:
     BOOL Play(const char* name, HMODULE module, DWORD flags) override;
     std::vector<SoundDevice> SoundDevices() override;
     std::unique_ptr<ISoundOut> OpenSound(const std::string& id, const void* format) override;
-    BOOL Notify(DWORD message, NOTIFYICONDATAA* data) override;
+    BOOL Notify(DWORD message, NOTIFYICONDATAW* data) override;
     LocalTime Now() override;
-    BOOL GetOpenFileName(OPENFILENAMEA* ofn) override;
+    BOOL GetOpenFileName(OPENFILENAMEW* ofn) override;
     HRESULT QueryUserState(QUERY_USER_NOTIFICATION_STATE* state) override;
     BOOL PackageRunning(const char* family) override;
     HRESULT QueryDoNotDisturb(ULONG* size, DWORD* value) override;
@@ -105,7 +105,7 @@ private:
     std::vector<Sound> m_sounds;
     std::atomic<int> m_open{0}; // devices opened and not yet closed (or stranded)
     std::atomic<int> m_strandedCount{0};
-    std::vector<std::pair<DWORD, NOTIFYICONDATAA>> m_tray;
+    std::vector<std::pair<DWORD, NOTIFYICONDATAW>> m_tray;
     std::atomic<long long> m_utc{20541LL * 86400}; // 2026-03-29, midnight UTC
     std::atomic<int> m_millisecond{0};
 };

@@ -1,12 +1,10 @@
-// "Tell the time": from the tray menu and a key of the whole session, the time struck as a
-// quarter repeater strikes it; and the time spoken by the system's voice after each chime.
-#include "main/ChimeDlg.h"
+#include "main/TellTime.h"
 
 #include "core/Repeater.h"
-#include "core/Texts.h"
-#include "main/SoundSlots.h"
-
-#include <commctrl.h>
+#include "main/SlotSound.h"
+#include "platform/Platform.h"
+#include "res/resource.h"
+#include "sound/SoundPlayer.h"
 
 namespace {
 // The key's id among the window's hot keys.
@@ -40,82 +38,114 @@ TimeText SpokenTime(const wchar_t* locale, int hour, int minute) {
     return said;
 }
 
-void CChimeDlg::RegisterTellTimeKey() {
+CString ClockText(int hour, int minute) {
+    return Utf8(SpokenTime(LOCALE_NAME_USER_DEFAULT, hour, minute).text);
+}
+
+const MessageMap& CTellTime::GetMessageMap() const {
+    static const MessageMap map{&CCmdTarget::GetMessageMap(),
+                                {
+                                    on::Command(ID_TELL_TIME, &CTellTime::Tell),
+                                    on::Message<WM_HOTKEY>(&CTellTime::OnHotKey),
+                                    on::Message<WM_TELL_DONE>(&CTellTime::OnDone),
+                                    on::Command(IDC_SPEAK_TIME, &CTellTime::ShowVoiceNote),
+                                }};
+    return map;
+}
+
+void CTellTime::Attach(HWND window, const unsigned* leadInMs) {
+    m_hWnd = window;
+    m_leadInMs = leadInMs;
+}
+
+void CTellTime::RegisterKey() {
     IPlatform& platform = Platform();
     platform.UnregisterHotKey(m_hWnd, kTellTimeKeyId);
     // A key of the whole session takes that key from every program: one without Ctrl or Alt
     // (a bare T, F5, Shift+T) is never made one. The control does not let the user type it
     // (Ctrl+Alt takes the place of none or Shift alone); a hand-edited profile can hold it.
     const HWND control = ::GetDlgItem(m_hWnd, IDC_TELL_KEY);
-    ::SendMessageA(control, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
+    ::SendMessageW(control, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
                    MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
-    WORD key = static_cast<WORD>(::SendMessageA(control, HKM_GETHOTKEY, 0, 0));
+    WORD key = static_cast<WORD>(::SendMessageW(control, HKM_GETHOTKEY, 0, 0));
     const bool bare = key && !(HIBYTE(key) & (HOTKEYF_CONTROL | HOTKEYF_ALT));
     if (bare) {
         key = kDefaultTellTimeKey;
-        ::SendMessageA(control, HKM_SETHOTKEY, key, 0);
+        ::SendMessageW(control, HKM_SETHOTKEY, key, 0);
     }
     const bool refused =
         key && !platform.RegisterHotKey(m_hWnd, kTellTimeKeyId,
                                         Modifiers(HIBYTE(key)) | MOD_NOREPEAT, LOBYTE(key));
     // Said beside the key, never in a message box: the menu item tells the time all the same.
-    SetDlgItemText(IDC_TELL_KEY_NOTE, refused ? kKeyTaken : bare ? kKeyNeedsModifier : "");
+    SetWindowTextOf(::GetDlgItem(m_hWnd, IDC_TELL_KEY_NOTE), refused ? LoadText(IDS_KEY_TAKEN)
+                                                             : bare
+                                                                 ? LoadText(IDS_KEY_NEEDS_MODIFIER)
+                                                                 : CString());
 }
 
-void CChimeDlg::OnHotKey(int id) {
+void CTellTime::OnHotKey(int id) {
     if (id == kTellTimeKeyId)
-        TellTime();
+        Tell();
 }
 
-void CChimeDlg::TellTime() {
+void CTellTime::Tell() {
     // A second press while it strikes stops the strikes.
-    if (m_bTelling && Player().Playing()) {
+    if (m_telling && Player().Playing()) {
         Player().Stop();
         return;
     }
     IPlatform& platform = Platform();
+    const SettingsView view(m_hWnd);
     const LocalTime now = platform.Now();
-    m_tellHour = now.hour;
-    m_tellMinute = now.minute;
-    const RepeaterPlan plan = PlanRepeater(now.hour, now.minute, Options());
-    const Pcm quarter = plan.quarter ? SlotSamples(SlotText(plan.quarterSlot)) : Pcm();
-    const std::vector<uint8_t> mixed =
-        MixRepeater(SlotSamples(SlotText(SoundSlot::Hour)), plan.hours, quarter, Volume());
-    if (Checked(IDC_SPEAK_TIME))
-        platform.Speak(L"", Volume(), Player().Device());
-    m_bTelling = TRUE;
+    m_hour = now.hour;
+    m_minute = now.minute;
+    const RepeaterPlan plan = PlanRepeater(now.hour, now.minute, view.Options());
+    const Pcm quarter = plan.quarter ? SlotSamples(view.SlotText(plan.quarterSlot)) : Pcm();
+    const std::vector<uint8_t> mixed = MixRepeater(SlotSamples(view.SlotText(SoundSlot::Hour)),
+                                                   plan.hours, quarter, view.Volume());
+    Hush();
+    m_telling = true;
     if (mixed.empty()) {
         // Nothing to strike: the Yes cue says that it was heard.
         PlayResource(IDW_CUE_YES);
-        SendMessage(WM_TELL_DONE, TRUE);
+        ::SendMessageW(m_hWnd, WM_TELL_DONE, TRUE, 0);
         return;
     }
     Sound sound;
-    sound.leadInMs = WantedLeadIn();
+    sound.leadInMs = view.LeadIn(m_leadInMs ? *m_leadInMs : 0);
     sound.image = std::make_shared<ChimeImage>(mixed.data(), mixed.size(), 100, sound.leadInMs);
     Player().PlayAsync(sound, m_hWnd, WM_TELL_DONE);
 }
 
-void CChimeDlg::OnTellDone(bool whole) {
-    m_bTelling = FALSE;
+void CTellTime::OnDone(bool whole) {
+    m_telling = false;
     // After the last strike has sounded; not when a second press stopped them.
     if (whole)
-        SpeakTime(m_tellHour, m_tellMinute);
+        SpeakTime(m_hour, m_minute);
 }
 
-void CChimeDlg::SpeakTime(int hour, int minute) {
-    if (!Checked(IDC_SPEAK_TIME))
+void CTellTime::SpeakTime(int hour, int minute) {
+    const SettingsView view(m_hWnd);
+    if (!view.Checked(IDC_SPEAK_TIME))
         return;
     const HRESULT spoken = Platform().Speak(SpokenTime(LOCALE_NAME_USER_DEFAULT, hour, minute).text,
-                                            Volume(), Player().Device());
+                                            view.Volume(), Player().Device());
     if (FAILED(spoken))
-        SetDlgItemText(IDC_SPEAK_NOTE, kNoVoice);
+        SetWindowTextOf(::GetDlgItem(m_hWnd, IDC_SPEAK_NOTE), LoadText(IDS_NO_VOICE));
 }
 
-void CChimeDlg::ShowVoiceNote() {
+void CTellTime::Hush() {
+    const SettingsView view(m_hWnd);
+    if (view.Checked(IDC_SPEAK_TIME))
+        Platform().Speak(L"", view.Volume(), Player().Device());
+}
+
+void CTellTime::ShowVoiceNote() {
     // The voice is asked only once the box is checked (it costs memory from then on), with
     // nothing to say: that also ends any speech still going.
-    const bool silent =
-        Checked(IDC_SPEAK_TIME) && FAILED(Platform().Speak(L"", Volume(), Player().Device()));
-    SetDlgItemText(IDC_SPEAK_NOTE, silent ? kNoVoice : "");
+    const SettingsView view(m_hWnd);
+    const bool silent = view.Checked(IDC_SPEAK_TIME) &&
+                        FAILED(Platform().Speak(L"", view.Volume(), Player().Device()));
+    SetWindowTextOf(::GetDlgItem(m_hWnd, IDC_SPEAK_NOTE),
+                    silent ? LoadText(IDS_NO_VOICE) : CString());
 }
