@@ -12,3 +12,9 @@ bool InQuietHours(int timerState, int start, int stop, int t) {
         return t >= from || t <= to;
     return t >= from && t <= to;
 }
+
+int VolumeAt(bool inQuietHours, int nightVolume, int volume) {
+    if (!inQuietHours)
+        return volume;
+    return nightVolume >= 0 && nightVolume <= 100 ? nightVolume : -1;
+}

@@ -10,3 +10,8 @@
 // really reaches, so "12:00AM to 12:30AM" is quiet from 00:00 to 00:30 and "10:00PM to
 // 12:00AM" includes the 00:00 chime.
 bool InQuietHours(int timerState, int start, int stop, int t);
+
+// The chime's volume (0 to 100) at a quarter inside the quiet hours (`inQuietHours`) or outside:
+// outside the day's `volume`; inside the night volume `nightVolume` when it is one (0 to 100),
+// or -1, silent, when the quiet hours keep silent (the stored -1, or any other value).
+int VolumeAt(bool inQuietHours, int nightVolume, int volume);

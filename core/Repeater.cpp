@@ -5,16 +5,27 @@
 #include <cmath>
 #include <cstring>
 
-RepeaterPlan PlanRepeater(int hour, int minute, const ChimeOptions& options) {
-    RepeaterPlan plan;
-    plan.hours = TwelveHour(hour);
-    if (minute < 15)
-        return plan;
-    // The last quarter passed, as the chime strikes it: the same slot, or none.
-    const QuarterStrike strike = Strikes(hour, options).quarter[minute < 45 ? minute / 15 : 3];
-    plan.quarter = strike.count > 0;
-    plan.quarterSlot = strike.slot;
-    return plan;
+std::vector<Stroke> TellStrokes(int hour, int minute, const ChimeOptions& options) {
+    const StrikeTable table = Strikes(hour, options);
+    if (options.pattern == Pattern::ShipsBells)
+        return table.quarter[minute < 30 ? 0 : 2].strokes;
+    std::vector<Stroke> strokes;
+    const int hours = TwelveHour(hour);
+    for (int i = 0; i < hours; ++i)
+        strokes.push_back({SoundSlot::Hour, static_cast<unsigned>(i) * kStrikeMs});
+    // The latest quarter passed that strikes, as the chime strikes it.
+    for (int quarter = minute < 45 ? minute / 15 : 3; quarter >= 1; --quarter) {
+        const QuarterStrike& strike = table.quarter[quarter];
+        if (strike.count <= 0)
+            continue;
+        const unsigned at = static_cast<unsigned>(hours) * kStrikeMs + kQuarterPauseMs;
+        if (strike.strokes.empty())
+            strokes.push_back({strike.slot, at});
+        for (const Stroke& stroke : strike.strokes)
+            strokes.push_back({stroke.slot, at + stroke.atMs});
+        break;
+    }
+    return strokes;
 }
 
 namespace {
@@ -102,29 +113,43 @@ Pcm DecodeWave(const uint8_t* file, size_t size) {
     return pcm;
 }
 
-std::vector<uint8_t> MixRepeater(const Pcm& hour, int strikes, const Pcm& quarter, int percent) {
-    const bool striking = strikes > 0 && hour.Frames() > 0;
-    const bool quartering = quarter.Frames() > 0;
-    if (!striking && !quartering)
+std::vector<uint8_t> MixStrokes(const Pcm (&sounds)[4], const std::vector<Stroke>& strokes,
+                                int percent) {
+    const auto soundOf = [&](const Stroke& stroke) -> const Pcm& {
+        return sounds[static_cast<int>(stroke.slot) & 3];
+    };
+    const Stroke* first = nullptr;
+    for (const Stroke& stroke : strokes)
+        if (soundOf(stroke).Frames() > 0 && (!first || stroke.atMs < first->atMs))
+            first = &stroke;
+    if (!first)
         return {};
-    const unsigned rate = striking ? hour.rate : quarter.rate;
-    const unsigned channels = striking ? hour.channels : quarter.channels;
-    const size_t beat = static_cast<size_t>(rate) * kStrikeMs / 1000;
-    const Pcm last = quartering ? Converted(quarter, rate, channels) : Pcm();
-    // Where each part starts, in frames, and how long the whole is.
-    const size_t count = striking ? static_cast<size_t>(strikes) : 0;
-    const size_t quarterAt =
-        striking ? count * beat + static_cast<size_t>(rate) * kQuarterPauseMs / 1000 : 0;
-    size_t frames = striking ? (count - 1) * beat + hour.Frames() : 0;
-    if (quartering && quarterAt + last.Frames() > frames)
-        frames = quarterAt + last.Frames();
+    const unsigned rate = soundOf(*first).rate;
+    const unsigned channels = soundOf(*first).channels;
+    Pcm converted[4];
+    for (int slot = 0; slot < 4; ++slot)
+        converted[slot] = Converted(sounds[slot], rate, channels);
+    // Where each stroke starts, in frames from the first that sounds, and how long the whole is.
+    const auto frameOf = [&](const Stroke& stroke) {
+        return static_cast<size_t>(static_cast<unsigned long long>(stroke.atMs - first->atMs) *
+                                   rate / 1000);
+    };
+    size_t frames = 0;
+    for (const Stroke& stroke : strokes) {
+        const Pcm& sound = converted[static_cast<int>(stroke.slot) & 3];
+        if (sound.Frames() > 0 && frameOf(stroke) + sound.Frames() > frames)
+            frames = frameOf(stroke) + sound.Frames();
+    }
 
     std::vector<float> mix(frames * channels, 0.0f);
-    for (size_t s = 0; s < count; ++s)
-        for (size_t i = 0; i < hour.samples.size(); ++i)
-            mix[s * beat * channels + i] += hour.samples[i];
-    for (size_t i = 0; i < last.samples.size(); ++i)
-        mix[quarterAt * channels + i] += last.samples[i];
+    for (const Stroke& stroke : strokes) {
+        const Pcm& sound = converted[static_cast<int>(stroke.slot) & 3];
+        if (sound.Frames() == 0)
+            continue;
+        float* at = mix.data() + frameOf(stroke) * channels;
+        for (size_t i = 0; i < sound.samples.size(); ++i)
+            at[i] += sound.samples[i];
+    }
 
     float peak = 0;
     for (float v : mix)

@@ -260,6 +260,13 @@ template <class T> MessageEntry Command(UINT id, void (T::*handler)()) {
     return Control(0, id, handler);
 }
 
+// WM_COMMAND with notification code `code` from the controls first..last; the handler is told
+// which one.
+template <class T>
+MessageEntry ControlRange(UINT code, UINT first, UINT last, void (T::*handler)(UINT)) {
+    return {WM_COMMAND, code, first, last, &detail::WithId, detail::Erase(handler)};
+}
+
 // Commands first..last (code 0); the handler is told which one.
 template <class T> MessageEntry CommandRange(UINT first, UINT last, void (T::*handler)(UINT)) {
     return {WM_COMMAND, 0, first, last, &detail::WithId, detail::Erase(handler)};

@@ -44,7 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check((layout.kind == SampleKind::None) == pcm.samples.empty() || layout.samplesSize == 0);
     Check(!pcm.channels || pcm.samples.size() % pcm.channels == 0);
     if (pcm.Frames() && pcm.Frames() < 4096) {
-        const std::vector<uint8_t> mixed = MixRepeater(pcm, 2, pcm, percent);
+        const Pcm sounds[4] = {pcm, pcm, Pcm(), Pcm()};
+        const std::vector<uint8_t> mixed =
+            MixStrokes(sounds, TellStrokes(2, 20, ChimeOptions{}), percent);
         const WaveLayout out = ReadWaveLayout(mixed.data(), mixed.size());
         Check(out.kind == SampleKind::Signed16 && out.rate == pcm.rate);
     }

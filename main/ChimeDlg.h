@@ -73,13 +73,15 @@ public:
     static BOOL ParseSleepTime(CString& text, int& hhmm);
     BOOL IsSleeping(int t);
     void ApplySleepTimerState();
-    void OnKillFocusSleepStart();
-    void OnKillFocusSleepStop();
+    // A time field lost the focus.
+    void OnLeaveSleepTime(UINT id);
     void OnSleep();
 
     // Sound slots
-    // Locks exactly the secondary slots that the two boxes say are not used.
+    // Locks exactly the slots that the way of striking and the two boxes say are not used.
     void LockSecondarySlots();
+    // A way of striking chosen: its bells offered, the slots it does not strike locked.
+    void OnPatternChosen();
     // Runs the file dialog titled `caption` for a slot holding `text`; `text` becomes the
     // chosen path, or stays as it is.
     void BrowseForSound(const char* caption, CString& text);

@@ -1,6 +1,7 @@
 // The quarter-hour chime.
 #include "main/ChimeDlg.h"
 
+#include "core/QuietHours.h"
 #include "core/Texts.h"
 #include "main/SoundSlots.h"
 #include "platform/Winmm.h"
@@ -24,6 +25,15 @@ constexpr unsigned kReadyAheadMs = 5000;
 
 } // namespace
 
+namespace {
+// The chime's volume at hour:minute as the settings stand: the night volume inside the quiet
+// hours (which ring only when quieter).
+int ChimeVolume(const SettingsView& view, bool inQuietHours) {
+    const int volume = VolumeAt(inQuietHours, view.NightVolume(), view.Volume());
+    return volume < 0 ? view.Volume() : volume;
+}
+} // namespace
+
 void CChimeDlg::ArmChimeTimer(bool afterChange) {
     const LocalTime now = Platform().Now();
     const Boundary next = afterChange ? m_schedule.NextAfterChange(now) : m_schedule.Next(now);
@@ -32,8 +42,12 @@ void CChimeDlg::ArmChimeTimer(bool afterChange) {
     const SettingsView view(m_hWnd);
     const ChimeChoice choice = SelectChime(next.hour, next.minute, view.Options());
     const unsigned leadIn = view.LeadIn(m_nLeadInMs);
+    const int volume = ChimeVolume(view, IsSleeping(next.hour * 100 + next.minute));
     const bool fromMemory =
-        choice.play && m_player.Prepare(view.SlotText(choice.slot), view.Volume(), leadIn);
+        choice.play &&
+        (choice.strokes.empty()
+             ? m_player.Prepare(view.SlotText(choice.slot), volume, leadIn)
+             : m_player.PrepareStrokes(choice.strokes, view.Slots(), volume, leadIn));
     m_armed.leadInMs = fromMemory ? leadIn : 0;
     m_armed.earlyMs = m_armed.leadInMs + kHeadStartMs;
     // SetTimer replaces a timer of the same id, so a stale one never fires as well.
@@ -112,8 +126,12 @@ bool CChimeDlg::Ring(const Boundary& boundary) {
         const unsigned wait = boundary.utc && now.utc ? MsAfter(now, boundary.utc - now.utc) : 0;
         // A speech still going ends as the chime starts.
         m_tell.Hush();
-        serial = m_player.Chime(view.SlotText(choice.slot), choice.count, view.Volume(), wait,
-                                m_armed.leadInMs, m_hWnd, WM_CHIME_DONE);
+        const int volume = ChimeVolume(view, IsSleeping(boundary.hour * 100 + boundary.minute));
+        serial = choice.strokes.empty()
+                     ? m_player.Chime(view.SlotText(choice.slot), choice.count, volume, wait,
+                                      m_armed.leadInMs, m_hWnd, WM_CHIME_DONE)
+                     : m_player.ChimeStrokes(choice.strokes, view.Slots(), volume, wait,
+                                             m_armed.leadInMs, m_hWnd, WM_CHIME_DONE);
     }
     if (!serial) {
         // Nothing sounds: the ringing status was the whole of it.

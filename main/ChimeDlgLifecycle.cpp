@@ -38,6 +38,7 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
             // Both boxes, and every load, derive the locks from the two boxes as they stand.
             on::Command(IDC_DISABLE_SECONDARY, &CChimeDlg::LockSecondarySlots),
             on::Command(IDC_USE_SAME, &CChimeDlg::LockSecondarySlots),
+            on::Control(CBN_SELCHANGE, IDC_PATTERN, &CChimeDlg::OnPatternChosen),
             on::Command(IDC_ABOUT, &CChimeDlg::OnAbout),
             on::CommandRange(IDC_BROWSE_HOUR, IDC_BROWSE_QUARTER_TIL, &CChimeDlg::OnBrowse),
             on::CommandRange(IDC_PLAY_HOUR, IDC_PLAY_QUARTER_TIL, &CChimeDlg::OnPlay),
@@ -46,9 +47,10 @@ const MessageMap& CChimeDlg::GetMessageMap() const {
             on::Message<WM_DESTROY>(&CChimeDlg::OnDestroy),
             on::Message<WM_ENDSESSION>(&CChimeDlg::OnEndSession),
             on::Command(IDC_DISABLE, &CChimeDlg::ToggleDisabled),
-            on::Control(EN_KILLFOCUS, IDC_SLEEP_START, &CChimeDlg::OnKillFocusSleepStart),
-            on::Control(EN_KILLFOCUS, IDC_SLEEP_STOP, &CChimeDlg::OnKillFocusSleepStop),
+            on::ControlRange(EN_KILLFOCUS, IDC_SLEEP_START, IDC_SLEEP_STOP,
+                             &CChimeDlg::OnLeaveSleepTime),
             on::Command(IDC_SLEEP_TIMER, &CChimeDlg::ApplySleepTimerState),
+            on::Control(CBN_SELCHANGE, IDC_SLEEP_MODE, &CChimeDlg::ApplySleepTimerState),
             on::Command(ID_SLEEP, &CChimeDlg::OnSleep),
             on::Command(ID_QUIT, &CChimeDlg::OnQuit),
             // The features' own maps.
@@ -79,6 +81,11 @@ void CChimeDlg::DoDataExchange(CDataExchange* pDX) {
         if (next < kMaxLabelled)
             DDX_Control(pDX, row.control, m_labelled[next++]);
     }
+    for (int id : {IDC_SLEEP_MODE, IDC_SLEEP_VOLUME}) {
+        assert(next < kMaxLabelled && "room for the quiet hours' two controls");
+        if (next < kMaxLabelled)
+            DDX_Control(pDX, id, m_labelled[next++]);
+    }
     DDX_Check(pDX, IDC_DISABLE, m_bDisabled);
 }
 
@@ -104,6 +111,17 @@ BOOL CChimeDlg::OnInitDialog() {
 
     m_bDisabled = FALSE;
     m_bShown = FALSE;
+    // The ways of striking, in the order the profile numbers them.
+    for (int pattern = 0; pattern < kPatternCount; ++pattern)
+        ::SendDlgItemMessageW(
+            m_hWnd, IDC_PATTERN, CB_ADDSTRING, 0,
+            reinterpret_cast<LPARAM>(WideText(LoadText(IDS_PATTERN_WESTMINSTER + pattern)).get()));
+    // What the quiet hours do, and the night volume's slider.
+    for (UINT text : {IDS_SLEEP_SILENT, IDS_SLEEP_QUIETER})
+        ::SendDlgItemMessageW(m_hWnd, IDC_SLEEP_MODE, CB_ADDSTRING, 0,
+                              reinterpret_cast<LPARAM>(WideText(LoadText(text)).get()));
+    ::SendDlgItemMessageW(m_hWnd, IDC_SLEEP_VOLUME, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
+    ::SendDlgItemMessageW(m_hWnd, IDC_SLEEP_VOLUME, TBM_SETPAGESIZE, 0, 10);
     PrepareOptions(m_hWnd, OptionRows());
     // Four Browse and four Play buttons, each announced with the quarter it serves, and the
     // slider and the device list with their labels (which the standard objects do not give

@@ -16,6 +16,7 @@ namespace {
 const OptionRow kOptions[] = {
     // control              section    entry                 held            default     range
     {IDC_MULTI,             "Options", "Multi_Chimo",        Held::Box,         0,         0, 1},
+    {IDC_PATTERN,           "Options", "Pattern",            Held::Choice,      0,         0, kPatternCount - 1},
     {IDC_USE_SAME,          "Options", "Use_Same_Secondary", Held::Box,         0,         0, 1},
     {IDC_DISABLE_SECONDARY, "Options", "Disable_Secondary",  Held::Box,         0,         0, 1},
     {IDC_SLEEP_TIMER,       "Options", "Timer",              Held::Box,         0,         0, 2},
@@ -30,6 +31,9 @@ const OptionRow kOptions[] = {
     {0,                     "Special", "Lead_In_Ms",         Held::Number,    700,         0, 3000},
 };
 // clang-format on
+
+// The night volume the slider shows before the quiet hours are made quieter.
+constexpr int kNightVolume = 30;
 } // namespace
 
 OptionTable CChimeDlg::OptionRows() { return TableOf(kOptions); }
@@ -57,6 +61,13 @@ void CChimeDlg::LoadSettings() {
     m_devices.Show(app->GetProfileString("Options", "Output_Device").str(),
                    app->GetProfileString("Options", "Output_Device_Name").str(), false);
 
+    // The quiet hours silent (-1, or no entry) or quieter, at a volume of their own.
+    const int night = app->GetProfileInt("Options", "Sleep_Volume", -1);
+    const bool quieter = night >= 0 && night <= 100;
+    ::SendDlgItemMessageW(m_hWnd, IDC_SLEEP_MODE, CB_SETCURSEL, quieter ? 1 : 0, 0);
+    ::SendDlgItemMessageW(m_hWnd, IDC_SLEEP_VOLUME, TBM_SETPOS, TRUE,
+                          quieter ? night : kNightVolume);
+
     ApplySleepTimerState();
     // The next chime may take another sound, volume or lead-in.
     ArmChimeTimer();
@@ -67,6 +78,7 @@ void CChimeDlg::SaveSettings() {
 
     CWinApp* app = AfxGetApp();
     app->WriteProfileInt("Options", "Days", m_days.Checked());
+    app->WriteProfileInt("Options", "Sleep_Volume", SettingsView(m_hWnd).NightVolume());
 
     // The default device is no entry at all.
     const SoundDevice device = m_devices.Chosen();

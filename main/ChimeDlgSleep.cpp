@@ -29,6 +29,8 @@ CEdit* CChimeDlg::InvalidSleepField(CString& start, CString& stop) {
 
 void CChimeDlg::ApplySleepTimerState() {
     // The three-state box is the only record of whether the timer is on.
+    // The night volume counts only when the quiet hours are quieter.
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_SLEEP_VOLUME), SettingsView(m_hWnd).NightVolume() >= 0);
     const int state = m_sleep.box.GetCheck();
     if (state == BST_UNCHECKED || state == BST_INDETERMINATE) {
         m_sleep.startField.SetReadOnly(TRUE);
@@ -80,9 +82,9 @@ void CChimeDlg::CheckSleepTimesOnLeaving(CEdit& leaving) {
     }
 }
 
-void CChimeDlg::OnKillFocusSleepStart() { CheckSleepTimesOnLeaving(m_sleep.startField); }
-
-void CChimeDlg::OnKillFocusSleepStop() { CheckSleepTimesOnLeaving(m_sleep.stopField); }
+void CChimeDlg::OnLeaveSleepTime(UINT id) {
+    CheckSleepTimesOnLeaving(id == IDC_SLEEP_START ? m_sleep.startField : m_sleep.stopField);
+}
 
 void CChimeDlg::OnSleep() {
     m_sleep.box.SetCheck(m_sleep.box.GetCheck() == BST_UNCHECKED ? BST_CHECKED : BST_UNCHECKED);

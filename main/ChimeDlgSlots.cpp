@@ -71,6 +71,25 @@ void CChimeDlg::LockSecondarySlots() {
     }
 }
 
+void CChimeDlg::OnPatternChosen() {
+    // The way chosen gets its bells where a slot it strikes is empty or still holds a bundled
+    // sound (of another way): a sound the user chose stays.
+    const std::string folder = BundledFolder();
+    const SettingsView view(m_hWnd);
+    const Pattern pattern = view.Options().pattern;
+    for (const SoundSlotInfo& slot : kSoundSlots) {
+        const char* bell = BundledBell(pattern, slot.slot);
+        const std::string text = view.SlotText(slot.slot);
+        const std::string::size_type cut = text.find_last_of('\\');
+        const std::string name = cut == std::string::npos ? text : text.substr(cut + 1);
+        const bool bundled = cut != std::string::npos && IsBundledName(name.c_str()) &&
+                             !lstrcmpiW(WideText(text.substr(0, cut + 1)), WideText(folder));
+        if (bell && (text.empty() || bundled) && FileFound(folder + bell))
+            SetDlgItemText(slot.edit, (folder + bell).c_str());
+    }
+    LockSecondarySlots();
+}
+
 void CChimeDlg::OnBrowse(UINT id) {
     const SoundSlotInfo* slot = SlotByButton(static_cast<int>(id));
     if (!slot)

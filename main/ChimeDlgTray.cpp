@@ -20,9 +20,11 @@ BOOL CChimeDlg::RefreshStatus(const Boundary* at) {
     const int hhmm = at ? at->hour * 100 + at->minute : now.hour * 100 + now.minute;
     // The snooze counts real time: the boundary's moment on the clock that never jumps.
     const BOOL silenced = m_quiet.snooze.Silences(now.monotonicMs + (at ? at->msAway : 0));
-    // A day not checked sleeps as the quiet hours do; the day is the boundary's own.
-    const BOOL sleeping =
-        IsSleeping(hhmm) || !RingsOn(m_days.Checked(), at ? at->weekday : now.weekday);
+    // A day not checked sleeps as silent quiet hours do; the day is the boundary's own. Quieter
+    // quiet hours ring.
+    const bool dayOff = !RingsOn(m_days.Checked(), at ? at->weekday : now.weekday);
+    const bool quieter = !dayOff && IsSleeping(hhmm) && SettingsView(m_hWnd).NightVolume() >= 0;
+    const BOOL sleeping = dayOff || (IsSleeping(hhmm) && !quieter);
     if (m_bDisabled) {
         m_tray.Show(LoadText(IDS_TIP_DISABLED), IDI_TRAY_DISABLED);
     } else if (silenced) {
@@ -34,6 +36,12 @@ BOOL CChimeDlg::RefreshStatus(const Boundary* at) {
         m_tray.Show(tip.c_str(), IDI_TRAY_SLEEPING);
     } else if (sleeping) {
         m_tray.Show(LoadText(IDS_TIP_SLEEPING), IDI_TRAY_SLEEPING);
+    } else if (quieter) {
+        // "CHIMO!: Active (quieter until 7:00 AM)": the quiet hours' end, as the user writes it.
+        const std::string tip =
+            FillIn(LoadText(IDS_TIP_QUIETER).str(),
+                   {ClockText(m_sleep.stop / 100 % 24, m_sleep.stop % 100).str()});
+        m_tray.Show(tip.c_str(), IDI_TRAY_ACTIVE);
     } else {
         m_tray.Show(m_quiet.ActiveTip(), IDI_TRAY_ACTIVE);
     }

@@ -11,6 +11,8 @@ ChimeOptions SettingsView::Options() const {
     options.multi = Checked(IDC_MULTI);
     options.useSame = Checked(IDC_USE_SAME);
     options.disableSecondary = Checked(IDC_DISABLE_SECONDARY);
+    options.pattern = PatternFromProfile(
+        static_cast<int>(::SendDlgItemMessageW(m_hWnd, IDC_PATTERN, CB_GETCURSEL, 0, 0)));
     return options;
 }
 
@@ -19,10 +21,23 @@ int SettingsView::Volume() const {
     return slider ? static_cast<int>(::SendMessageW(slider, TBM_GETPOS, 0, 0)) : 100;
 }
 
+int SettingsView::NightVolume() const {
+    if (::SendDlgItemMessageW(m_hWnd, IDC_SLEEP_MODE, CB_GETCURSEL, 0, 0) != 1)
+        return -1;
+    return static_cast<int>(::SendDlgItemMessageW(m_hWnd, IDC_SLEEP_VOLUME, TBM_GETPOS, 0, 0));
+}
+
 unsigned SettingsView::LeadIn(unsigned leadInMs) const {
     return Checked(IDC_WAKE_SPEAKERS) ? leadInMs : 0;
 }
 
 std::string SettingsView::SlotText(SoundSlot slot) const {
     return WindowTextOf(::GetDlgItem(m_hWnd, SlotInfo(slot).edit)).str();
+}
+
+std::array<std::string, 4> SettingsView::Slots() const {
+    std::array<std::string, 4> texts;
+    for (int slot = 0; slot < 4; ++slot)
+        texts[slot] = SlotText(static_cast<SoundSlot>(slot));
+    return texts;
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <string>
 
 class SettingsView {
@@ -13,14 +14,17 @@ public:
 
     // Whether check box `id` is checked.
     bool Checked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
-    // The three boxes that shape the chime, as they stand.
+    // The way of striking and the three boxes that shape the chime, as they stand.
     ChimeOptions Options() const;
     // The chime's own volume, 0 to 100, as the slider stands (100 before the controls exist).
     int Volume() const;
+    // The chime's volume inside the quiet hours, 0 to 100, or -1 when they keep it silent.
+    int NightVolume() const;
     // The lead-in before each sound, in milliseconds: `leadInMs` when the box asks for it, else 0.
     unsigned LeadIn(unsigned leadInMs) const;
-    // The slot's text as its field shows it.
+    // The slot's text as its field shows it; and every slot's.
     std::string SlotText(SoundSlot slot) const;
+    std::array<std::string, 4> Slots() const;
 
 private:
     HWND m_hWnd;

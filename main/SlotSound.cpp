@@ -1,5 +1,6 @@
 #include "main/SlotSound.h"
 
+#include "core/Repeater.h"
 #include "core/SlotFile.h"
 
 #include <mmsystem.h>
@@ -58,6 +59,18 @@ std::string WindowsDirectory() {
 
 BOOL FileFound(const std::string& name) { return IsFile(name.c_str()); }
 
+std::string BundledFolder() {
+    std::vector<wchar_t> path(MAX_PATH);
+    DWORD length = 0;
+    while ((length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) >=
+               path.size() &&
+           path.size() < 32768)
+        path.resize(path.size() * 2);
+    const std::string program = Utf8(path.data(), static_cast<int>(length)).str();
+    const std::string::size_type cut = program.find_last_of('\\');
+    return cut == std::string::npos ? std::string() : program.substr(0, cut + 1) + "Sounds\\";
+}
+
 std::string FindSlotFile(const std::string& text) {
     for (const std::string& name : SlotLookups(text, WindowsDirectory()))
         if (FileFound(name))
@@ -105,13 +118,61 @@ bool SlotPlayer::Prepare(const std::string& text, int volume, unsigned leadInMs)
     return m_chime.sound.image && m_chime.sound.image->IsScaled();
 }
 
+unsigned SlotPlayer::Start(Sound sound, bool scaled, unsigned msToNote, unsigned maxLeadInMs,
+                           HWND notify, UINT message) {
+    sound.leadInMs = scaled ? std::min(msToNote, maxLeadInMs) : 0;
+    return Player().PlayAsync(sound, notify, message, msToNote - sound.leadInMs);
+}
+
 unsigned SlotPlayer::Chime(const std::string& text, int count, int volume, unsigned msToNote,
                            unsigned maxLeadInMs, HWND notify, UINT message) {
     const bool scaled = Prepare(text, volume, maxLeadInMs);
     Sound sound = m_chime.sound;
     sound.count = count;
-    sound.leadInMs = scaled ? std::min(msToNote, maxLeadInMs) : 0;
-    return Player().PlayAsync(sound, notify, message, msToNote - sound.leadInMs);
+    return Start(sound, scaled, msToNote, maxLeadInMs, notify, message);
+}
+
+bool SlotPlayer::PrepareStrokes(const std::vector<Stroke>& strokes, const SlotTexts& texts,
+                                int volume, unsigned leadInMs) {
+    PreparedStrokes wanted;
+    wanted.strokes = strokes;
+    wanted.volume = volume;
+    wanted.leadInMs = leadInMs;
+    bool used[4] = {};
+    for (const Stroke& stroke : strokes)
+        used[static_cast<int>(stroke.slot)] = true;
+    for (size_t slot = 0; slot < 4; ++slot) {
+        if (!used[slot])
+            continue;
+        wanted.files[slot] = FindSlotFile(texts[slot]);
+        wanted.stamps[slot] = wanted.files[slot].empty() ? 0 : FileStamp(wanted.files[slot]);
+    }
+    const bool same = wanted.strokes == m_strokes.strokes && wanted.files == m_strokes.files &&
+                      wanted.stamps == m_strokes.stamps && volume == m_strokes.volume &&
+                      leadInMs <= m_strokes.leadInMs && m_strokes.sound.image;
+    if (!same) {
+        Pcm sounds[4];
+        for (size_t slot = 0; slot < 4; ++slot) {
+            if (wanted.files[slot].empty())
+                continue;
+            const std::vector<uint8_t> bytes = ReadFile(wanted.files[slot]);
+            sounds[slot] = DecodeWave(bytes.data(), bytes.size());
+        }
+        const std::vector<uint8_t> mixed = MixStrokes(sounds, strokes, volume);
+        wanted.sound.image =
+            std::make_shared<ChimeImage>(mixed.data(), mixed.size(), 100, leadInMs);
+        m_strokes = std::move(wanted);
+    }
+    return m_strokes.sound.image && !m_strokes.sound.image->IsEmpty() &&
+           m_strokes.sound.image->IsScaled();
+}
+
+unsigned SlotPlayer::ChimeStrokes(const std::vector<Stroke>& strokes, const SlotTexts& texts,
+                                  int volume, unsigned msToNote, unsigned maxLeadInMs, HWND notify,
+                                  UINT message) {
+    if (!PrepareStrokes(strokes, texts, volume, maxLeadInMs))
+        return 0;
+    return Start(m_strokes.sound, true, msToNote, maxLeadInMs, notify, message);
 }
 
 void SlotPlayer::PlayNow(const std::string& text, int volume) {

@@ -2,14 +2,22 @@
 // The slots' sounds as the chime and the Play buttons play them: which file a slot text
 // names, and its samples played from memory at the chime's own volume, after a lead-in when
 // the chime asks for one.
+#include "core/Chime.h"
 #include "framework/Afx.h"
 #include "sound/SoundPlayer.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
+// The four slots' texts, in the order of the slots.
+using SlotTexts = std::array<std::string, 4>;
+
 // The Windows directory, or empty when it cannot be read or is longer than a path can be.
 std::string WindowsDirectory();
+
+// The folder of the bundled bells, "Sounds" beside the program, with its last separator.
+std::string BundledFolder();
 
 // TRUE when `name` is a file that is there: not a directory, not a wildcard pattern.
 BOOL FileFound(const std::string& name);
@@ -40,6 +48,12 @@ public:
     // `notify` is posted `message` as the player posts it; returns the player's number for it.
     unsigned Chime(const std::string& text, int count, int volume, unsigned msToNote,
                    unsigned maxLeadInMs, HWND notify, UINT message);
+    // The same for the strikes of a spaced pattern: each stroke the sound of its slot's text in
+    // `texts`, mixed at its moment into one sound (the first strike sounds `msToNote` from now).
+    bool PrepareStrokes(const std::vector<Stroke>& strokes, const SlotTexts& texts, int volume,
+                        unsigned leadInMs);
+    unsigned ChimeStrokes(const std::vector<Stroke>& strokes, const SlotTexts& texts, int volume,
+                          unsigned msToNote, unsigned maxLeadInMs, HWND notify, UINT message);
     // Plays `text` once, asynchronously (the Play buttons).
     void PlayNow(const std::string& text, int volume);
 
@@ -51,4 +65,15 @@ private:
         unsigned long long stamp = 0; // the file's size and time of last change, mixed
         Sound sound;
     } m_chime;
+    struct PreparedStrokes {
+        std::vector<Stroke> strokes;
+        std::array<std::string, 4> files;
+        std::array<unsigned long long, 4> stamps{};
+        int volume = -1;
+        unsigned leadInMs = 0;
+        Sound sound;
+    } m_strokes;
+    // Plays `sound`, as prepared, so that its first note sounds `msToNote` from now.
+    static unsigned Start(Sound sound, bool scaled, unsigned msToNote, unsigned maxLeadInMs,
+                          HWND notify, UINT message);
 };

@@ -6,6 +6,8 @@
 #include "res/resource.h"
 #include "sound/SoundPlayer.h"
 
+#include <utility>
+
 namespace {
 // The key's id among the window's hot keys.
 constexpr int kTellTimeKeyId = 1;
@@ -99,10 +101,15 @@ void CTellTime::Tell() {
     const LocalTime now = platform.Now();
     m_hour = now.hour;
     m_minute = now.minute;
-    const RepeaterPlan plan = PlanRepeater(now.hour, now.minute, view.Options());
-    const Pcm quarter = plan.quarter ? SlotSamples(view.SlotText(plan.quarterSlot)) : Pcm();
-    const std::vector<uint8_t> mixed = MixRepeater(SlotSamples(view.SlotText(SoundSlot::Hour)),
-                                                   plan.hours, quarter, view.Volume());
+    const std::vector<Stroke> strokes = TellStrokes(now.hour, now.minute, view.Options());
+    Pcm sounds[4];
+    bool read[4] = {};
+    for (const Stroke& stroke : strokes) {
+        const int slot = static_cast<int>(stroke.slot);
+        if (!std::exchange(read[slot], true))
+            sounds[slot] = SlotSamples(view.SlotText(stroke.slot));
+    }
+    const std::vector<uint8_t> mixed = MixStrokes(sounds, strokes, view.Volume());
     Hush();
     m_telling = true;
     if (mixed.empty()) {

@@ -27,7 +27,8 @@ import uuid
 import zipfile
 
 NAMESPACE = uuid.UUID("8c3b6e52-4f1d-4c8a-9b67-2e5d0a7c1f30")
-CHIMES = ("Hour.wav", "Quarter Past.wav", "Half Past.wav", "Quarter To.wav")
+CHIMES = ("Hour.wav", "Quarter Past.wav", "Half Past.wav", "Quarter To.wav", "Quarter Bell.wav",
+          "Ship's Bell.wav")
 
 
 def set_summary_times(msi, epoch):

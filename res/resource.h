@@ -57,6 +57,16 @@
 // A link that would not open: the heading, then the system's reason (%1), or the code (%1)
 #define IDS_OPEN_ERROR 240
 #define IDS_OPEN_ERROR_UNKNOWN 241
+// The ways of striking, in the order the profile numbers them
+#define IDS_PATTERN_WESTMINSTER 250
+#define IDS_PATTERN_QUARTER_STRIKES 251
+#define IDS_PATTERN_SHIPS_BELLS 252
+#define IDS_PATTERN_HALF_HOUR 253
+// What the quiet hours do, in the order of the list, and the tooltip inside quieter hours (%1
+// their end)
+#define IDS_SLEEP_SILENT 254
+#define IDS_SLEEP_QUIETER 255
+#define IDS_TIP_QUIETER 256
 // The reasons, as IDS_OPEN_ERROR_CODE + the code ShellExecute gave (0 to 32)
 #define IDS_OPEN_ERROR_CODE 300
 
@@ -103,6 +113,9 @@
 #define IDC_TELL_KEY_NOTE 1032
 #define IDC_SPEAK_TIME 1033
 #define IDC_SPEAK_NOTE 1034
+#define IDC_PATTERN 1035
+#define IDC_SLEEP_MODE 1036
+#define IDC_SLEEP_VOLUME 1037
 // The seven day boxes, in the order they show (the user's first day of the week first)
 #define IDC_DAY_FIRST 1040
 #define IDC_DAY_LAST 1046

@@ -59,7 +59,8 @@ void LoadOptions(HWND dialog, const OptionTable& rows) {
             break;
         }
         case Held::Level:
-        case Held::HotKey: {
+        case Held::HotKey:
+        case Held::Choice: {
             int value = StoredValue(row);
             if (!InRange(row, value)) {
                 value = row.fallback;
@@ -67,8 +68,10 @@ void LoadOptions(HWND dialog, const OptionTable& rows) {
             }
             if (row.held == Held::Level)
                 ::SendMessageW(control, TBM_SETPOS, TRUE, value);
-            else
+            else if (row.held == Held::HotKey)
                 ::SendMessageW(control, HKM_SETHOTKEY, static_cast<WPARAM>(value), 0);
+            else
+                ::SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(value - row.low), 0);
             break;
         }
         case Held::Box:
@@ -102,6 +105,12 @@ void SaveOptions(HWND dialog, const OptionTable& rows) {
             app->WriteProfileInt(row.section, row.entry,
                                  static_cast<int>(::SendMessageW(control, HKM_GETHOTKEY, 0, 0)));
             break;
+        case Held::Choice: {
+            const LRESULT chosen = ::SendMessageW(control, CB_GETCURSEL, 0, 0);
+            app->WriteProfileInt(row.section, row.entry,
+                                 chosen < 0 ? row.fallback : row.low + static_cast<int>(chosen));
+            break;
+        }
         case Held::Box:
         case Held::InvertedBox: {
             const int state = static_cast<int>(::SendMessageW(control, BM_GETCHECK, 0, 0));

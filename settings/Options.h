@@ -13,6 +13,8 @@ enum class Held {
     Text,        // an edit field; an empty entry is no entry
     Level,       // a slider from `low` to `high`; other values are the default, written back
     HotKey,      // a hot-key control (key | HOTKEYF_* << 8); other values are the default
+    Choice,      // a drop-down list whose entries stand for `low` to `high`; other values are the
+                 // default, written back
     Number,      // no control: a number the profile alone holds, kept to `low`..`high`
 };
 
@@ -47,5 +49,5 @@ void SaveOptions(HWND dialog, const OptionTable& rows);
 int LoadNumber(const OptionRow& row);
 // Whether the row's control is one the system's standard objects do not name by its label.
 inline bool NeedsLabelName(const OptionRow& row) {
-    return row.held == Held::Level || row.held == Held::HotKey;
+    return row.held == Held::Level || row.held == Held::HotKey || row.held == Held::Choice;
 }

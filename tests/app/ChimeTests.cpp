@@ -7,6 +7,7 @@
 #include "tests/support/ChimoTest.h"
 
 #include <algorithm>
+#include <cmath>
 #include <atomic>
 #include <cstring>
 #include <fstream>
@@ -401,6 +402,92 @@ TEST_F(ChimoTest, ArmedToTheMillisecondAndAnEarlyTickRingsItsBoundaryOnce) {
     fake.Clear();
     run->Send(WM_TIMER, ID_CHIME_TIMER + 7);
     EXPECT_TRUE(fake.Sounds().empty());
+}
+
+// Quieter quiet hours ring every quarter at the night volume, and the tray says until when;
+// silent ones (the stored -1) keep quiet as Sleeping; a day not checked stays silent.
+TEST_F(ChimoTest, QuieterQuietHoursRingAtTheNightVolume) {
+    const std::string tone = "C:\\CHIMO-NIGHT.WAV";
+    WriteWav(tone, {20000, -20000});
+    AfxGetApp()->WriteProfileInt("Options", "Sleep_Volume", 25);
+    Start();
+    run->SetText(IDC_SOUND_HOUR, tone);
+    run->SetText(IDC_SLEEP_START, "10:00pm");
+    run->SetText(IDC_SLEEP_STOP, "7:00am");
+    run->Command(ID_SLEEP);
+    // The first sample each quarter played, or 0 for none.
+    const auto first = [&](int hour) {
+        TickAt(hour, 0);
+        const auto sounds = fake.Sounds();
+        return sounds.empty() || sounds.back().samples.size() < 2
+                   ? 0
+                   : static_cast<int16_t>(sounds.back().samples[0] | sounds.back().samples[1] << 8);
+    };
+    EXPECT_EQ(first(23), 5000) << "a quarter of the volume";
+    run->Send(WM_TIMECHANGE);
+    EXPECT_EQ(Tips().back(), "CHIMO!: Active (quieter until 7:00 AM)");
+    EXPECT_EQ(fake.Tray(NIM_MODIFY).back().hIcon, dlg->m_tray.Icon(IDI_TRAY_ACTIVE));
+    EXPECT_EQ(first(12), 20000) << "the day's volume outside the quiet hours";
+    EXPECT_EQ(first(3), 5000) << "past midnight";
+
+    AfxGetApp()->WriteProfileInt("Options", "Sleep_Volume", -1);
+    run->Command(IDCANCEL);
+    run->SetText(IDC_SOUND_HOUR, tone);
+    EXPECT_EQ(first(23), 0) << "silent quiet hours";
+    run->Send(WM_TIMECHANGE);
+    EXPECT_EQ(Tips().back(), kTipSleeping);
+}
+
+// A spaced pattern's strikes are one sound, each strike on its moment whatever the sound's
+// length: at 3:00 with Multi-CHIMO! four quarter strikes 0.6 s apart and three hours a second
+// apart after them; ship's bells in pairs at 6:30, nothing at 6:15; and Tell the time as the
+// ship's clock strikes.
+TEST_F(ChimoTest, ASpacedPatternStrikesEachBellOnItsMoment) {
+    const std::string quarter = "C:\\CHIMO-Q.WAV", hour = "C:\\CHIMO-H.WAV";
+    std::vector<int16_t> q(30000, 0), h(30000, 0); // each longer than its spacing
+    q[0] = 8000, h[0] = -8000;
+    WriteWav(quarter, q);
+    WriteWav(hour, h);
+    AfxGetApp()->WriteProfileInt("Options", "Multi_Chimo", 1);
+    AfxGetApp()->WriteProfileInt("Options", "Pattern", 1);
+    Start();
+    run->SetText(IDC_SOUND_HOUR, hour);
+    run->SetText(IDC_SOUND_QUARTER_AFTER, quarter);
+    // The moments where a strike starts, in ms, and which: +1 the quarter bell, -1 the hour's.
+    const auto struck = [&]() {
+        std::vector<std::pair<long, int>> strikes;
+        const auto sounds = fake.Sounds();
+        if (sounds.empty())
+            return strikes;
+        const std::vector<uint8_t>& bytes = sounds.back().samples;
+        for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+            const int16_t v = static_cast<int16_t>(bytes[i] | bytes[i + 1] << 8);
+            if (v > 4000 || v < -4000)
+                strikes.push_back({std::lround(i / 2 * 1000.0 / 22050), v > 0 ? 1 : -1});
+        }
+        return strikes;
+    };
+    using Strikes = std::vector<std::pair<long, int>>;
+    TickAt(3, 0);
+    EXPECT_EQ(
+        struck(),
+        (Strikes{{0, 1}, {600, 1}, {1200, 1}, {1800, 1}, {2800, -1}, {3800, -1}, {4800, -1}}));
+    TickAt(3, 30);
+    EXPECT_EQ(struck(), (Strikes{{0, 1}, {600, 1}}));
+
+    AfxGetApp()->WriteProfileInt("Options", "Pattern", 2);
+    run->Command(IDCANCEL); // loads the profile again, and the slots as stored
+    run->SetText(IDC_SOUND_HOUR, hour);
+    TickAt(6, 30);
+    EXPECT_EQ(struck(), (Strikes{{0, -1}, {500, -1}, {2000, -1}, {2500, -1}, {4000, -1}}));
+    TickAt(6, 15);
+    EXPECT_TRUE(struck().empty()) << "ship's bells keep the quarters quiet";
+    fake.SetTime(6, 40, 0);
+    fake.Clear();
+    run->Command(ID_TELL_TIME);
+    AfterChime();
+    EXPECT_EQ(struck(), (Strikes{{0, -1}, {500, -1}, {2000, -1}, {2500, -1}, {4000, -1}}))
+        << "the bells of the last half hour";
 }
 
 // The chime plays the file's samples at its own volume, from memory. With the lead-in on, the

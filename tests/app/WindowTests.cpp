@@ -332,6 +332,92 @@ TEST_F(Window, TheBoxesLockTheSlotsTheChimeDoesNotUse) {
     }
 }
 
+// Each way of striking unlocks the slots it strikes and locks the others; OK keeps the way
+// chosen, Cancel forgets it.
+TEST_F(Window, EachPatternLocksTheSlotsItDoesNotStrike) {
+    const HWND list = ::GetDlgItem(run->hwnd(), IDC_PATTERN);
+    const auto choose = [&](int pattern) {
+        ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(pattern), 0);
+        run->Send(WM_COMMAND, MAKEWPARAM(IDC_PATTERN, CBN_SELCHANGE),
+                  reinterpret_cast<LPARAM>(list));
+    };
+    ASSERT_EQ(::SendMessageW(list, CB_GETCOUNT, 0, 0), 4);
+    EXPECT_EQ(::SendMessageW(list, CB_GETCURSEL, 0, 0), 0) << "Westminster by default";
+    const char* locks[] = {"UUUU", "UULL", "ULLL", "ULUL"};
+    for (int pattern : {1, 2, 3, 0}) {
+        choose(pattern);
+        EXPECT_EQ(Locks(), locks[pattern]) << pattern;
+    }
+    choose(2);
+    run->Command(IDOK);
+    EXPECT_EQ(AfxGetApp()->GetProfileInt("Options", "Pattern", -1), 2);
+    Show();
+    EXPECT_EQ(Locks(), "ULLL");
+    choose(1);
+    run->Command(IDCANCEL);
+    Show();
+    EXPECT_EQ(::SendMessageW(list, CB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(Locks(), "ULLL");
+    // A value no way of striking has reads as Westminster, and is written back so.
+    AfxGetApp()->WriteProfileInt("Options", "Pattern", 7);
+    run->Command(IDCANCEL);
+    EXPECT_EQ(::SendMessageW(list, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(AfxGetApp()->GetProfileInt("Options", "Pattern", -1), 0);
+}
+
+// Choosing a way of striking offers its bundled bells: in a slot it strikes that is empty or
+// holds a bundled sound of another way, never over a sound the user chose; Cancel forgets it.
+TEST_F(Window, ChoosingAPatternOffersItsBells) {
+    const std::string folder = BundledFolder();
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    for (const char* name : {"Hour.wav", "Quarter Past.wav", "Half Past.wav", "Quarter To.wav",
+                             "Quarter Bell.wav", "Ship's Bell.wav"})
+        WriteWav(folder + name, {1000, -1000});
+    const HWND list = ::GetDlgItem(run->hwnd(), IDC_PATTERN);
+    const auto choose = [&](int pattern) {
+        ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(pattern), 0);
+        run->Send(WM_COMMAND, MAKEWPARAM(IDC_PATTERN, CBN_SELCHANGE),
+                  reinterpret_cast<LPARAM>(list));
+    };
+    // The four slots' texts, without the bundled folder, as one line.
+    const auto slots = [&]() {
+        std::string all;
+        const char* separator = "";
+        for (int id : {IDC_SOUND_HOUR, IDC_SOUND_QUARTER_AFTER, IDC_SOUND_HALF_PAST,
+                       IDC_SOUND_QUARTER_TIL}) {
+            std::string text = run->Text(id);
+            if (text.size() > folder.size() &&
+                !lstrcmpiA(text.substr(0, folder.size()).c_str(), folder.c_str()))
+                text = "~" + text.substr(folder.size());
+            all += separator + text;
+            separator = "|";
+        }
+        return all;
+    };
+    for (int id :
+         {IDC_SOUND_HOUR, IDC_SOUND_QUARTER_AFTER, IDC_SOUND_HALF_PAST, IDC_SOUND_QUARTER_TIL})
+        run->SetText(id, "");
+    choose(2);
+    EXPECT_EQ(slots(), "~SHIP'S BELL.WAV|||");
+    choose(1);
+    EXPECT_EQ(slots(), "~HOUR.WAV|~QUARTER BELL.WAV||") << "another way's bell gives way";
+    choose(3);
+    EXPECT_EQ(slots(), "~HOUR.WAV|~QUARTER BELL.WAV|~HOUR.WAV|");
+    choose(0);
+    EXPECT_EQ(slots(), "~HOUR.WAV|~QUARTER PAST.WAV|~HALF PAST.WAV|~QUARTER TO.WAV");
+    run->SetText(IDC_SOUND_HOUR, "C:\\MINE.WAV");
+    choose(2);
+    EXPECT_EQ(slots(), "C:\\MINE.WAV|~QUARTER PAST.WAV|~HALF PAST.WAV|~QUARTER TO.WAV")
+        << "the user's own sound stays";
+    run->Command(IDCANCEL);
+    Show();
+    EXPECT_EQ(slots(), "|||") << "Cancel forgets the bells offered";
+    for (const char* name : {"Hour.wav", "Quarter Past.wav", "Half Past.wav", "Quarter To.wav",
+                             "Quarter Bell.wav", "Ship's Bell.wav"})
+        ::DeleteFileA((folder + name).c_str());
+    ::RemoveDirectoryA(folder.c_str());
+}
+
 // OK asks about each unlocked slot whose file cannot be found, under the slot's caption; No
 // empties it. (Which texts name a file is tested natively.)
 TEST_F(Window, OkAsksAboutEachUnlockedSlotWhoseFileIsMissing) {
@@ -538,6 +624,7 @@ TEST_F(Window, EachControlIsAnnouncedByItsOwnLabel) {
         {IDC_BROWSE_HOUR, "Browse, Top of the hour"},
         {IDC_PLAY_HOUR, "Play, Top of the hour"},
         {IDC_MULTI, "Multi-CHIMO!"},
+        {IDC_PATTERN, "Strike"},
         {IDC_SOUND_QUARTER_AFTER, "Quarter After:"},
         {IDC_BROWSE_QUARTER_AFTER, "Browse, Quarter After"},
         {IDC_PLAY_QUARTER_AFTER, "Play, Quarter After"},
@@ -559,6 +646,8 @@ TEST_F(Window, EachControlIsAnnouncedByItsOwnLabel) {
         {IDC_SLEEP_TIMER, "Sleep Timer"},
         {IDC_SLEEP_START, "Start Time"},
         {IDC_SLEEP_STOP, "Stop Time"},
+        {IDC_SLEEP_MODE, "During these hours"},
+        {IDC_SLEEP_VOLUME, "Night volume"},
         // The user's own week (Wine's locale here is English, United States: from Sunday).
         {IDC_DAY_FIRST, "Sun"},
         {IDC_DAY_FIRST + 1, "Mon"},
@@ -585,11 +674,15 @@ TEST_F(Window, EachControlIsAnnouncedByItsOwnLabel) {
             shortcuts.push_back(said.shortcut);
         }
     }
-    EXPECT_EQ(shortcuts.size(), 21u)
-        << "every field, box, list, key and slider, and the four buttons";
-    // The tab order is the reading order of the rows.
+    EXPECT_EQ(shortcuts.size(), 22u) << "every field, box, list, key and slider, and the four "
+                                        "buttons; not the quiet hours' list and slider, for "
+                                        "want of a letter";
+    // The tab order is the reading order of the rows (a disabled control, the night volume while
+    // the quiet hours are silent, takes no focus).
     HWND at = ::GetDlgItem(run->hwnd(), rows[0].id);
     for (const auto& row : rows) {
+        if (!::IsWindowEnabled(::GetDlgItem(run->hwnd(), row.id)))
+            continue;
         EXPECT_EQ(::GetDlgCtrlID(at), row.id);
         at = ::GetNextDlgTabItem(run->hwnd(), at, FALSE);
     }

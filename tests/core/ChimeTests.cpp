@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 namespace {
 constexpr long long kMidnight = 1796169600; // 2026-12-02 00:00:00 UTC, local = UTC below
 
@@ -151,18 +154,82 @@ TEST(ChimeChoice, TheQuarterTheBoxesAndTheStrikes) {
     }
 }
 
-// A slot is in use (unlocked, checked on OK) exactly when some quarter plays it.
+// A slot is in use (unlocked, checked on OK) exactly when some quarter plays it, under every
+// pattern.
 TEST(ChimeChoice, ASlotIsInUseExactlyWhenSomeQuarterPlaysIt) {
-    for (int boxes = 0; boxes < 4; ++boxes) {
-        const ChimeOptions options{false, (boxes & 1) != 0, (boxes & 2) != 0};
+    for (int boxes = 0; boxes < 4 * kPatternCount; ++boxes) {
+        const ChimeOptions options{false, (boxes & 1) != 0, (boxes & 2) != 0,
+                                   static_cast<Pattern>(boxes / 4)};
         bool played[4] = {};
         for (int minute = 0; minute < 60; ++minute) {
             const ChimeChoice c = SelectChime(10, minute, options);
             if (c.play)
                 played[static_cast<int>(c.slot)] = true;
+            for (const Stroke& stroke : c.strokes)
+                played[static_cast<int>(stroke.slot)] = true;
         }
         for (int slot = 0; slot < 4; ++slot)
             EXPECT_EQ(SlotInUse(static_cast<SoundSlot>(slot), options), played[slot])
                 << "slot " << slot << " boxes " << boxes;
     }
+}
+
+// Every quarter of a day under each spaced pattern: which strikes, how many, and when.
+TEST(ChimeChoice, EachPatternStrikesEveryQuarterOfTheDay) {
+    using S = SoundSlot;
+    // A ship's clock, from 0:00, each half hour: the bells of a watch, six watches a day.
+    const std::string bells = "812345678123456781234567812345678123456781234567";
+    const auto slots = [](const ChimeChoice& c, S slot) {
+        return std::count_if(c.strokes.begin(), c.strokes.end(),
+                             [&](const Stroke& s) { return s.slot == slot; });
+    };
+    for (bool multi : {false, true}) {
+        for (int hour = 0; hour < 24; ++hour) {
+            for (int quarter = 0; quarter < 4; ++quarter) {
+                const int minute = quarter * 15;
+                const std::string at =
+                    std::to_string(hour) + ":" + std::to_string(minute) + (multi ? " multi" : "");
+                const ChimeChoice ships =
+                    SelectChime(hour, minute, {multi, false, false, Pattern::ShipsBells});
+                const int rung = quarter % 2 ? 0 : bells[hour * 2 + quarter / 2] - '0';
+                EXPECT_EQ(ships.count, rung) << at;
+                EXPECT_EQ(slots(ships, S::Hour), rung) << at;
+
+                const ChimeChoice strikes =
+                    SelectChime(hour, minute, {multi, false, false, Pattern::QuarterStrikes});
+                const int hours = quarter ? 0 : multi ? (hour + 11) % 12 + 1 : 1;
+                EXPECT_EQ(slots(strikes, S::QuarterAfter), quarter ? quarter : 4) << at;
+                EXPECT_EQ(slots(strikes, S::Hour), hours) << at;
+                EXPECT_EQ(strikes.count, (quarter ? quarter : 4) + hours) << at;
+
+                const ChimeChoice half =
+                    SelectChime(hour, minute, {multi, false, false, Pattern::HalfHourStroke});
+                EXPECT_TRUE(half.strokes.empty()) << at << ": struck as Westminster strikes";
+                EXPECT_EQ(half.count, quarter == 0   ? (multi ? (hour + 11) % 12 + 1 : 1)
+                                      : quarter == 2 ? 1
+                                                     : 0)
+                    << at;
+                EXPECT_EQ(half.slot, quarter == 2 ? S::HalfPast : S::Hour) << at;
+            }
+        }
+    }
+    // The spacing: quarter strikes 0.6 s apart and the hour a second after the last; ship's
+    // bells in pairs, half a second within a pair and a second and a half between pairs.
+    EXPECT_EQ(SelectChime(3, 0, {true, false, false, Pattern::QuarterStrikes}).strokes,
+              (std::vector<Stroke>{{S::QuarterAfter, 0},
+                                   {S::QuarterAfter, 600},
+                                   {S::QuarterAfter, 1200},
+                                   {S::QuarterAfter, 1800},
+                                   {S::Hour, 2800},
+                                   {S::Hour, 3800},
+                                   {S::Hour, 4800}}));
+    EXPECT_EQ(
+        SelectChime(6, 30, {false, false, false, Pattern::ShipsBells}).strokes,
+        (std::vector<Stroke>{
+            {S::Hour, 0}, {S::Hour, 500}, {S::Hour, 2000}, {S::Hour, 2500}, {S::Hour, 4000}}));
+    // The pattern as stored: an unknown value is Westminster.
+    for (int stored : {0, 1, 2, 3, 4, -1, 99})
+        EXPECT_EQ(PatternFromProfile(stored),
+                  stored >= 0 && stored < 4 ? static_cast<Pattern>(stored) : Pattern::Westminster)
+            << stored;
 }

@@ -23,38 +23,76 @@ Pcm Sound(unsigned rate, unsigned channels, std::vector<float> samples) {
 }
 } // namespace
 
-// The hours of the twelve-hour clock, and from :15 on the last quarter passed, as the three
-// boxes have the chime play it.
-TEST(Repeater, StrikesTheHoursAndTheLastQuarterPassed) {
+// The hours of the twelve-hour clock, and from :15 on the latest quarter passed that the
+// pattern strikes, as it strikes it; ship's bells tell the bells of the last half hour.
+TEST(Repeater, StrikesTheHoursAndTheLastQuarterPassedAsThePatternDoes) {
+    using S = SoundSlot;
     const ChimeOptions plain, same{false, true, false}, off{false, false, true};
-    struct Row {
+    const ChimeOptions quarters{false, false, false, Pattern::QuarterStrikes};
+    const ChimeOptions ships{true, false, false, Pattern::ShipsBells};
+    const ChimeOptions halfHour{false, false, false, Pattern::HalfHourStroke};
+    // The quarter's strokes after `hours` beats and the pause.
+    const auto after = [](int hours, std::vector<Stroke> quarter) {
+        std::vector<Stroke> strokes;
+        for (int i = 0; i < hours; ++i)
+            strokes.push_back({S::Hour, static_cast<unsigned>(i) * 1000});
+        for (Stroke& stroke : quarter)
+            strokes.push_back({stroke.slot, hours * 1000u + 1000 + stroke.atMs});
+        return strokes;
+    };
+    const struct Row {
         int hour, minute;
         const ChimeOptions& options;
-        int hours;
-        bool quarter;
-        SoundSlot slot;
+        std::vector<Stroke> strokes;
     } rows[] = {
-        {12, 0, plain, 12, false, SoundSlot::QuarterAfter},
-        {12, 14, plain, 12, false, SoundSlot::QuarterAfter},
-        {12, 15, plain, 12, true, SoundSlot::QuarterAfter},
-        {0, 45, plain, 12, true, SoundSlot::QuarterTil},
-        {13, 59, plain, 1, true, SoundSlot::QuarterTil},
-        {10, 37, plain, 10, true, SoundSlot::HalfPast},
-        {10, 5, plain, 10, false, SoundSlot::QuarterAfter},
-        {23, 30, plain, 11, true, SoundSlot::HalfPast},
-        {10, 37, same, 10, true, SoundSlot::QuarterAfter},
-        {10, 37, off, 10, false, SoundSlot::QuarterAfter},
+        {12, 0, plain, after(12, {})},
+        {12, 14, plain, after(12, {})},
+        {12, 15, plain, after(12, {{S::QuarterAfter, 0}})},
+        {0, 45, plain, after(12, {{S::QuarterTil, 0}})},
+        {13, 59, plain, after(1, {{S::QuarterTil, 0}})},
+        {10, 37, plain, after(10, {{S::HalfPast, 0}})},
+        {23, 30, plain, after(11, {{S::HalfPast, 0}})},
+        {10, 37, same, after(10, {{S::QuarterAfter, 0}})},
+        {10, 37, off, after(10, {})},
+        {10, 37, quarters, after(10, {{S::QuarterAfter, 0}, {S::QuarterAfter, 600}})},
+        {1, 50, quarters,
+         after(1, {{S::QuarterAfter, 0}, {S::QuarterAfter, 600}, {S::QuarterAfter, 1200}})},
+        {3, 20, halfHour, after(3, {})},
+        {3, 50, halfHour, after(3, {{S::HalfPast, 0}})},
+        {6,
+         40,
+         ships,
+         {{S::Hour, 0}, {S::Hour, 500}, {S::Hour, 2000}, {S::Hour, 2500}, {S::Hour, 4000}}},
+        {4,
+         10,
+         ships,
+         {{S::Hour, 0},
+          {S::Hour, 500},
+          {S::Hour, 2000},
+          {S::Hour, 2500},
+          {S::Hour, 4000},
+          {S::Hour, 4500},
+          {S::Hour, 6000},
+          {S::Hour, 6500}}},
+        {0, 29, ships, TellStrokes(4, 0, ships)},
     };
-    for (const Row& row : rows) {
-        const RepeaterPlan plan = PlanRepeater(row.hour, row.minute, row.options);
-        const std::string at = std::to_string(row.hour) + ":" + std::to_string(row.minute);
-        EXPECT_EQ(plan.hours, row.hours) << at;
-        EXPECT_EQ(plan.quarter, row.quarter) << at;
-        if (row.quarter) {
-            EXPECT_EQ(plan.quarterSlot, row.slot) << at;
-        }
-    }
+    for (const Row& row : rows)
+        EXPECT_EQ(TellStrokes(row.hour, row.minute, row.options), row.strokes)
+            << row.hour << ":" << row.minute << " pattern "
+            << static_cast<int>(row.options.pattern);
 }
+
+namespace {
+// The repeater's sound of `strikes` hours and then `quarter`, at `percent`.
+std::vector<uint8_t> MixRepeater(const Pcm& hour, int strikes, const Pcm& quarter, int percent) {
+    std::vector<Stroke> strokes;
+    for (int i = 0; i < strikes; ++i)
+        strokes.push_back({SoundSlot::Hour, static_cast<unsigned>(i) * kStrikeMs});
+    strokes.push_back({SoundSlot::QuarterAfter, strikes * kStrikeMs + kQuarterPauseMs});
+    const Pcm sounds[4] = {hour, quarter, Pcm(), Pcm()};
+    return MixStrokes(sounds, strokes, percent);
+}
+} // namespace
 
 // At 1000 frames a second (the lowest rate a WAV may have): strikes one beat apart, the
 // quarter a beat and a pause after the last, the length of the whole, and the volume.

@@ -70,3 +70,18 @@ TEST(QuietHours, BothEndsIncludedAndTheMidnightHourMended) {
     for (int state : {0, 2, -1})
         EXPECT_EQ(QuietMinutes(900, 900, state), std::string(1440, '0')) << state;
 }
+
+// Inside quiet hours that run past midnight the chime takes the night volume, or keeps silent
+// when they are silent; outside them the day's.
+TEST(QuietHours, TheNightVolumeInsideQuietHoursThatSpanMidnight) {
+    const struct {
+        int t, night, volume;
+    } rows[] = {
+        {2159, 25, 80}, {2200, 25, 25}, {2359, 25, 25},   {0, 25, 25},  {630, 25, 25},
+        {631, 25, 80},  {1200, 25, 80}, {2300, -1, -1},   {2300, 0, 0}, {2300, 101, -1},
+        {300, -5, -1},  {1200, -1, 80}, {2300, 100, 100},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(VolumeAt(InQuietHours(1, 2200, 630, row.t), row.night, 80), row.volume)
+            << row.t << " night " << row.night;
+}

@@ -44,7 +44,8 @@ dir=$local_app/Programs/CHIMO
 shortcut=$roaming/Microsoft/Windows/Start\ Menu/Programs/CHIMO!.lnk
 leftovers+=("$dir") # however the test ends
 for f in CHIMO.EXE README.txt LICENSE.txt "Sounds/Hour.wav" "Sounds/Quarter Past.wav" \
-    "Sounds/Half Past.wav" "Sounds/Quarter To.wav"; do
+    "Sounds/Half Past.wav" "Sounds/Quarter To.wav" "Sounds/Quarter Bell.wav" \
+    "Sounds/Ship's Bell.wav"; do
     [ -f "$dir/$f" ] || { echo "FAIL: $dir/$f was not installed"; exit 1; }
 done
 cmp -s "$dir/CHIMO.EXE" "$chimo" || { echo "FAIL: the installed CHIMO.EXE is not the one packed"; exit 1; }

@@ -54,7 +54,8 @@ IDENTIFIER = re.compile(r'^[^.\s\\/:*?"<>|\x01-\x1f]{1,32}(\.[^.\s\\/:*?"<>|\x01
 VERSION = re.search(r"project\(CHIMO VERSION ([0-9.]+)",
                     open(os.path.join(REPO, "CMakeLists.txt")).read()).group(1)
 ZIPPED = ["CHIMO/CHIMO.EXE", "CHIMO/LICENSE.txt", "CHIMO/README.txt", "CHIMO/Sounds/"] + \
-    ["CHIMO/Sounds/%s.wav" % n for n in ("Half Past", "Hour", "Quarter Past", "Quarter To")]
+    ["CHIMO/Sounds/%s.wav" % n for n in ("Half Past", "Hour", "Quarter Bell", "Quarter Past",
+                                          "Quarter To", "Ship's Bell")]
 
 
 # Windows 7's and 10's KnownDLLs alike (always loaded from the system directory, never from the
