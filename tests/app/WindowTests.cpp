@@ -610,6 +610,27 @@ TEST_F(Window, TextsAreWholeAtTheDisplayScale) {
         }
     }
     EXPECT_GT(measured, 30);
+    // Each entry of the window's lists, shown whole in the closed list.
+    for (int id : {IDC_PATTERN, IDC_SLEEP_MODE, IDC_DEVICE}) {
+        const HWND list = ::GetDlgItem(run->hwnd(), id);
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        ASSERT_TRUE(::GetComboBoxInfo(list, &info));
+        HDC dc = ::GetDC(list);
+        HGDIOBJ old =
+            ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(list, WM_GETFONT, 0, 0)));
+        for (LRESULT i = 0, n = ::SendMessageW(list, CB_GETCOUNT, 0, 0); i < n; ++i) {
+            wchar_t text[256] = L"";
+            ::SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                           reinterpret_cast<LPARAM>(text));
+            RECT need{};
+            ::DrawTextW(dc, text, -1, &need, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+            EXPECT_LE(need.right, info.rcItem.right - info.rcItem.left)
+                << Utf8(text, -1).str() << " at " << dpi << " DPI";
+        }
+        ::SelectObject(dc, old);
+        ::ReleaseDC(list, dc);
+    }
 }
 
 // What a screen reader announces for each control of the settings window, read as it reads
