@@ -39,3 +39,26 @@ int DayAt(int position, int firstDay) { return ((firstDay + position) % 7 + 7) %
 LocalTime Snooze::Ends(const LocalTime& now) const {
     return LocalTimeAfter(now, (Left(now.monotonicMs) + now.millisecond) / 1000);
 }
+
+Presence AfterSessionEvent(Presence presence, unsigned event) {
+    switch (event) {
+    case 1:
+    case 3: presence.disconnected = false; break;
+    case 2:
+    case 4: presence.disconnected = true; break;
+    case 7: presence.locked = true; break;
+    case 8: presence.locked = false; break;
+    default: break;
+    }
+    return presence;
+}
+
+QuietReason AwayReason(const Presence& presence, unsigned long idleMs, int awayMinutes) {
+    if (presence.locked || presence.disconnected)
+        return QuietReason::Locked;
+    if (presence.displayOff)
+        return QuietReason::DisplayOff;
+    return awayMinutes > 0 && idleMs >= static_cast<unsigned long>(awayMinutes) * 60000ul
+               ? QuietReason::Away
+               : QuietReason::None;
+}

@@ -39,7 +39,30 @@ bool DoNotDisturbOn(bool read, unsigned long size, unsigned long value);
 
 // Why a quarter that was due did not ring, beyond the quiet hours, the days, the snooze and
 // Disable (which show as states of their own).
-enum class QuietReason { None, Call, FullScreen, Presentation, DoNotDisturb };
+enum class QuietReason {
+    None,
+    Call,
+    FullScreen,
+    Presentation,
+    DoNotDisturb,
+    Locked,     // the session is locked or disconnected
+    DisplayOff, // the display is off
+    Away,       // no input for the minutes asked
+};
+
+// Whether anybody is there: the session locked (from lock to unlock) or disconnected (from a
+// console or remote disconnect to a connect), and the display off, as the system's notices
+// leave them.
+struct Presence {
+    bool locked = false, disconnected = false, displayOff = false;
+};
+// `presence` after the session notice `event` (WTS_SESSION_LOCK and the others, by value: 1
+// console connect, 2 console disconnect, 3 remote connect, 4 remote disconnect, 7 lock, 8
+// unlock); any other leaves it as it is.
+Presence AfterSessionEvent(Presence presence, unsigned event);
+// Why nobody is there to hear a quarter: locked, the display off, or no input for `idleMs`
+// of at least `awayMinutes` minutes; None when someone is.
+QuietReason AwayReason(const Presence& presence, unsigned long idleMs, int awayMinutes);
 
 // "Silence for an hour": chosen at a moment, it silences every boundary before the hour is up;
 // the first at or after its end rings. Its moments are milliseconds of a clock that never

@@ -133,10 +133,18 @@ template <> struct Cracker<WM_WINDOWPOSCHANGING> {
         return f(reinterpret_cast<WINDOWPOS*>(l)), 0;
     }
 };
+// A power event, and its data (a POWERBROADCAST_SETTING for PBT_POWERSETTINGCHANGE).
 template <> struct Cracker<WM_POWERBROADCAST> {
-    using Signature = void(UINT);
-    template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM) {
-        return f(static_cast<UINT>(w)), TRUE;
+    using Signature = void(UINT, LPARAM);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM l) {
+        return f(static_cast<UINT>(w), l), TRUE;
+    }
+};
+// A session notice (WTS_SESSION_LOCK and the others) for session `session`.
+template <> struct Cracker<WM_WTSSESSION_CHANGE> {
+    using Signature = void(UINT, DWORD);
+    template <class F> static LRESULT Invoke(F&& f, WPARAM w, LPARAM l) {
+        return f(static_cast<UINT>(w), static_cast<DWORD>(l)), 0;
     }
 };
 // The focus came or went; the window it came from or goes to.

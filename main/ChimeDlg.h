@@ -59,7 +59,7 @@ public:
     void ChimeTick(UINT_PTR nIDEvent);
     // After the clock was set or the machine resumed: a fresh reading, a fresh timer, the tray.
     void OnTimeChange();
-    void OnPowerBroadcast(UINT event);
+    void OnPowerBroadcast(UINT event, LPARAM data);
 
     // Settings store
     // Every option the window shows (and the lead-in): one row each.

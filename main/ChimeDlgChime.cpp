@@ -64,9 +64,11 @@ void CChimeDlg::OnTimeChange() {
     RefreshStatus();
 }
 
-void CChimeDlg::OnPowerBroadcast(UINT event) {
+void CChimeDlg::OnPowerBroadcast(UINT event, LPARAM data) {
     if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND)
         OnTimeChange();
+    else if (event == PBT_POWERSETTINGCHANGE && data)
+        m_quiet.OnPowerSetting(*reinterpret_cast<const POWERBROADCAST_SETTING*>(data));
 }
 
 void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
@@ -96,8 +98,9 @@ void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
         RefreshStatus();
     } else if (!m_bDisabled && !RefreshStatus(&at)) {
         // Quiet for the user's sake, and said so in the tooltip until a quarter rings.
-        const bool tipChanges =
-            m_quiet.Decide(at, SettingsView(m_hWnd).Checked(IDC_QUIET_WHEN_BUSY));
+        const SettingsView view(m_hWnd);
+        const bool tipChanges = m_quiet.Decide(at, view.Checked(IDC_QUIET_WHEN_BUSY),
+                                               view.Checked(IDC_QUIET_WHEN_AWAY));
         if (m_quiet.Reason() == QuietReason::None && Ring(at)) {
             // The window goes on taking its messages while the chime sounds; its end arms the
             // next quarter.

@@ -25,10 +25,13 @@ const OptionRow kOptions[] = {
     {IDC_WAKE_SPEAKERS,     "Options", "Wake_Speakers",      Held::Box,         0,         0, 1},
     {IDC_VOLUME,            "Options", "Volume",             Held::Level,     100,         0, 100},
     {IDC_QUIET_WHEN_BUSY,   "Special", "Chime_When_Busy",    Held::InvertedBox, 0,         0, 1},
+    {IDC_QUIET_WHEN_AWAY,   "Options", "Quiet_When_Away",    Held::Box,         0,         0, 1},
     {IDC_SPEAK_TIME,        "Options", "Speak_Time",         Held::Box,         0,         0, 1},
     {IDC_TELL_KEY,          "Options", "Tell_Time_Key",      Held::HotKey, kDefaultTellTimeKey, 0, 0x0FFF},
     // How long the lead-in is when it is on, in milliseconds.
     {0,                     "Special", "Lead_In_Ms",         Held::Number,    700,         0, 3000},
+    // How long without input counts as nobody there, in minutes.
+    {0,                     "Options", "Away_Minutes",       Held::Number,     10,         1, 240},
 };
 // clang-format on
 
@@ -45,6 +48,7 @@ void CChimeDlg::LoadSettings() {
     LoadOptions(m_hWnd, OptionRows());
     m_nPreviewedVolume = SettingsView(m_hWnd).Volume();
     m_nLeadInMs = static_cast<unsigned>(LoadNumber(*OptionRows().Find("Lead_In_Ms")));
+    m_quiet.awayMinutes = LoadNumber(*OptionRows().Find("Away_Minutes"));
     // The locks follow both boxes as loaded, whatever they showed before.
     LockSecondarySlots();
 

@@ -63,6 +63,9 @@ void CChimeDlg::ValidateSlotFiles() {
 // disabled.
 void CChimeDlg::LockSecondarySlots() {
     const ChimeOptions options = SettingsView(m_hWnd).Options();
+    // The two boxes shape Westminster's quarters only.
+    for (int box : {IDC_USE_SAME, IDC_DISABLE_SECONDARY})
+        ::EnableWindow(::GetDlgItem(m_hWnd, box), options.pattern == Pattern::Westminster);
     for (int i = 0; i < 4; ++i) {
         const BOOL used = SlotInUse(kSoundSlots[i].slot, options);
         m_slots[i].field.SetReadOnly(!used);

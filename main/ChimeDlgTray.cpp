@@ -9,7 +9,7 @@ int CChimeDlg::OnCreate(LPCREATESTRUCTW) {
     if (Default() == -1)
         return -1;
     m_tray.Create(m_hWnd);
-    m_quiet.Attach([this] { RefreshStatus(); });
+    m_quiet.Attach(m_hWnd, [this] { RefreshStatus(); });
     m_tell.Attach(m_hWnd, &m_nLeadInMs);
     ArmChimeTimer();
     return 0;

@@ -6,13 +6,35 @@
 #include "platform/Platform.h"
 #include "res/resource.h"
 
+#include <cstring>
+
 const MessageMap& CQuietReasons::GetMessageMap() const {
-    static const MessageMap map{&CCmdTarget::GetMessageMap(),
-                                {on::Command(ID_SNOOZE, &CQuietReasons::OnSnooze)}};
+    static const MessageMap map{
+        &CCmdTarget::GetMessageMap(),
+        {
+            on::Command(ID_SNOOZE, &CQuietReasons::OnSnooze),
+            on::Message<WM_WTSSESSION_CHANGE>(&CQuietReasons::OnSessionChange),
+        }};
     return map;
 }
 
-void CQuietReasons::Attach(std::function<void()> changed) { m_changed = std::move(changed); }
+void CQuietReasons::Attach(HWND window, std::function<void()> changed) {
+    m_changed = std::move(changed);
+    Platform().WatchPresence(window);
+}
+
+void CQuietReasons::OnSessionChange(UINT event, DWORD) {
+    m_presence = AfterSessionEvent(m_presence, event);
+}
+
+void CQuietReasons::OnPowerSetting(const POWERBROADCAST_SETTING& setting) {
+    for (const GUID& display : kDisplayStateSettings)
+        if (IsEqualGUID(setting.PowerSetting, display) && setting.DataLength >= sizeof(DWORD)) {
+            DWORD state = 0;
+            std::memcpy(&state, setting.Data, sizeof state);
+            m_presence.displayOff = state == 0; // 1 on, 2 dimmed
+        }
+}
 
 // A full-screen program, a full-screen game, presentation mode, Windows' Do not disturb or a
 // call: no chime over them. Any other answer, or none (a failed call, a system without it),
@@ -34,9 +56,11 @@ QuietReason CQuietReasons::BusyReason() {
     return MicrophoneInUseNow(platform.Now().utc) ? QuietReason::Call : QuietReason::None;
 }
 
-bool CQuietReasons::Decide(const Boundary& at, bool wanted) {
+bool CQuietReasons::Decide(const Boundary& at, bool busy, bool away) {
     const QuietReason before = m_reason;
-    m_reason = wanted ? BusyReason() : QuietReason::None;
+    m_reason = away ? AwayReason(m_presence, Platform().IdleMs(), awayMinutes) : QuietReason::None;
+    if (m_reason == QuietReason::None && busy)
+        m_reason = BusyReason();
     if (m_reason != QuietReason::None) {
         m_hour = at.hour;
         m_minute = at.minute;
@@ -49,6 +73,9 @@ CString CQuietReasons::ActiveTip() const {
                      : m_reason == QuietReason::FullScreen   ? IDS_QUIET_FULL_SCREEN
                      : m_reason == QuietReason::Presentation ? IDS_QUIET_PRESENTATION
                      : m_reason == QuietReason::DoNotDisturb ? IDS_QUIET_DO_NOT_DISTURB
+                     : m_reason == QuietReason::Locked       ? IDS_QUIET_LOCKED
+                     : m_reason == QuietReason::DisplayOff   ? IDS_QUIET_DISPLAY_OFF
+                     : m_reason == QuietReason::Away         ? IDS_QUIET_AWAY
                                                              : 0;
     if (!why)
         return LoadText(IDS_TIP_ACTIVE);

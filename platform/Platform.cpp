@@ -115,3 +115,31 @@ HRESULT Win32Platform::QueryDoNotDisturb(ULONG* size, DWORD* value) {
     std::memcpy(value, data, sizeof *value);
     return S_OK;
 }
+
+const GUID kDisplayStateSettings[3] = {
+    {0x2B84C20E, 0xAD23, 0x4DDF, {0x93, 0xDB, 0x05, 0xFF, 0xBD, 0x7E, 0xFC, 0xA5}},
+    {0x6FE69556, 0x704A, 0x47A0, {0x8F, 0x24, 0xC2, 0x8D, 0x93, 0x6F, 0xDA, 0x47}},
+    {0x02731015, 0x4510, 0x4526, {0x99, 0xE6, 0xE5, 0xA1, 0x7E, 0xBD, 0x1A, 0xEA}},
+};
+
+void Win32Platform::WatchPresence(HWND hwnd) {
+    // The terminal services DLL is no KnownDLL: from the system directory, by its full path.
+    using Register = BOOL(WINAPI*)(HWND, DWORD);
+    static const Register watchSession =
+        SystemProc<Register>("wtsapi32.dll", "WTSRegisterSessionNotification");
+    if (watchSession)
+        watchSession(hwnd, 0); // NOTIFY_FOR_THIS_SESSION
+    using Notify = HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD);
+    static const Notify watchPower =
+        SystemProc<Notify>("user32.dll", "RegisterPowerSettingNotification");
+    // Kept for the process's life, as the window is.
+    for (const GUID& setting : kDisplayStateSettings)
+        if (watchPower && watchPower(hwnd, &setting, DEVICE_NOTIFY_WINDOW_HANDLE))
+            break;
+}
+
+unsigned long Win32Platform::IdleMs() {
+    LASTINPUTINFO last{};
+    last.cbSize = sizeof last;
+    return ::GetLastInputInfo(&last) ? ::GetTickCount() - last.dwTime : 0;
+}

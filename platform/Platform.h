@@ -77,6 +77,13 @@ public:
     virtual void StopSpeech(DWORD ms) = 0;
     // Ends the process at once with exit code `code`, running no DLL's detach code.
     virtual void EndProcess(UINT code) = 0;
+    // Asks that `hwnd` be told of the session's lock, unlock, connects and disconnects
+    // (WM_WTSSESSION_CHANGE) and of the display going off and on (WM_POWERBROADCAST,
+    // PBT_POWERSETTINGCHANGE, for the first of the session's display, the console's display
+    // and the monitor's power that the system knows); nothing where it has none of them.
+    virtual void WatchPresence(HWND hwnd) = 0;
+    // Milliseconds since the user's last input (GetLastInputInfo); 0 where it cannot be told.
+    virtual unsigned long IdleMs() = 0;
 };
 
 class Win32Platform : public IPlatform {
@@ -95,7 +102,14 @@ public:
     HRESULT Speak(const wchar_t* text, int volume, const std::string& device) override;
     void StopSpeech(DWORD ms) override;
     void EndProcess(UINT code) override;
+    void WatchPresence(HWND hwnd) override;
+    unsigned long IdleMs() override;
 };
+
+// The power settings that tell the display's state, the first the system knows taken: the
+// session's display (Windows 8 and later), the console's display, the monitor's power (Vista).
+// The data of each is a DWORD, 0 for off.
+extern const GUID kDisplayStateSettings[3];
 
 // The waveOut number of the output device whose endpoint ID is `id`, looked up now;
 // WAVE_MAPPER (the default device) for "" and for an ID that no connected device has.

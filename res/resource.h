@@ -67,6 +67,10 @@
 #define IDS_SLEEP_SILENT 254
 #define IDS_SLEEP_QUIETER 255
 #define IDS_TIP_QUIETER 256
+// Why nobody was there to hear a quarter (the tooltip's %2)
+#define IDS_QUIET_LOCKED 257
+#define IDS_QUIET_DISPLAY_OFF 258
+#define IDS_QUIET_AWAY 259
 // The reasons, as IDS_OPEN_ERROR_CODE + the code ShellExecute gave (0 to 32)
 #define IDS_OPEN_ERROR_CODE 300
 
@@ -116,6 +120,7 @@
 #define IDC_PATTERN 1035
 #define IDC_SLEEP_MODE 1036
 #define IDC_SLEEP_VOLUME 1037
+#define IDC_QUIET_WHEN_AWAY 1038
 // The seven day boxes, in the order they show (the user's first day of the week first)
 #define IDC_DAY_FIRST 1040
 #define IDC_DAY_LAST 1046

@@ -7,6 +7,8 @@
 #include "tests/support/ChimoTest.h"
 
 #include <algorithm>
+#include <functional>
+#include <wtsapi32.h>
 #include <cmath>
 #include <atomic>
 #include <cstring>
@@ -402,6 +404,59 @@ TEST_F(ChimoTest, ArmedToTheMillisecondAndAnEarlyTickRingsItsBoundaryOnce) {
     fake.Clear();
     run->Send(WM_TIMER, ID_CHIME_TIMER + 7);
     EXPECT_TRUE(fake.Sounds().empty());
+}
+
+// With the box on, a quarter keeps quiet while nobody is there: the session locked or
+// disconnected (from the system's notices), the display off (its power setting), or no input
+// for the minutes asked (read at the quarter); the tooltip says which. Tell the time on its
+// key still strikes. With the box off, all of it rings.
+TEST_F(ChimoTest, QuietWhileNobodyIsThere) {
+    AfxGetApp()->WriteProfileInt("Options", "Quiet_When_Away", 1);
+    AfxGetApp()->WriteProfileInt("Options", "Away_Minutes", 5);
+    Start();
+    SetSlots();
+    EXPECT_EQ(fake.watching, run->hwnd()) << "asked to be told of the session and the display";
+    const auto display = [&](DWORD state, const GUID& setting) {
+        struct {
+            POWERBROADCAST_SETTING head;
+            BYTE rest[3];
+        } record{};
+        record.head.PowerSetting = setting;
+        record.head.DataLength = sizeof(DWORD);
+        std::memcpy(record.head.Data, &state, sizeof state);
+        run->Send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(&record));
+    };
+    const struct Row {
+        std::function<void()> change;
+        const char* why; // nullptr: it rings
+    } rows[] = {
+        {[&] { run->Send(WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1); }, "locked"},
+        {[&] { run->Send(WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 1); }, nullptr},
+        {[&] { run->Send(WM_WTSSESSION_CHANGE, WTS_REMOTE_DISCONNECT, 1); }, "locked"},
+        {[&] { run->Send(WM_WTSSESSION_CHANGE, WTS_REMOTE_CONNECT, 1); }, nullptr},
+        {[&] { display(0, kDisplayStateSettings[0]); }, "display off"},
+        {[&] { display(2, kDisplayStateSettings[0]); }, nullptr}, // dimmed is on
+        {[&] { display(0, kDisplayStateSettings[2]); }, "display off"},
+        {[&] { display(1, kDisplayStateSettings[2]); }, nullptr},
+        {[&] { fake.idleMs = 5 * 60000 - 1; }, nullptr},
+        {[&] { fake.idleMs = 5 * 60000; }, "away"},
+        {[&] { fake.idleMs = 0; }, nullptr},
+    };
+    for (const Row& row : rows) {
+        row.change();
+        SCOPED_TRACE(row.why ? row.why : "there");
+        EXPECT_EQ(TickAt(10, 15).size(), row.why ? 0u : 1u);
+        EXPECT_EQ(Tips().back(),
+                  row.why ? std::string(kTipActive) + "; quiet at 10:15 AM (" + row.why + ")"
+                          : kTipActive);
+    }
+    run->Send(WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1);
+    fake.Clear();
+    run->Send(WM_HOTKEY, 1);
+    AfterChime();
+    EXPECT_FALSE(fake.Sounds().empty()) << "the key tells the time all the same";
+    ::CheckDlgButton(run->hwnd(), IDC_QUIET_WHEN_AWAY, BST_UNCHECKED);
+    EXPECT_EQ(TickAt(10, 15).size(), 1u) << "the box off: locked or not, it rings";
 }
 
 // Quieter quiet hours ring every quarter at the night volume, and the tray says until when;

@@ -347,6 +347,9 @@ TEST_F(Window, EachPatternLocksTheSlotsItDoesNotStrike) {
     for (int pattern : {1, 2, 3, 0}) {
         choose(pattern);
         EXPECT_EQ(Locks(), locks[pattern]) << pattern;
+        for (int box : {IDC_USE_SAME, IDC_DISABLE_SECONDARY})
+            EXPECT_EQ(::IsWindowEnabled(::GetDlgItem(run->hwnd(), box)) != 0, pattern == 0)
+                << "Westminster's boxes, under " << pattern;
     }
     choose(2);
     run->Command(IDOK);
@@ -658,6 +661,7 @@ TEST_F(Window, EachControlIsAnnouncedByItsOwnLabel) {
         {IDC_USE_SAME, "Use same for all secondary CHIMO!s."},
         {IDC_DISABLE_SECONDARY, "Disable Secondary CHIMO!s."},
         {IDC_QUIET_WHEN_BUSY, "Quiet during calls, full-screen programs and Do not disturb"},
+        {IDC_QUIET_WHEN_AWAY, "Quiet while the screen is locked or off, or nobody is there"},
         {IDC_DISABLE, "Disable"},
         {IDC_VOLUME, "Volume"},
         {IDC_DEVICE, "Play on"},
@@ -696,8 +700,8 @@ TEST_F(Window, EachControlIsAnnouncedByItsOwnLabel) {
         }
     }
     EXPECT_EQ(shortcuts.size(), 22u) << "every field, box, list, key and slider, and the four "
-                                        "buttons; not the quiet hours' list and slider, for "
-                                        "want of a letter";
+                                        "buttons; not the quiet hours' list and slider and "
+                                        "the box for nobody there, for want of a letter";
     // The tab order is the reading order of the rows (a disabled control, the night volume while
     // the quiet hours are silent, takes no focus).
     HWND at = ::GetDlgItem(run->hwnd(), rows[0].id);

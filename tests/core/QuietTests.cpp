@@ -129,3 +129,37 @@ TEST(Days, ABoundaryAtMidnightBelongsToTheDayItBegins) {
     EXPECT_EQ(LocalTimeAfter(LocalTime{0, 10, 0, 0, 1000000, 0, 0}, -20 * 60).weekday, 6)
         << "back over midnight";
 }
+
+// Nobody is there from a lock to its unlock, from a disconnect to a connect, while the display
+// is off, or after the minutes without input; being locked is said before the display.
+TEST(Presence, LockDisconnectDisplayAndIdleAsTheNoticesLeaveThem) {
+    const struct {
+        std::vector<unsigned> events;
+        bool displayOff;
+        unsigned long idleMs;
+        QuietReason reason;
+    } rows[] = {
+        {{}, false, 0, QuietReason::None},
+        {{7}, false, 0, QuietReason::Locked},
+        {{7, 8}, false, 0, QuietReason::None},
+        {{2}, false, 0, QuietReason::Locked},
+        {{4, 3}, false, 0, QuietReason::None},
+        {{7, 2, 8}, false, 0, QuietReason::Locked}, // unlocked, still disconnected
+        {{7, 2, 8, 1}, false, 0, QuietReason::None},
+        {{5, 6, 9}, false, 0, QuietReason::None}, // logon, logoff and others change nothing
+        {{}, true, 0, QuietReason::DisplayOff},
+        {{7}, true, 0, QuietReason::Locked},
+        {{}, false, 10 * 60000 - 1, QuietReason::None},
+        {{}, false, 10 * 60000, QuietReason::Away},
+        {{}, true, 10 * 60000, QuietReason::DisplayOff},
+    };
+    for (const auto& row : rows) {
+        Presence presence;
+        for (unsigned event : row.events)
+            presence = AfterSessionEvent(presence, event);
+        presence.displayOff = row.displayOff;
+        EXPECT_EQ(AwayReason(presence, row.idleMs, 10), row.reason)
+            << row.events.size() << " events, idle " << row.idleMs;
+    }
+    EXPECT_EQ(AwayReason(Presence{}, 1u << 30, 0), QuietReason::None) << "no minutes, no away";
+}

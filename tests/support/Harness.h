@@ -79,6 +79,8 @@ public:
     std::string lastTitle, lastFolder;
     HRESULT userResult = S_OK;
     QUERY_USER_NOTIFICATION_STATE userState = QUNS_ACCEPTS_NOTIFICATIONS;
+    HWND watching = nullptr;  // the window told of the session and the display, once asked
+    unsigned long idleMs = 0; // since the last input
 
 private:
     BOOL Play(const char* name, HMODULE module, DWORD flags) override;
@@ -95,6 +97,8 @@ private:
     HRESULT Speak(const wchar_t* text, int volume, const std::string& device) override;
     void StopSpeech(DWORD) override { speechStopped = true; }
     void EndProcess(UINT code) override { endedWith = static_cast<int>(code); }
+    void WatchPresence(HWND hwnd) override { watching = hwnd; }
+    unsigned long IdleMs() override { return idleMs; }
 
     class Out;
     std::vector<std::string> m_spokenOn;
