@@ -4,3 +4,5 @@
 
 // Said when an exception reached a window procedure; the exception's words follow.
 #define AFX_IDS_INTERNAL_ERROR 0xF100
+// A settings file that cannot be written (%1 its path): what the program does instead.
+#define AFX_IDS_CANNOT_SAVE 0xF101

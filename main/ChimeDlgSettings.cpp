@@ -43,7 +43,7 @@ OptionTable CChimeDlg::OptionRows() { return TableOf(kOptions); }
 
 void CChimeDlg::LoadSettings() {
     for (const SoundSlotInfo& slot : kSoundSlots)
-        SetDlgItemText(slot.edit, LoadSchemeSound(slot.key));
+        SetDlgItemText(slot.edit, StoredSlotSound(slot));
 
     LoadOptions(m_hWnd, OptionRows());
     m_nPreviewedVolume = SettingsView(m_hWnd).Volume();
@@ -93,11 +93,12 @@ void CChimeDlg::SaveSettings() {
                             device.id.empty() ? none : device.name.c_str());
 
     for (const SoundSlotInfo& slot : kSoundSlots)
-        SaveSchemeSound(slot.key, SettingsView(m_hWnd).SlotText(slot.slot).c_str());
+        StoreSlotSound(slot, SettingsView(m_hWnd).SlotText(slot.slot));
 }
 
 void CChimeDlg::RemoveLegacyEntries() {
-    if (!LegacyEntriesPresent())
+    // Settings that travel with the program leave the registry alone.
+    if (AfxGetApp()->IsPortable() || !LegacyEntriesPresent())
         return;
     if (MessageBox(LoadText(IDS_LEGACY_QUESTION), LoadText(IDS_LEGACY_CAPTION),
                    MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {

@@ -72,6 +72,15 @@ std::string BundledFolder() {
 }
 
 std::string FindSlotFile(const std::string& text) {
+    // Where the settings travel with the program, a path without a drive or root, such as
+    // "Sounds\Hour.wav", is in the program's folder, wherever that is now.
+    const PathParts parts = SplitPath(text);
+    if (AfxGetApp() && AfxGetApp()->IsPortable() && parts.drive.empty() &&
+        !parts.directory.empty() && parts.directory[0] != '\\') {
+        const std::string inside = AfxGetApp()->ProgramFolder().str() + text;
+        if (FitsPath(inside) && FileFound(inside))
+            return inside;
+    }
     for (const std::string& name : SlotLookups(text, WindowsDirectory()))
         if (FileFound(name))
             return name;

@@ -3,6 +3,9 @@
 // and Quarter 'Til. Every slot operation (Browse, Play, the chime's choice of field, the
 // stores, the check on OK) reads this one table.
 #include "core/Chime.h"
+#include "framework/CString.h"
+
+#include <string>
 
 struct SoundSlotInfo {
     SoundSlot slot;
@@ -10,6 +13,7 @@ struct SoundSlotInfo {
     int browse;           // its Browse... button
     int play;             // its Play button
     const char* key;      // below HKEY_CURRENT_USER, with a ".current" subkey for the text
+    const char* entry;    // the portable profile's entry in its [Sounds] section
     unsigned browseTitle; // the text of the open-file dialog's title
     unsigned caption;     // the text of the question's caption on OK when the file is missing
 };
@@ -20,3 +24,8 @@ extern const SoundSlotInfo kSoundSlots[4];
 const SoundSlotInfo& SlotInfo(SoundSlot slot);
 // The row whose Browse or Play button has id `id`; nullptr for none.
 const SoundSlotInfo* SlotByButton(int id);
+
+// The slot's text as stored: in the user's sound scheme, or, when the settings travel with the
+// program, in its profile (a file inside the program's folder by its path from there).
+CString StoredSlotSound(const SoundSlotInfo& slot);
+void StoreSlotSound(const SoundSlotInfo& slot, const std::string& text);

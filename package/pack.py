@@ -168,6 +168,12 @@ def main(repo, exe, dist):
     shutil.copyfile(exe, os.path.join(stage, "CHIMO.EXE"))
     for name in CHIMES:
         shutil.copyfile(os.path.join(repo, "res", "chimes", name), os.path.join(stage, "Sounds", name))
+    # The portable zip's settings live beside CHIMO.EXE and ring its own bells out of the box.
+    portable = os.path.join(repo, "build", "package", "CHIMO.INI")
+    with open(portable, "w", encoding="ascii", newline="\r\n") as out:
+        out.write("[Special]\nPortable=1\n[Sounds]\nHour=Sounds\\Hour.wav\n"
+                  "Quarter_After=Sounds\\Quarter Past.wav\nHalf_Past=Sounds\\Half Past.wav\n"
+                  "Quarter_Til=Sounds\\Quarter To.wav\n")
     for source, name in (("package/README.txt", "README.txt"), ("LICENSE.txt", "LICENSE.txt")):
         text = open(os.path.join(repo, source), encoding="utf-8").read()
         with open(os.path.join(stage, name), "w", encoding="utf-8", newline="\r\n") as out:
@@ -230,7 +236,7 @@ def main(repo, exe, dist):
     archive = os.path.join(dist, "CHIMO-%s-portable.zip" % version)
     stamp = time.gmtime(max(epoch, 315532800))[:6]  # zip times start in 1980
     with zipfile.ZipFile(archive, "w") as z:
-        for f in ["Sounds/"] + [f.replace(os.sep, "/") for f in files]:
+        for f in sorted(["Sounds/", "CHIMO.INI"] + [f.replace(os.sep, "/") for f in files]):
             info = zipfile.ZipInfo("CHIMO/" + f, stamp)
             info.create_system = 0  # MS-DOS attributes, as Windows' own zip folders write
             if f.endswith("/"):
@@ -239,7 +245,8 @@ def main(repo, exe, dist):
                 continue
             info.external_attr = 0x20
             info.compress_type = zipfile.ZIP_DEFLATED
-            with open(os.path.join(stage, f), "rb") as data:
+            source = portable if f == "CHIMO.INI" else os.path.join(stage, f)
+            with open(source, "rb") as data:
                 z.writestr(info, data.read(), compresslevel=9)
     write_manifests(dist, version, platform, defines["ProductCode"], msi, archive)
     for path in (msi, archive):

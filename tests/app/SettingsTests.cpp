@@ -229,3 +229,111 @@ TEST_F(Settings, LegacyEntriesAreRemovedOnlyWhenTheUserSaysYes) {
             ::RegDeleteTreeA(HKEY_CURRENT_USER, key);
     }
 }
+
+namespace {
+std::string FileText(const std::string& path) {
+    std::stringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+bool Has(const std::string& text, const std::string& line) {
+    return text.find(line + "\r\n") != std::string::npos;
+}
+// The profile's place chosen anew, as at a start; put back as the tests have it at the end.
+struct Replaced {
+    std::vector<std::string> files;
+    ~Replaced() {
+        for (const std::string& file : files)
+            ::DeleteFileA(file.c_str());
+        AfxGetApp()->InitNames(::GetModuleHandleA(nullptr));
+    }
+};
+} // namespace
+
+// A CHIMO.INI beside the program that says Portable=1 holds every setting: the options and the
+// four sounds, one inside the program's folder by its path from there, found there wherever
+// the folder is. Nothing goes to the registry's sound scheme or the Windows directory. A file
+// that cannot be written is said once; what it would hold stays for as long as the program
+// runs, through Cancel.
+TEST_F(Settings, PortableSettingsTravelWithTheProgram) {
+    CWinApp* app = AfxGetApp();
+    const std::string folder = app->ProgramFolder().str(), ini = folder + "app_tests.INI";
+    Replaced replaced{{ini, folder + "Sounds\\Bell.wav"}};
+    ::CreateDirectoryA((folder + "Sounds").c_str(), nullptr);
+    WriteWav(folder + "Sounds\\Bell.wav", {12000, -12000});
+    std::ofstream(ini, std::ios::binary) << "[Special]\r\nPortable=1\r\n[Sounds]\r\n"
+                                            "Hour=Sounds\\Bell.wav\r\n";
+    app->InitNames(::GetModuleHandleA(nullptr));
+    ASSERT_TRUE(app->IsPortable());
+    EXPECT_EQ(std::string(app->m_pszProfileName), ini);
+
+    Start({IDYES}); // keeps the file that is not there, on OK
+    EXPECT_EQ(run->Text(IDC_SOUND_HOUR), "SOUNDS\\BELL.WAV");
+    EXPECT_EQ(TickAt(11, 0).size(), 0u) << "no file played by name";
+    ASSERT_FALSE(fake.Sounds().empty());
+    EXPECT_EQ(fake.Sounds().back().samples.size(), 4u) << "the bell, found in the program's folder";
+    SetVolume(40);
+    run->SetText(IDC_SOUND_QUARTER_AFTER, folder + "Sounds\\Bell.wav");
+    run->SetText(IDC_SOUND_HALF_PAST, "C:\\ELSEWHERE.WAV");
+    run->Command(IDOK);
+    Stop();
+    const std::string text = FileText(ini);
+    EXPECT_TRUE(Has(text, "Volume=40")) << text;
+    EXPECT_TRUE(Has(text, "Quarter_After=SOUNDS\\BELL.WAV")) << text;
+    EXPECT_TRUE(Has(text, "Half_Past=C:\\ELSEWHERE.WAV")) << text;
+    for (const char* key : kSlotKeys)
+        EXPECT_FALSE(KeyExists(key)) << key;
+    char windows[MAX_PATH];
+    ::GetWindowsDirectoryA(windows, MAX_PATH);
+    EXPECT_EQ(::GetFileAttributesA((std::string(windows) + "\\app_tests.INI").c_str()),
+              INVALID_FILE_ATTRIBUTES);
+
+    // The file held open by another program, which lets it be read but not written.
+    CHandle held(::CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               0, nullptr));
+    ASSERT_TRUE(held);
+    Start();
+    SetVolume(65);
+    run->Command(IDOK);
+    run->Command(IDCANCEL);
+    EXPECT_EQ(Volume(), 65) << "kept while it runs";
+    const auto boxes = run->Boxes();
+    EXPECT_EQ(std::count_if(boxes.begin(), boxes.end(),
+                            [&](const Box& box) {
+                                return box.text == "CHIMO! cannot save its settings in " + ini +
+                                                       ".\nThey are kept until CHIMO! ends.";
+                            }),
+              1)
+        << "said once";
+    EXPECT_TRUE(Has(FileText(ini), "Volume=40")) << "the file as it was";
+}
+
+// Where the Windows directory refuses the file, the settings move to the roaming profile, with
+// what the old file held, and stay there at the next start; nothing is lost or asked.
+TEST_F(Settings, AWindowsDirectoryThatRefusesTheFileMovesItToTheRoamingProfile) {
+    CWinApp* app = AfxGetApp();
+    char windows[MAX_PATH], roaming[MAX_PATH];
+    ::GetWindowsDirectoryA(windows, MAX_PATH);
+    ::GetEnvironmentVariableA("APPDATA", roaming, MAX_PATH);
+    const std::string old = std::string(windows) + "\\app_tests.INI";
+    const std::string moved = std::string(roaming) + "\\" + app->m_pszAppName + "\\app_tests.INI";
+    Replaced replaced{{old, moved}};
+    std::ofstream(old, std::ios::binary) << "[Options]\r\nVolume=30\r\n";
+    app->InitNames(::GetModuleHandleA(nullptr));
+    {
+        CHandle held(::CreateFileA(old.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, 0, nullptr));
+        Start();
+        EXPECT_EQ(std::string(app->m_pszProfileName), moved);
+        EXPECT_EQ(Volume(), 30) << "carried over";
+        SetVolume(55);
+        run->Command(IDOK);
+        EXPECT_TRUE(run->Boxes().empty());
+        Stop();
+    }
+    app->InitNames(::GetModuleHandleA(nullptr));
+    EXPECT_EQ(std::string(app->m_pszProfileName), moved) << "the next start stays there";
+    Start();
+    EXPECT_EQ(Volume(), 55);
+    EXPECT_TRUE(Has(FileText(old), "Volume=30")) << "the old file left as it was";
+}

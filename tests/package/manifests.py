@@ -53,7 +53,8 @@ IDENTIFIER = re.compile(r'^[^.\s\\/:*?"<>|\x01-\x1f]{1,32}(\.[^.\s\\/:*?"<>|\x01
 
 VERSION = re.search(r"project\(CHIMO VERSION ([0-9.]+)",
                     open(os.path.join(REPO, "CMakeLists.txt")).read()).group(1)
-ZIPPED = ["CHIMO/CHIMO.EXE", "CHIMO/LICENSE.txt", "CHIMO/README.txt", "CHIMO/Sounds/"] + \
+ZIPPED = ["CHIMO/CHIMO.EXE", "CHIMO/CHIMO.INI", "CHIMO/LICENSE.txt", "CHIMO/README.txt",
+          "CHIMO/Sounds/"] + \
     ["CHIMO/Sounds/%s.wav" % n for n in ("Half Past", "Hour", "Quarter Bell", "Quarter Past",
                                           "Quarter To", "Ship's Bell")]
 
@@ -89,6 +90,12 @@ def check_image(exe, archive):
     with zipfile.ZipFile(archive) as z:
         check(sorted(z.namelist()) == sorted(ZIPPED) and z.read("CHIMO/CHIMO.EXE") == image,
               "the zip holds the image packed, the sounds and the texts: %s" % sorted(z.namelist()))
+        portable = z.read("CHIMO/CHIMO.INI").decode("ascii").split("\r\n")
+        bells = ["Sounds\\%s.wav" % n for n in ("Hour", "Quarter Past", "Half Past", "Quarter To")]
+        check("Portable=1" in portable and all(
+            any(line.endswith("=" + bell) for line in portable) and
+            "CHIMO/" + bell.replace("\\", "/") in z.namelist() for bell in bells),
+              "the zip's CHIMO.INI makes it portable and names its own bells: %s" % portable)
 
 
 def check_manifests(dist, label):
