@@ -22,6 +22,7 @@ ln -s "$work/stick" "$WINEPREFIX/dosdevices/p:"
 leftovers+=("$WINEPREFIX/dosdevices/p:")
 ini=$work/stick/CHIMO/CHIMO.INI
 
+rm -f "$CHIMO_CAPTURE" # what the tests before left there
 start_in_zone 0 wine 'P:\CHIMO\CHIMO.EXE'
 python3 "$(dirname "$0")/chime_heard.py" "$CHIMO_CAPTURE" "$boundary" \
     "$work/stick/CHIMO/Sounds/Hour.wav" 100 0 ||
