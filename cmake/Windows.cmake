@@ -4,6 +4,11 @@ if(MINGW)
   # The system's printf family: the program formats only %d and %s, and MinGW's own C99
   # printf would add some 25 KB to it. (vsnprintf still reports the length it needs.)
   add_compile_definitions(__USE_MINGW_ANSI_STDIO=0)
+  # std::string's members built where they are used, not linked as the library's whole set.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    add_compile_options(
+      "$<$<COMPILE_LANGUAGE:CXX>:SHELL:-include ${CMAKE_CURRENT_LIST_DIR}/InlineStrings.h>")
+  endif()
   # A static run-time: CHIMO.EXE needs no DLL that Windows does not ship.
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
