@@ -4,7 +4,7 @@
 
 #include "sound/SoundPlayer.h"
 
-CAboutBox::CAboutBox() : CDialog(IDD_ABOUT_BOX) {
+CAboutBox::CAboutBox() : CDialog(IDD_ABOUT_BOX, nullptr, IDT_ABOUT_BOX) {
     // No windows yet: only the targets are stored; the web link takes its own text.
     m_linkMailA.SetLinkTarget(kMailTargetA);
     m_linkMailB.SetLinkTarget(kMailTargetB);

@@ -1,6 +1,7 @@
 #include "framework/CDialog.h"
 
 #include "framework/CWinApp.h"
+#include "framework/Language.h"
 
 #include <utility>
 
@@ -29,7 +30,8 @@ LRESULT CALLBACK CreationCbtProc(int code, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
+CDialog::CDialog(UINT templateId, CWnd* parent, UINT textBase)
+    : m_nIDTemplate(templateId), m_nTextBase(textBase), m_pParentWnd(parent) {}
 
 const MessageMap& CDialog::GetMessageMap() const {
     static const MessageMap map{&CWnd::GetMessageMap(),
@@ -70,6 +72,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lPa
         if (!dialog->SubclassWindow(hwnd))
             return FALSE;
     }
+    dialog->TranslateTexts();
     return GuardedCall([&] { return static_cast<INT_PTR>(dialog->OnInitDialog()); },
                        static_cast<INT_PTR>(TRUE));
 }

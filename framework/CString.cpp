@@ -1,14 +1,13 @@
 #include "framework/CString.h"
 
-#include "framework/CWinApp.h"
+#include "framework/Language.h"
 #include "framework/Unicode.h"
 
 CString LoadText(unsigned int id) {
-    // The resource's own text, read in place (a zero size gives a pointer to it).
-    const wchar_t* text = nullptr;
-    const int length =
-        ::LoadStringW(AfxGetInstanceHandle(), id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? Utf8(text, length) : CString();
+    // The text language's own text, read in place; else the English one.
+    int length = 0;
+    const wchar_t* text = LanguageText(id, &length);
+    return text ? Utf8(text, length) : CString();
 }
 
 bool CString::LoadString(unsigned int id) {

@@ -6,6 +6,7 @@
 #include "framework/Afx.h"
 #include "main/DayBoxes.h"
 #include "main/DeviceList.h"
+#include "main/LanguageList.h"
 #include "main/QuietReasons.h"
 #include "main/SettingsView.h"
 #include "main/SlotSound.h"
@@ -40,6 +41,9 @@ public:
 
     // Lifecycle
     BOOL OnInitDialog() override;
+    // Shows every text of the window in the text language: the controls', the lists' entries,
+    // the notes, the system menu's item and what a screen reader hears.
+    void ShowTexts();
     void OnOK() override;
     void OnCancel() override;
     void OnQuit();
@@ -167,6 +171,7 @@ private:
     static constexpr size_t kMaxLabelled = 5;
     CNamedControl m_labelled[kMaxLabelled];
     CDeviceList m_devices;
+    CLanguageList m_languages;
     // The window's icons: the big one, and the small one at the display scale's size.
     HICON m_hMainIcon = nullptr;
     CIcon m_smallIcon;

@@ -73,6 +73,7 @@ void CChimeDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_SLEEP_STOP, m_sleep.stopField);
     DDX_Control(pDX, IDC_SLEEP_START, m_sleep.startField);
     DDX_Control(pDX, IDC_DEVICE, m_devices);
+    DDX_Control(pDX, IDC_LANGUAGE, m_languages);
     size_t next = 0;
     for (const OptionRow& row : OptionRows()) {
         if (!NeedsLabelName(row))
@@ -111,20 +112,48 @@ BOOL CChimeDlg::OnInitDialog() {
 
     m_bDisabled = FALSE;
     m_bShown = FALSE;
-    // The ways of striking, in the order the profile numbers them.
-    for (int pattern = 0; pattern < kPatternCount; ++pattern)
-        ::SendDlgItemMessageW(
-            m_hWnd, IDC_PATTERN, CB_ADDSTRING, 0,
-            reinterpret_cast<LPARAM>(WideText(LoadText(IDS_PATTERN_WESTMINSTER + pattern)).get()));
-    // What the quiet hours do, and the night volume's slider.
-    for (UINT text : {IDS_SLEEP_SILENT, IDS_SLEEP_QUIETER})
-        ::SendDlgItemMessageW(m_hWnd, IDC_SLEEP_MODE, CB_ADDSTRING, 0,
-                              reinterpret_cast<LPARAM>(WideText(LoadText(text)).get()));
     ::SendDlgItemMessageW(m_hWnd, IDC_SLEEP_VOLUME, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
     ::SendDlgItemMessageW(m_hWnd, IDC_SLEEP_VOLUME, TBM_SETPAGESIZE, 0, 10);
     PrepareOptions(m_hWnd, OptionRows());
+    ShowTexts();
+
+    m_days.Attach(m_hWnd, [this] { RefreshStatus(); });
+    RemoveLegacyEntries();
+    LoadSettings();
+    m_tell.RegisterKey();
+    // No focus yet: setting it would activate the hidden window and take the keyboard from
+    // whatever the user is typing in. The first control gets it when the window is opened.
+    return FALSE;
+}
+
+void CChimeDlg::ShowTexts() {
+    TranslateTexts();
+    if (HMENU sysMenu = ::GetSystemMenu(m_hWnd, FALSE))
+        ::ModifyMenuW(sysMenu, IDM_ABOUT_SYS, MF_BYCOMMAND | MF_STRING, IDM_ABOUT_SYS,
+                      WideText(LoadText(IDS_ABOUT_ITEM)));
+    // The lists' entries, the choice in each kept.
+    const auto fill = [this](int id, std::initializer_list<UINT> texts) {
+        const LRESULT chosen = ::SendDlgItemMessageW(m_hWnd, id, CB_GETCURSEL, 0, 0);
+        ::SendDlgItemMessageW(m_hWnd, id, CB_RESETCONTENT, 0, 0);
+        for (UINT text : texts)
+            ::SendDlgItemMessageW(m_hWnd, id, CB_ADDSTRING, 0,
+                                  reinterpret_cast<LPARAM>(WideText(LoadText(text)).get()));
+        ::SendDlgItemMessageW(m_hWnd, id, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
+    };
+    // The ways of striking, in the order the profile numbers them; what the quiet hours do.
+    static_assert(kPatternCount == 4, "a text for each way of striking");
+    fill(IDC_PATTERN, {IDS_PATTERN_WESTMINSTER, IDS_PATTERN_QUARTER_STRIKES,
+                       IDS_PATTERN_SHIPS_BELLS, IDS_PATTERN_HALF_HOUR});
+    fill(IDC_SLEEP_MODE, {IDS_SLEEP_SILENT, IDS_SLEEP_QUIETER});
+    // Once the settings have filled them (not yet while the window is made).
+    if (m_languages.m_hWnd && m_languages.SendMessage(CB_GETCOUNT) > 0)
+        m_languages.Show(m_languages.Chosen());
+    if (m_devices.m_hWnd && m_devices.SendMessage(CB_GETCOUNT) > 0)
+        m_devices.Refresh();
+    if (::GetWindowTextLengthW(::GetDlgItem(m_hWnd, IDC_SPEAK_NOTE)) > 0)
+        SetDlgItemText(IDC_SPEAK_NOTE, LoadText(IDS_NO_VOICE));
     // Four Browse and four Play buttons, each announced with the quarter it serves, and the
-    // slider and the device list with their labels (which the standard objects do not give
+    // lists, sliders and the key with their labels (which the standard objects do not give
     // everywhere).
     const auto labelOf = [](const CWnd& control) {
         return WindowTextOf(::GetWindow(control.m_hWnd, GW_HWNDPREV)).str();
@@ -143,16 +172,9 @@ BOOL CChimeDlg::OnInitDialog() {
         control.m_accessible.shortcut = ShortcutOf(label).c_str();
     };
     nameByLabel(m_devices);
+    nameByLabel(m_languages);
     for (CNamedControl& control : m_labelled)
         nameByLabel(control);
-
-    m_days.Attach(m_hWnd, [this] { RefreshStatus(); });
-    RemoveLegacyEntries();
-    LoadSettings();
-    m_tell.RegisterKey();
-    // No focus yet: setting it would activate the hidden window and take the keyboard from
-    // whatever the user is typing in. The first control gets it when the window is opened.
-    return FALSE;
 }
 
 // The About box, from its button, the tray menu and the system menu.
@@ -196,6 +218,13 @@ void CChimeDlg::OnOK() {
         ApplySleepTimerState();
     }
     SaveSettings();
+    // The language chosen is spoken from now on: in the window, the tray and the menu.
+    const LANGID language = TextLanguageFor(m_languages.Chosen());
+    if (language != TextLanguage()) {
+        SetTextLanguage(language);
+        ShowTexts();
+        RefreshStatus();
+    }
     m_tell.RegisterKey();
     // The next chime may now take another sound, volume or lead-in.
     ArmChimeTimer();

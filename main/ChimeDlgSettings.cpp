@@ -65,6 +65,8 @@ void CChimeDlg::LoadSettings() {
     m_devices.Show(app->GetProfileString("Options", "Output_Device").str(),
                    app->GetProfileString("Options", "Output_Device_Name").str(), false);
 
+    m_languages.Show(app->GetProfileString("Options", "Language").str());
+
     // The quiet hours silent (-1, or no entry) or quieter, at a volume of their own.
     const int night = app->GetProfileInt("Options", "Sleep_Volume", -1);
     const bool quieter = night >= 0 && night <= 100;
@@ -91,6 +93,9 @@ void CChimeDlg::SaveSettings() {
                             device.id.empty() ? none : device.id.c_str());
     app->WriteProfileString("Options", "Output_Device_Name",
                             device.id.empty() ? none : device.name.c_str());
+
+    const std::string language = m_languages.Chosen();
+    app->WriteProfileString("Options", "Language", language.empty() ? none : language.c_str());
 
     for (const SoundSlotInfo& slot : kSoundSlots)
         StoreSlotSound(slot, SettingsView(m_hWnd).SlotText(slot.slot));

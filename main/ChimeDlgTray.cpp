@@ -8,6 +8,8 @@
 int CChimeDlg::OnCreate(LPCREATESTRUCTW) {
     if (Default() == -1)
         return -1;
+    // The language of every text from here on, the tray's first.
+    SetTextLanguage(TextLanguageFor(AfxGetApp()->GetProfileString("Options", "Language").str()));
     m_tray.Create(m_hWnd);
     m_quiet.Attach(m_hWnd, [this] { RefreshStatus(); });
     m_tell.Attach(m_hWnd, &m_nLeadInMs);
@@ -79,6 +81,7 @@ void CChimeDlg::OpenSettingsWindow() {
 void CChimeDlg::RunTrayMenu(POINT at) {
     if (const CMenu menu{::LoadMenuW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_TRAY_MENU))}) {
         HMENU popup = ::GetSubMenu(menu.get(), 0);
+        TranslateMenu(popup);
         const auto check = [popup](UINT id, bool on) {
             ::CheckMenuItem(popup, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
         };

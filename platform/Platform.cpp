@@ -8,6 +8,7 @@
 #include <tlhelp32.h>
 
 #include <cstring>
+#include <cwchar>
 
 namespace {
 Win32Platform g_win32;
@@ -136,6 +137,20 @@ void Win32Platform::WatchPresence(HWND hwnd) {
     for (const GUID& setting : kDisplayStateSettings)
         if (watchPower && watchPower(hwnd, &setting, DEVICE_NOTIFY_WINDOW_HANDLE))
             break;
+}
+
+std::vector<std::string> Win32Platform::DisplayLanguages() {
+    std::vector<std::string> names;
+    ULONG count = 0, size = 0;
+    if (!::GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, nullptr, &size) || size == 0)
+        return names;
+    std::vector<wchar_t> list(size + 1);
+    if (!::GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, list.data(), &size))
+        return names;
+    // Names one after another, each ended by a NUL, the list by another.
+    for (const wchar_t* name = list.data(); *name; name += wcslen(name) + 1)
+        names.push_back(Utf8(name, -1).str());
+    return names;
 }
 
 unsigned long Win32Platform::IdleMs() {

@@ -84,6 +84,9 @@ public:
     virtual void WatchPresence(HWND hwnd) = 0;
     // Milliseconds since the user's last input (GetLastInputInfo); 0 where it cannot be told.
     virtual unsigned long IdleMs() = 0;
+    // The user's display languages, most wanted first ("de-AT", "de", "en-US"); empty where
+    // Windows cannot tell them.
+    virtual std::vector<std::string> DisplayLanguages() = 0;
 };
 
 class Win32Platform : public IPlatform {
@@ -104,6 +107,7 @@ public:
     void EndProcess(UINT code) override;
     void WatchPresence(HWND hwnd) override;
     unsigned long IdleMs() override;
+    std::vector<std::string> DisplayLanguages() override;
 };
 
 // The power settings that tell the display's state, the first the system knows taken: the

@@ -71,6 +71,8 @@
 #define IDS_QUIET_LOCKED 257
 #define IDS_QUIET_DISPLAY_OFF 258
 #define IDS_QUIET_AWAY 259
+// The language list's first entry
+#define IDS_WINDOWS_LANGUAGE 260
 // The reasons, as IDS_OPEN_ERROR_CODE + the code ShellExecute gave (0 to 32)
 #define IDS_OPEN_ERROR_CODE 300
 
@@ -125,11 +127,42 @@
 #define IDC_DAY_FIRST 1040
 #define IDC_DAY_LAST 1046
 
+#define IDC_LANGUAGE 1047
+// The settings window's labels and group boxes: their ids give them their texts in each
+// language (see res/lang)
+#define IDC_PRIMARY_GROUP 1100
+#define IDC_HOUR_LABEL 1101
+#define IDC_PATTERN_LABEL 1102
+#define IDC_SECONDARY_GROUP 1103
+#define IDC_QUARTER_AFTER_LABEL 1104
+#define IDC_HALF_PAST_LABEL 1105
+#define IDC_QUARTER_TIL_LABEL 1106
+#define IDC_SOUND_GROUP 1107
+#define IDC_VOLUME_LABEL 1108
+#define IDC_DEVICE_LABEL 1109
+#define IDC_TELL_GROUP 1110
+#define IDC_TELL_KEY_LABEL 1111
+#define IDC_SLEEP_START_LABEL 1112
+#define IDC_SLEEP_STOP_LABEL 1113
+#define IDC_SLEEP_MODE_LABEL 1114
+#define IDC_SLEEP_VOLUME_LABEL 1115
+#define IDC_DAYS_LABEL 1116
+#define IDC_LANGUAGE_LABEL 1117
 // About box controls
 #define IDC_WEB_LINK 1026
 #define IDC_MAIL_LINK_A 1027
 #define IDC_MAIL_LINK_B 1028
 #define IDC_VERSION 1029
+#define IDC_ABOUT_WRITTEN 1120
+#define IDC_ABOUT_FREE 1121
+#define IDC_ABOUT_WHOLE 1122
+#define IDC_ABOUT_WARRANTY 1123
+#define IDC_ABOUT_LATEST 1124
+#define IDC_ABOUT_WEB 1125
+#define IDC_ABOUT_MAIL 1126
+#define IDC_ABOUT_OR 1127
+// The About box's caption, and its controls' texts as this + their ids
+#define IDT_ABOUT_BOX 2000
 
 // Tray menu commands (the others share the ids of the buttons they stand for)
 #define ID_SETTINGS 32776

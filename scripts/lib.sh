@@ -43,10 +43,14 @@ chimo_packages() {
     fi
     # Wine's Windows fonts, which every prefix gets (only recommended by Wine)
     [ -f /usr/share/wine/fonts/tahoma.ttf ] || missing+=(fonts-wine)
+    # Japanese and Chinese glyphs, for the translations' texts to be drawn and measured
+    [ -f /usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf ] ||
+        missing+=(fonts-droid-fallback)
     command -v Xvfb >/dev/null || missing+=(xvfb)
     command -v xdotool >/dev/null || missing+=(xdotool)
     command -v faketime >/dev/null || missing+=(faketime)
     command -v sox >/dev/null || missing+=(sox)
+    command -v locale-gen >/dev/null || missing+=(locales) # German and Japanese Wine
     command -v wixl >/dev/null || missing+=(wixl)        # the installer
     command -v msibuild >/dev/null || missing+=(msitools)
     command -v osslsigncode >/dev/null || missing+=(osslsigncode) # signing, and its test
@@ -134,10 +138,30 @@ chimo_choose_wine() {
 chimo_release_preset() { [ "$CHIMO_WINE_BITS" = 32 ] && echo win32 || echo win64-release; }
 chimo_release_exe() { echo "$CHIMO_ROOT/build/$(chimo_release_preset)/CHIMO.EXE"; }
 
+# The Linux locales a German and a Japanese Wine take their languages from (without them Wine
+# falls back to English). Generating them takes root; without it, say how.
+chimo_ensure_locales() {
+    local wanted="de_DE.UTF-8 ja_JP.UTF-8" missing=() name
+    for name in $wanted; do
+        locale -a 2>/dev/null | grep -qix "${name/UTF-8/utf8}" || missing+=("$name")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing locales: sudo sed -i 's/^# *\(${missing[0]} UTF-8\)/\1/' /etc/locale.gen (and the others: ${missing[*]}); sudo locale-gen" >&2
+        return 1
+    fi
+    for name in "${missing[@]}"; do
+        grep -q "^$name UTF-8" /etc/locale.gen 2>/dev/null || echo "$name UTF-8" >>/etc/locale.gen
+    done
+    mkdir -p "$CHIMO_LOGS"
+    locale-gen >>"$CHIMO_LOGS/locales.log" 2>&1 || chimo_fail "locale-gen" "$CHIMO_LOGS/locales.log"
+}
+
 # Everything the scripts need: the packages, then the choice of Wine (which needs the
 # assembler from the first), then 32-bit Wine if it is to be used.
 chimo_ensure_packages() {
     chimo_install_missing
+    chimo_ensure_locales
     chimo_choose_wine
     if [ "$CHIMO_WINE_BITS" = 32 ] && ! (chimo_install_missing); then
         # 32-bit Wine pulls in i386 libraries whose index a mirror may be without for a while;
@@ -194,9 +218,22 @@ ALSA
 # MS Sans Serif's 6 x 13, so texts are a sixth wider, and Marlett's caption glyphs show as
 # letters ("r" for the close box).
 chimo_windows_fonts() {
-    local fonts=$WINEPREFIX/drive_c/windows/Fonts
+    local fonts=$WINEPREFIX/drive_c/windows/Fonts face
     mkdir -p "$fonts"
     cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$fonts/"
+    # Japanese and Chinese glyphs, so that those translations are drawn (and measured) in real
+    # glyphs: linked to the dialog fonts as Windows links its CJK fonts, and standing in for the
+    # faces a Japanese or Chinese Wine gives its dialogs (MS Shell Dlg is MS UI Gothic there).
+    cp /usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf "$fonts/"
+    for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif"; do
+        wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+            /v "$face" /t REG_MULTI_SZ /d "DroidSansFallbackFull.ttf,Droid Sans Fallback" /f \
+            >>"$CHIMO_LOGS/reg.log" 2>&1
+    done
+    for face in "MS UI Gothic" "MS Gothic" "Meiryo UI" "Yu Gothic UI" SimSun NSimSun "Microsoft YaHei"; do
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "Droid Sans Fallback" /f \
+            >>"$CHIMO_LOGS/reg.log" 2>&1
+    done
 }
 
 # A throwaway Wine session for this shell: a fresh prefix in $work, a private Xvfb, sound

@@ -28,12 +28,6 @@ std::vector<int16_t> Samples(const FakePlatform::Sound& sound) {
     return samples;
 }
 
-HWND FindMenuWindow() {
-    for (int waited = 0; waited < 3000; waited += 10, ::Sleep(10))
-        if (HWND menu = ::FindWindowA("#32768", nullptr); menu && ::IsWindowVisible(menu))
-            return menu;
-    return nullptr;
-}
 } // namespace
 
 TEST_F(ChimoTest, TheStartAddsTheIconArmsForTheNextQuarterAndStaysSilentAndHidden) {

@@ -6,6 +6,7 @@
 #include "tests/support/English.h"
 #include "main/SoundSlots.h"
 #include "tests/support/ChimoTest.h"
+#include "tests/support/Measure.h"
 
 #include <oleacc.h>
 #include <shlobj.h>
@@ -562,12 +563,7 @@ TEST_F(Window, ADroppedFileBecomesTheSlotsText) {
 // control's own font with room for a check box's box. at-each-dpi.sh runs it again at 120, 144
 // and 192 DPI, and says in CHIMO_TEST_DPI which scale the prefix was given.
 TEST_F(Window, TextsAreWholeAtTheDisplayScale) {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
-    ::ReleaseDC(nullptr, screen);
-    if (const char* expected = std::getenv("CHIMO_TEST_DPI")) {
-        ASSERT_EQ(dpi, std::atoi(expected)) << "the prefix's display scale did not take";
-    }
+    const int dpi = DisplayDpi();
     SIZE ideal{};
     EXPECT_TRUE(::SendMessageA(::GetDlgItem(run->hwnd(), IDOK), BCM_GETIDEALSIZE, 0,
                                reinterpret_cast<LPARAM>(&ideal)))
@@ -577,63 +573,8 @@ TEST_F(Window, TextsAreWholeAtTheDisplayScale) {
     run->SetText(IDC_SPEAK_NOTE, kNoVoice);
     CAboutBox box;
     ModalSession about(box);
-    int measured = 0;
-    for (HWND dialog : {run->hwnd(), about.hwnd()}) {
-        for (HWND c = ::GetWindow(dialog, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-            char kind[32] = "", text[256] = "";
-            ::GetClassNameA(c, kind, sizeof kind);
-            ::GetWindowTextA(c, text, sizeof text);
-            const LONG style = ::GetWindowLongA(c, GWL_STYLE);
-            const bool button = lstrcmpiA(kind, "Button") == 0;
-            if (!*text || (!button && lstrcmpiA(kind, "Static") != 0) ||
-                (!button && (style & SS_TYPEMASK) == SS_ICON))
-                continue;
-            HDC dc = ::GetDC(c);
-            HGDIOBJ old =
-                ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(c, WM_GETFONT, 0, 0)));
-            RECT need{};
-            const UINT noPrefix = !button && (style & SS_NOPREFIX) ? DT_NOPREFIX : 0;
-            ::DrawTextA(dc, text, -1, &need, DT_CALCRECT | DT_SINGLELINE | noPrefix);
-            SIZE digit{};
-            ::GetTextExtentPoint32A(dc, "0", 1, &digit);
-            ::SelectObject(dc, old);
-            ::ReleaseDC(c, dc);
-            const LONG type = style & BS_TYPEMASK;
-            if (button && type == BS_GROUPBOX)
-                need.right += 2 * digit.cx; // the frame's indent before the text and a gap after
-            else if (button && type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON)
-                need.right += ::MulDiv(13, dpi, 96) + digit.cx; // the box and the gap after it
-            else if (button)
-                need.right += 2 * ::GetSystemMetrics(SM_CXEDGE);
-            RECT has{};
-            ::GetClientRect(c, &has);
-            EXPECT_LE(need.right, has.right) << '"' << text << "\" at " << dpi << " DPI";
-            EXPECT_LE(need.bottom, has.bottom) << '"' << text << "\" at " << dpi << " DPI";
-            ++measured;
-        }
-    }
-    EXPECT_GT(measured, 30);
-    // Each entry of the window's lists, shown whole in the closed list.
-    for (int id : {IDC_PATTERN, IDC_SLEEP_MODE, IDC_DEVICE}) {
-        const HWND list = ::GetDlgItem(run->hwnd(), id);
-        COMBOBOXINFO info{};
-        info.cbSize = sizeof info;
-        ASSERT_TRUE(::GetComboBoxInfo(list, &info));
-        HDC dc = ::GetDC(list);
-        HGDIOBJ old =
-            ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(list, WM_GETFONT, 0, 0)));
-        for (LRESULT i = 0, n = ::SendMessageW(list, CB_GETCOUNT, 0, 0); i < n; ++i) {
-            wchar_t text[256] = L"";
-            ::SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i),
-                           reinterpret_cast<LPARAM>(text));
-            RECT need{};
-            ::DrawTextW(dc, text, -1, &need, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-            EXPECT_LE(need.right, info.rcItem.right - info.rcItem.left)
-                << Utf8(text, -1).str() << " at " << dpi << " DPI";
-        }
-        ::SelectObject(dc, old);
-        ::ReleaseDC(list, dc);
-    }
+    EXPECT_GT(ExpectTextsWhole({run->hwnd(), about.hwnd()}, dpi), 30);
+    ExpectEntriesWhole(run->hwnd(), {IDC_PATTERN, IDC_SLEEP_MODE, IDC_DEVICE, IDC_LANGUAGE}, dpi);
 }
 
 // What a screen reader announces for each control of the settings window, read as it reads
@@ -663,6 +604,7 @@ TEST_F(Window, EachControlIsAnnouncedByItsOwnLabel) {
         {IDC_QUIET_WHEN_BUSY, "Quiet during calls, full-screen programs and Do not disturb"},
         {IDC_QUIET_WHEN_AWAY, "Quiet while the screen is locked or off, or nobody is there"},
         {IDC_DISABLE, "Disable"},
+        {IDC_LANGUAGE, "Language"},
         {IDC_VOLUME, "Volume"},
         {IDC_DEVICE, "Play on"},
         {IDC_WAKE_SPEAKERS, "Wake wireless speakers first"},
@@ -699,9 +641,10 @@ TEST_F(Window, EachControlIsAnnouncedByItsOwnLabel) {
             shortcuts.push_back(said.shortcut);
         }
     }
-    EXPECT_EQ(shortcuts.size(), 22u) << "every field, box, list, key and slider, and the four "
-                                        "buttons; not the quiet hours' list and slider and "
-                                        "the box for nobody there, for want of a letter";
+    EXPECT_EQ(shortcuts.size(), 23u) << "every field, box, list, key and slider, and the four "
+                                        "buttons; not the quiet hours' list and slider, the "
+                                        "box for nobody there and the days, for want of a "
+                                        "letter";
     // The tab order is the reading order of the rows (a disabled control, the night volume while
     // the quiet hours are silent, takes no focus).
     HWND at = ::GetDlgItem(run->hwnd(), rows[0].id);

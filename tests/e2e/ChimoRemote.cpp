@@ -20,6 +20,8 @@
 //                                  many seconds (30)
 //   chimo_remote state NAME        leaves CHIMO! showing a window with a loop of its own and
 //                                  waits until it is up (the names are in the table below)
+//   chimo_remote ask ID            sends the command of ID, prints the caption and the text of
+//                                  the question it asks (in UTF-8, a line each), answers No
 //   chimo_remote endsession        ends the session, as the Restart Manager does
 //   chimo_remote quit              ends CHIMO! as a newer instance would, and waits for it
 //   chimo_remote hang              plays a hung instance: a window marked as CHIMO!'s whose
@@ -330,7 +332,9 @@ int Run(int argc, char** argv) {
     if (is("settext") && item && argc == 4)
         return ::SendMessageA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3])) ? 0 : 1;
     if (is("gettext") && item) {
-        ::SendMessageA(item, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        wchar_t wide[1024] = L"";
+        ::SendMessageW(item, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(wide));
+        ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
         return std::printf("%s\n", text) < 0;
     }
     if (is("items") && item) {
@@ -373,6 +377,27 @@ int Run(int argc, char** argv) {
         ::SendMessageTimeoutA(chimo, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, SMTO_NORMAL, 5000,
                               &ignored);
         return 0;
+    }
+    if (is("ask") && argc == 3) {
+        ::PostMessageW(chimo, WM_COMMAND, static_cast<WPARAM>(itemId), 0);
+        DWORD process = 0, owner = 0;
+        ::GetWindowThreadProcessId(chimo, &process);
+        for (int waited = 0; waited < 30000; waited += 50, ::Sleep(50))
+            for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, L"#32770", nullptr));) {
+                if (w == chimo || !::GetWindowThreadProcessId(w, &owner) || owner != process ||
+                    !::IsWindowVisible(w))
+                    continue;
+                for (HWND part : {w, ::GetDlgItem(w, 0xFFFF)}) {
+                    wchar_t wide[1024] = L"";
+                    ::SendMessageW(part, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(wide));
+                    ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr,
+                                          nullptr);
+                    std::printf("%s\n", text);
+                }
+                ::PostMessageW(w, WM_COMMAND, IDNO, 0);
+                return 0;
+            }
+        return 1;
     }
     if (is("quit")) {
         // Ends every instance and waits until their windows are gone, so that the next test

@@ -75,6 +75,8 @@ def check_image(exe, archive):
     headers = subprocess.run(["i686-w64-mingw32-objdump", "-p", "-h", exe], capture_output=True,
                              text=True).stdout
     image = open(exe, "rb").read()
+    check(len(image) < 448 * 1024, "the image is under 448 KB, its eleven languages in it (%d bytes)"
+          % len(image))
     for want in ("pei-i386", "NX_COMPAT", "DYNAMIC_BASE", " .reloc "):
         check(want in headers, "the image has %s" % want.strip())
     check(b"<dpiAware" in image and b"PerMonitorV2" in image and

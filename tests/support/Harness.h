@@ -81,6 +81,7 @@ public:
     QUERY_USER_NOTIFICATION_STATE userState = QUNS_ACCEPTS_NOTIFICATIONS;
     HWND watching = nullptr;  // the window told of the session and the display, once asked
     unsigned long idleMs = 0; // since the last input
+    std::vector<std::string> displayLanguages{"en-US"};
 
 private:
     BOOL Play(const char* name, HMODULE module, DWORD flags) override;
@@ -99,6 +100,7 @@ private:
     void EndProcess(UINT code) override { endedWith = static_cast<int>(code); }
     void WatchPresence(HWND hwnd) override { watching = hwnd; }
     unsigned long IdleMs() override { return idleMs; }
+    std::vector<std::string> DisplayLanguages() override { return displayLanguages; }
 
     class Out;
     std::vector<std::string> m_spokenOn;
@@ -113,6 +115,14 @@ private:
     std::atomic<long long> m_utc{20541LL * 86400}; // 2026-03-29, midnight UTC
     std::atomic<int> m_millisecond{0};
 };
+
+// The pop-up menu showing now (waiting up to 3 s for one), or nullptr.
+inline HWND FindMenuWindow() {
+    for (int waited = 0; waited < 3000; waited += 10, ::Sleep(10))
+        if (HWND menu = ::FindWindowA("#32768", nullptr); menu && ::IsWindowVisible(menu))
+            return menu;
+    return nullptr;
+}
 
 // The elapse of the window's last SetTimer of `id` (0 if none), as the program asked for it.
 UINT TimerSet(UINT_PTR id);
