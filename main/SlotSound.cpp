@@ -92,6 +92,20 @@ std::vector<uint8_t> ReadSlotFile(const std::string& text) {
     return file.empty() ? std::vector<uint8_t>() : ReadFile(file);
 }
 
+std::vector<uint8_t> MixSlotStrokes(const std::vector<Stroke>& strokes, const SlotTexts& texts,
+                                    int volume) {
+    Pcm sounds[4];
+    bool read[4] = {};
+    for (const Stroke& stroke : strokes) {
+        const auto slot = static_cast<size_t>(stroke.slot);
+        if (!std::exchange(read[slot], true)) {
+            const std::vector<uint8_t> bytes = ReadSlotFile(texts[slot]);
+            sounds[slot] = DecodeWave(bytes.data(), bytes.size());
+        }
+    }
+    return MixStrokes(sounds, strokes, volume);
+}
+
 Sound SlotSound(const std::string& text, int volume, unsigned leadInMs) {
     Sound sound;
     const std::string file = FindSlotFile(text);
@@ -160,14 +174,7 @@ bool SlotPlayer::PrepareStrokes(const std::vector<Stroke>& strokes, const SlotTe
                       wanted.stamps == m_strokes.stamps && volume == m_strokes.volume &&
                       leadInMs <= m_strokes.leadInMs && m_strokes.sound.image;
     if (!same) {
-        Pcm sounds[4];
-        for (size_t slot = 0; slot < 4; ++slot) {
-            if (wanted.files[slot].empty())
-                continue;
-            const std::vector<uint8_t> bytes = ReadFile(wanted.files[slot]);
-            sounds[slot] = DecodeWave(bytes.data(), bytes.size());
-        }
-        const std::vector<uint8_t> mixed = MixStrokes(sounds, strokes, volume);
+        const std::vector<uint8_t> mixed = MixSlotStrokes(strokes, wanted.files, volume);
         wanted.sound.image =
             std::make_shared<ChimeImage>(mixed.data(), mixed.size(), 100, leadInMs);
         m_strokes = std::move(wanted);

@@ -30,6 +30,11 @@ std::string FindSlotFile(const std::string& text);
 // The bytes of the file slot text `text` names, when it is there and at most 16 MB.
 std::vector<uint8_t> ReadSlotFile(const std::string& text);
 
+// The strokes mixed into one sound at `volume` (0 to 100): each the samples of the file its
+// slot's text in `texts` names, read once a slot; a stroke whose file cannot be read is silent.
+std::vector<uint8_t> MixSlotStrokes(const std::vector<Stroke>& strokes, const SlotTexts& texts,
+                                    int volume);
+
 // The sound of slot text `text` at `volume` (0 to 100), with room for `leadInMs` of silence: a
 // file of at most 16 MB that holds a WAV plays from memory, any other as named.
 Sound SlotSound(const std::string& text, int volume, unsigned leadInMs);

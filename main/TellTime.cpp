@@ -12,12 +12,6 @@ namespace {
 // The key's id among the window's hot keys.
 constexpr int kTellTimeKeyId = 1;
 
-// The samples of slot text `text`'s file; none when it names none, or one that cannot be read.
-Pcm SlotSamples(const std::string& text) {
-    const std::vector<uint8_t> bytes = ReadSlotFile(text);
-    return DecodeWave(bytes.data(), bytes.size());
-}
-
 // HOTKEYF_* of the hot-key control as MOD_* of RegisterHotKey.
 UINT Modifiers(BYTE flags) {
     return (flags & HOTKEYF_ALT ? MOD_ALT : 0) | (flags & HOTKEYF_CONTROL ? MOD_CONTROL : 0) |
@@ -101,15 +95,8 @@ void CTellTime::Tell() {
     const LocalTime now = platform.Now();
     m_hour = now.hour;
     m_minute = now.minute;
-    const std::vector<Stroke> strokes = TellStrokes(now.hour, now.minute, view.Options());
-    Pcm sounds[4];
-    bool read[4] = {};
-    for (const Stroke& stroke : strokes) {
-        const int slot = static_cast<int>(stroke.slot);
-        if (!std::exchange(read[slot], true))
-            sounds[slot] = SlotSamples(view.SlotText(stroke.slot));
-    }
-    const std::vector<uint8_t> mixed = MixStrokes(sounds, strokes, view.Volume());
+    const std::vector<uint8_t> mixed = MixSlotStrokes(
+        TellStrokes(now.hour, now.minute, view.Options()), view.Slots(), view.Volume());
     Hush();
     m_telling = true;
     if (mixed.empty()) {
