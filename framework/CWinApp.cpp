@@ -147,8 +147,15 @@ BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const c
     return KeepUnsaved(section, entry, value);
 }
 
+namespace {
+// An entry's place among those kept unsaved.
+std::string UnsavedKey(const char* section, const char* entry) {
+    return std::string(section ? section : "") + "\n" + (entry ? entry : "");
+}
+} // namespace
+
 bool CWinApp::Unsaved(const char* section, const char* entry, CString& value) const {
-    const std::string key = std::string(section ? section : "") + "\n" + (entry ? entry : "");
+    const std::string key = UnsavedKey(section, entry);
     for (const UnsavedEntry& kept : m_unsaved)
         if (kept.key == key) {
             value = kept.removed ? CString() : CString(kept.value);
@@ -158,11 +165,10 @@ bool CWinApp::Unsaved(const char* section, const char* entry, CString& value) co
 }
 
 BOOL CWinApp::KeepUnsaved(const char* section, const char* entry, const char* value) {
-    const std::string key = std::string(section ? section : "") + "\n" + (entry ? entry : "");
-    UnsavedEntry kept{key, !value, value ? value : ""};
+    UnsavedEntry kept{UnsavedKey(section, entry), !value, value ? value : ""};
     bool found = false;
     for (UnsavedEntry& old : m_unsaved)
-        if (old.key == key)
+        if (old.key == kept.key)
             old = kept, found = true;
     if (!found)
         m_unsaved.push_back(std::move(kept));
