@@ -1,7 +1,7 @@
 #include "core/Schedule.h"
 
 namespace {
-constexpr long long kQuarter = 15 * 60, kDay = 24 * 3600;
+constexpr long long kDay = 24 * 3600;
 
 int Clamp(int value, int low, int high) {
     return value < low ? low : (value > high ? high : value);
@@ -31,13 +31,30 @@ unsigned MsAfter(const LocalTime& now, long long seconds) {
     return ms <= 0 ? 0 : static_cast<unsigned>(ms < kDay * 1000 ? ms : kDay * 1000);
 }
 
-Boundary ChimeSchedule::From(const LocalTime& now, long long secondsAway, bool passRung) const {
+int TellEveryFromProfile(int stored) {
+    for (int every : kTellEveryValues)
+        if (stored == every)
+            return every;
+    return 0;
+}
+
+bool TellsAt(int hour, int minute, int every, const ChimeOptions& options) {
+    every = TellEveryFromProfile(every);
+    if (!every || minute % every != 0)
+        return false;
+    return minute % 15 != 0 || !SelectChime(hour, minute, options).play;
+}
+
+long long ChimeSchedule::ToNext(long long local) const {
+    long long minute = local / 60 + 1;
+    while (!IsBoundary(static_cast<int>(minute % 60)))
+        ++minute;
+    return minute * 60 - local;
+}
+
+Boundary ChimeSchedule::From(const LocalTime& now, long long secondsAway) const {
     Boundary b;
     b.utc = now.utc ? now.utc + secondsAway : 0;
-    if (passRung && b.utc && b.utc == m_rung) {
-        b.utc += kQuarter;
-        secondsAway += kQuarter;
-    }
     const LocalTime at = LocalTimeAfter(now, secondsAway);
     b.hour = at.hour;
     b.minute = at.minute;
@@ -47,15 +64,20 @@ Boundary ChimeSchedule::From(const LocalTime& now, long long secondsAway, bool p
 }
 
 Boundary ChimeSchedule::Next(const LocalTime& now) const {
-    return From(now, kQuarter - LocalSeconds(now) % kQuarter, true);
+    const long long local = LocalSeconds(now);
+    long long away = ToNext(local);
+    if (now.utc && now.utc + away == m_rung)
+        away += ToNext(local + away);
+    return From(now, away);
 }
 
 Boundary ChimeSchedule::NextAfterChange(const LocalTime& now) const {
-    const long long past = LocalSeconds(now) % kQuarter;
-    if (past == 0 && (!now.utc || now.utc != m_rung))
-        return From(now, 0, false);
+    const long long local = LocalSeconds(now);
+    if (local % 60 == 0 && IsBoundary(static_cast<int>(local / 60 % 60)) &&
+        (!now.utc || now.utc != m_rung))
+        return From(now, 0);
     // The clock may have been set back over a boundary already rung: it comes round again.
-    return From(now, kQuarter - past, false);
+    return From(now, ToNext(local));
 }
 
 unsigned ChimeSchedule::Arm(const Boundary& boundary, unsigned leadInMs) {
@@ -68,12 +90,12 @@ ChimeSchedule::Tick ChimeSchedule::OnTick(const LocalTime& now) {
     if (!m_armed.utc || !now.utc) {
         // No moment to compare: the tick is timely, and for the quarter its clock shows.
         tick.timely = true;
-        tick.boundary = From(now, 0, false);
+        tick.boundary = From(now, 0);
         return tick;
     }
     const long long away = m_armed.utc - now.utc;
     tick.timely = away >= -kTickTolerance && away <= kTickTolerance;
-    tick.boundary = From(now, away, false);
+    tick.boundary = From(now, away);
     if (tick.timely)
         m_rung = m_armed.utc;
     return tick;

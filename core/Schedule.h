@@ -7,9 +7,22 @@
 // a boundary is rung at most once, and a tick far from the boundary it was armed for (a timer
 // that fell due while the machine slept, or one that outlived a clock change nobody announced)
 // rings nothing.
+#include "core/Chime.h"
 #include "core/LocalTime.h"
 
-// A local quarter-hour boundary (:00, :15, :30 or :45) as seen from one clock reading.
+// How often the time may also be told, in minutes, as the profile's "Tell_Every" stores it
+// (0: never); the value a stored one reads as (anything else is never).
+constexpr int kTellEveryValues[] = {0, 5, 10, 15, 20, 30, 60};
+constexpr int kTellEveryCount = 7;
+int TellEveryFromProfile(int stored);
+
+// Whether the time is told at hour:minute when it is told every `every` minutes: at the
+// minutes past the hour that are multiples of `every` (60: the hour), except at a quarter that
+// rings anyway under `options`.
+bool TellsAt(int hour, int minute, int every, const ChimeOptions& options);
+
+// A local boundary as seen from one clock reading: a quarter hour (:00, :15, :30 or :45), or a
+// minute the time is told at.
 struct Boundary {
     long long utc = 0; // the moment, in seconds since 1970 (0 when the clock gives none)
     int hour = 0;      // its local time
@@ -31,7 +44,11 @@ constexpr long long kTickTolerance = 60;
 
 class ChimeSchedule {
 public:
-    // The next boundary after the reading `now` (strictly after its minute), passing over one
+    // The boundaries are the quarters and, when `every` is not 0, the minutes past the hour
+    // that are multiples of it.
+    void SetTellEvery(int every) { m_every = TellEveryFromProfile(every); }
+
+    // The next boundary after the reading `now` (after its minute), passing over one
     // that a tick has rung already (a tick that came a little early).
     Boundary Next(const LocalTime& now) const;
     // The same after the clock was set or the machine resumed, except that a boundary whose
@@ -54,7 +71,13 @@ public:
     Tick OnTick(const LocalTime& now);
 
 private:
-    Boundary From(const LocalTime& now, long long secondsAway, bool passRung) const;
+    Boundary From(const LocalTime& now, long long secondsAway) const;
+    // Seconds from the local second of the day `local` to the next boundary after its minute.
+    long long ToNext(long long local) const;
+    bool IsBoundary(int minute) const {
+        return minute % 15 == 0 || (m_every && minute % m_every == 0);
+    }
+    int m_every = 0;
     Boundary m_armed;
     long long m_rung = 0;
 };

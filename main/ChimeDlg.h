@@ -12,6 +12,7 @@
 #include "main/SlotSound.h"
 #include "main/TellTime.h"
 #include "main/TrayIcon.h"
+#include "main/VoiceList.h"
 #include "platform/Platform.h"
 #include "res/resource.h"
 #include "settings/Options.h"
@@ -166,12 +167,13 @@ private:
         CSoundPathEdit field;
         CNamedControl browse, play;
     } m_slots[4];
-    // The options' sliders and hot-key controls (room for five), announced with the label
-    // before each (which the standard objects do not give everywhere).
-    static constexpr size_t kMaxLabelled = 5;
+    // The options' sliders, lists and hot-key controls (room for eight), announced with the
+    // label before each (which the standard objects do not give everywhere).
+    static constexpr size_t kMaxLabelled = 8;
     CNamedControl m_labelled[kMaxLabelled];
     CDeviceList m_devices;
     CLanguageList m_languages;
+    CVoiceList m_voices;
     // The window's icons: the big one, and the small one at the display scale's size.
     HICON m_hMainIcon = nullptr;
     CIcon m_smallIcon;

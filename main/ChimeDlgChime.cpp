@@ -36,11 +36,15 @@ int ChimeVolume(const SettingsView& view, bool inQuietHours) {
 
 void CChimeDlg::ArmChimeTimer(bool afterChange) {
     const LocalTime now = Platform().Now();
+    const SettingsView view(m_hWnd);
+    m_schedule.SetTellEvery(view.TellEvery());
     const Boundary next = afterChange ? m_schedule.NextAfterChange(now) : m_schedule.Next(now);
     // Read and scaled now, so that the tick only plays it; and only a sound that plays from
-    // memory can start with a lead-in: any other rings on the boundary itself.
-    const SettingsView view(m_hWnd);
-    const ChimeChoice choice = SelectChime(next.hour, next.minute, view.Options());
+    // memory can start with a lead-in: any other rings on the boundary itself. A time told is
+    // mixed on its tick, as Tell the time mixes it.
+    ChimeChoice choice;
+    if (next.minute % 15 == 0 && !TellsAt(next.hour, next.minute, view.TellEvery(), view.Options()))
+        choice = SelectChime(next.hour, next.minute, view.Options());
     const unsigned leadIn = view.LeadIn(m_nLeadInMs);
     const int volume = ChimeVolume(view, IsSleeping(next.hour * 100 + next.minute));
     const bool fromMemory =
@@ -101,11 +105,16 @@ void CChimeDlg::ChimeTick(UINT_PTR nIDEvent) {
         const SettingsView view(m_hWnd);
         const bool tipChanges = m_quiet.Decide(at, view.Checked(IDC_QUIET_WHEN_BUSY),
                                                view.Checked(IDC_QUIET_WHEN_AWAY));
-        if (m_quiet.Reason() == QuietReason::None && Ring(at)) {
-            // The window goes on taking its messages while the chime sounds; its end arms the
-            // next quarter.
-            Default();
-            return;
+        if (m_quiet.Reason() == QuietReason::None) {
+            if (TellsAt(at.hour, at.minute, view.TellEvery(), view.Options())) {
+                m_tell.TellAt(at.hour, at.minute,
+                              ChimeVolume(view, IsSleeping(at.hour * 100 + at.minute)));
+            } else if (at.minute % 15 == 0 && Ring(at)) {
+                // The window goes on taking its messages while the chime sounds; its end arms
+                // the next quarter.
+                Default();
+                return;
+            }
         }
         if (tipChanges)
             RefreshStatus();

@@ -74,6 +74,7 @@ void CChimeDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_SLEEP_START, m_sleep.startField);
     DDX_Control(pDX, IDC_DEVICE, m_devices);
     DDX_Control(pDX, IDC_LANGUAGE, m_languages);
+    DDX_Control(pDX, IDC_VOICE, m_voices);
     size_t next = 0;
     for (const OptionRow& row : OptionRows()) {
         if (!NeedsLabelName(row))
@@ -145,11 +146,26 @@ void CChimeDlg::ShowTexts() {
     fill(IDC_PATTERN, {IDS_PATTERN_WESTMINSTER, IDS_PATTERN_QUARTER_STRIKES,
                        IDS_PATTERN_SHIPS_BELLS, IDS_PATTERN_HALF_HOUR});
     fill(IDC_SLEEP_MODE, {IDS_SLEEP_SILENT, IDS_SLEEP_QUIETER});
+    fill(IDC_SPEAK_WORDS, {IDS_SAY_AS_CLOCK, IDS_SAY_IN_WORDS});
+    // Never, then every 5 to 60 minutes.
+    const LRESULT every = ::SendDlgItemMessageW(m_hWnd, IDC_TELL_EVERY, CB_GETCURSEL, 0, 0);
+    fill(IDC_TELL_EVERY, {IDS_TELL_NEVER});
+    for (int i = 1; i < kTellEveryCount; ++i) {
+        const std::string minutes =
+            FillIn(LoadText(IDS_TELL_MINUTES).str(), {std::to_string(kTellEveryValues[i])});
+        ::SendDlgItemMessageW(m_hWnd, IDC_TELL_EVERY, CB_ADDSTRING, 0,
+                              reinterpret_cast<LPARAM>(WideText(minutes).get()));
+    }
+    ::SendDlgItemMessageW(m_hWnd, IDC_TELL_EVERY, CB_SETCURSEL, static_cast<WPARAM>(every), 0);
     // Once the settings have filled them (not yet while the window is made).
     if (m_languages.m_hWnd && m_languages.SendMessage(CB_GETCOUNT) > 0)
         m_languages.Show(m_languages.Chosen());
     if (m_devices.m_hWnd && m_devices.SendMessage(CB_GETCOUNT) > 0)
         m_devices.Refresh();
+    if (m_voices.m_hWnd && m_voices.SendMessage(CB_GETCOUNT) > 0) {
+        const VoiceInfo voice = m_voices.Chosen();
+        m_voices.Show(voice.id, voice.name, m_voices.LookedUp());
+    }
     if (::GetWindowTextLengthW(::GetDlgItem(m_hWnd, IDC_SPEAK_NOTE)) > 0)
         SetDlgItemText(IDC_SPEAK_NOTE, LoadText(IDS_NO_VOICE));
     // Four Browse and four Play buttons, each announced with the quarter it serves, and the
@@ -173,6 +189,7 @@ void CChimeDlg::ShowTexts() {
     };
     nameByLabel(m_devices);
     nameByLabel(m_languages);
+    nameByLabel(m_voices);
     for (CNamedControl& control : m_labelled)
         nameByLabel(control);
 }

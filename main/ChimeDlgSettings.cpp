@@ -28,6 +28,10 @@ const OptionRow kOptions[] = {
     {IDC_QUIET_WHEN_AWAY,   "Options", "Quiet_When_Away",    Held::Box,         0,         0, 1},
     {IDC_SPEAK_TIME,        "Options", "Speak_Time",         Held::Box,         0,         0, 1},
     {IDC_TELL_KEY,          "Options", "Tell_Time_Key",      Held::HotKey, kDefaultTellTimeKey, 0, 0x0FFF},
+    {IDC_TELL_EVERY,        "Options", "Tell_Every",         Held::Choice,      0,         0, kTellEveryCount - 1, kTellEveryValues},
+    {IDC_SPEAK_ONLY,        "Options", "Speak_Only",         Held::Box,         0,         0, 1},
+    {IDC_SPEAK_WORDS,       "Options", "Speak_Words",        Held::Choice,      0,         0, 1},
+    {IDC_VOICE_RATE,        "Options", "Voice_Rate",         Held::Level,       0,       -10, 10},
     // How long the lead-in is when it is on, in milliseconds.
     {0,                     "Special", "Lead_In_Ms",         Held::Number,    700,         0, 3000},
     // How long without input counts as nobody there, in minutes.
@@ -66,6 +70,10 @@ void CChimeDlg::LoadSettings() {
                    app->GetProfileString("Options", "Output_Device_Name").str(), false);
 
     m_languages.Show(app->GetProfileString("Options", "Language").str());
+    // The voice as stored; the voices are looked up when the window opens or one speaks.
+    m_voices.Show(app->GetProfileString("Options", "Voice").str(),
+                  app->GetProfileString("Options", "Voice_Name").str(), false);
+    m_tell.ShowIntervalState();
 
     // The quiet hours silent (-1, or no entry) or quieter, at a volume of their own.
     const int night = app->GetProfileInt("Options", "Sleep_Volume", -1);
@@ -93,6 +101,11 @@ void CChimeDlg::SaveSettings() {
                             device.id.empty() ? none : device.id.c_str());
     app->WriteProfileString("Options", "Output_Device_Name",
                             device.id.empty() ? none : device.name.c_str());
+
+    // Windows' voice is no entry at all.
+    const VoiceInfo voice = m_voices.Chosen();
+    app->WriteProfileString("Options", "Voice", voice.id.empty() ? none : voice.id.c_str());
+    app->WriteProfileString("Options", "Voice_Name", voice.id.empty() ? none : voice.name.c_str());
 
     const std::string language = m_languages.Chosen();
     app->WriteProfileString("Options", "Language", language.empty() ? none : language.c_str());

@@ -12,7 +12,7 @@ int CChimeDlg::OnCreate(LPCREATESTRUCTW) {
     SetTextLanguage(TextLanguageFor(AfxGetApp()->GetProfileString("Options", "Language").str()));
     m_tray.Create(m_hWnd);
     m_quiet.Attach(m_hWnd, [this] { RefreshStatus(); });
-    m_tell.Attach(m_hWnd, &m_nLeadInMs);
+    m_tell.Attach(m_hWnd, &m_nLeadInMs, &m_voices);
     ArmChimeTimer();
     return 0;
 }
@@ -71,6 +71,7 @@ void CChimeDlg::OpenSettingsWindow() {
     PlayResource(IDW_CUE_YES);
     LoadSettings();
     m_devices.Refresh();
+    m_voices.Refresh();
     m_tell.ShowVoiceNote();
     m_bShown = TRUE;
     ShowWindow(SW_SHOW);

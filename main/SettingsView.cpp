@@ -1,6 +1,7 @@
 #include "main/SettingsView.h"
 
 #include "framework/CWnd.h"
+#include "core/Schedule.h"
 #include "main/SoundSlots.h"
 #include "res/resource.h"
 
@@ -25,6 +26,20 @@ int SettingsView::NightVolume() const {
     if (::SendDlgItemMessageW(m_hWnd, IDC_SLEEP_MODE, CB_GETCURSEL, 0, 0) != 1)
         return -1;
     return static_cast<int>(::SendDlgItemMessageW(m_hWnd, IDC_SLEEP_VOLUME, TBM_GETPOS, 0, 0));
+}
+
+int SettingsView::TellEvery() const {
+    const LRESULT chosen = ::SendDlgItemMessageW(m_hWnd, IDC_TELL_EVERY, CB_GETCURSEL, 0, 0);
+    return chosen > 0 && chosen < kTellEveryCount ? kTellEveryValues[chosen] : 0;
+}
+
+bool SettingsView::SaysInWords() const {
+    return ::SendDlgItemMessageW(m_hWnd, IDC_SPEAK_WORDS, CB_GETCURSEL, 0, 0) == 1;
+}
+
+int SettingsView::VoiceRate() const {
+    const HWND slider = ::GetDlgItem(m_hWnd, IDC_VOICE_RATE);
+    return slider ? static_cast<int>(::SendMessageW(slider, TBM_GETPOS, 0, 0)) : 0;
 }
 
 unsigned SettingsView::LeadIn(unsigned leadInMs) const {

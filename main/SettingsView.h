@@ -22,6 +22,11 @@ public:
     int NightVolume() const;
     // The lead-in before each sound, in milliseconds: `leadInMs` when the box asks for it, else 0.
     unsigned LeadIn(unsigned leadInMs) const;
+    // How often the time is also told, in minutes (0: never); whether it is said in words; the
+    // voice's speed (-10 to 10).
+    int TellEvery() const;
+    bool SaysInWords() const;
+    int VoiceRate() const;
     // The slot's text as its field shows it; and every slot's.
     std::string SlotText(SoundSlot slot) const;
     std::array<std::string, 4> Slots() const;

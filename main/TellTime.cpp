@@ -1,6 +1,9 @@
 #include "main/TellTime.h"
 
+#include "core/Languages.h"
 #include "core/Repeater.h"
+#include "core/TimeWords.h"
+#include "framework/Language.h"
 #include "main/SlotSound.h"
 #include "platform/Platform.h"
 #include "res/resource.h"
@@ -38,20 +41,38 @@ CString ClockText(int hour, int minute) {
     return Utf8(SpokenTime(LOCALE_NAME_USER_DEFAULT, hour, minute).text);
 }
 
+bool TwelveHourClock() {
+    wchar_t format[80];
+    if (::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SSHORTTIME, format, 80) <= 0)
+        return false;
+    // Quoted text is no pattern.
+    bool quoted = false;
+    for (const wchar_t* c = format; *c; ++c) {
+        quoted = *c == L'\'' ? !quoted : quoted;
+        if (!quoted && *c == L'h')
+            return true;
+    }
+    return false;
+}
+
 const MessageMap& CTellTime::GetMessageMap() const {
-    static const MessageMap map{&CCmdTarget::GetMessageMap(),
-                                {
-                                    on::Command(ID_TELL_TIME, &CTellTime::Tell),
-                                    on::Message<WM_HOTKEY>(&CTellTime::OnHotKey),
-                                    on::Message<WM_TELL_DONE>(&CTellTime::OnDone),
-                                    on::Command(IDC_SPEAK_TIME, &CTellTime::ShowVoiceNote),
-                                }};
+    static const MessageMap map{
+        &CCmdTarget::GetMessageMap(),
+        {
+            on::Command(ID_TELL_TIME, &CTellTime::Tell),
+            on::Message<WM_HOTKEY>(&CTellTime::OnHotKey),
+            on::Message<WM_TELL_DONE>(&CTellTime::OnDone),
+            on::Command(IDC_SPEAK_TIME, &CTellTime::ShowVoiceNote),
+            on::Command(IDC_SPEAK_ONLY, &CTellTime::ShowVoiceNote),
+            on::Control(CBN_SELCHANGE, IDC_TELL_EVERY, &CTellTime::ShowIntervalState),
+        }};
     return map;
 }
 
-void CTellTime::Attach(HWND window, const unsigned* leadInMs) {
+void CTellTime::Attach(HWND window, const unsigned* leadInMs, CVoiceList* voices) {
     m_hWnd = window;
     m_leadInMs = leadInMs;
+    m_voices = voices;
 }
 
 void CTellTime::RegisterKey() {
@@ -90,13 +111,27 @@ void CTellTime::Tell() {
         Player().Stop();
         return;
     }
-    IPlatform& platform = Platform();
+    const LocalTime now = Platform().Now();
+    Strike(now.hour, now.minute, SettingsView(m_hWnd).Volume());
+}
+
+void CTellTime::TellAt(int hour, int minute, int volume) {
+    if (m_telling && Player().Playing())
+        return;
+    if (SettingsView(m_hWnd).Checked(IDC_SPEAK_ONLY)) {
+        Hush();
+        if (Say(hour, minute))
+            return;
+    }
+    Strike(hour, minute, volume);
+}
+
+void CTellTime::Strike(int hour, int minute, int volume) {
     const SettingsView view(m_hWnd);
-    const LocalTime now = platform.Now();
-    m_hour = now.hour;
-    m_minute = now.minute;
-    const std::vector<uint8_t> mixed = MixSlotStrokes(
-        TellStrokes(now.hour, now.minute, view.Options()), view.Slots(), view.Volume());
+    m_hour = hour;
+    m_minute = minute;
+    const std::vector<uint8_t> mixed =
+        MixSlotStrokes(TellStrokes(hour, minute, view.Options()), view.Slots(), volume);
     Hush();
     m_telling = true;
     if (mixed.empty()) {
@@ -119,27 +154,55 @@ void CTellTime::OnDone(bool whole) {
 }
 
 void CTellTime::SpeakTime(int hour, int minute) {
+    if (SettingsView(m_hWnd).Checked(IDC_SPEAK_TIME))
+        Say(hour, minute);
+}
+
+SpeechStyle CTellTime::Style() {
     const SettingsView view(m_hWnd);
-    if (!view.Checked(IDC_SPEAK_TIME))
-        return;
-    const HRESULT spoken = Platform().Speak(SpokenTime(LOCALE_NAME_USER_DEFAULT, hour, minute).text,
-                                            view.Volume(), Player().Device());
+    SpeechStyle style;
+    style.volume = view.Volume();
+    style.device = Player().Device();
+    style.voice = m_voices ? m_voices->Chosen().id : std::string();
+    style.rate = view.VoiceRate();
+    return style;
+}
+
+bool CTellTime::Say(int hour, int minute) {
+    const SettingsView view(m_hWnd);
+    HRESULT spoken;
+    if (view.SaysInWords()) {
+        // In the voice's language where CHIMO! speaks it, else in CHIMO!'s own.
+        int language = m_voices ? LanguageNamed(m_voices->Speaking().language) : -1;
+        for (int i = 0; language < 0 && i < kLanguageCount; ++i)
+            if (kLanguages[i].id == TextLanguage())
+                language = i;
+        const std::string words = TimeInWords(language, hour, minute, TwelveHourClock());
+        spoken = Platform().Speak(WideText(words), Style());
+    } else {
+        spoken = Platform().Speak(SpokenTime(LOCALE_NAME_USER_DEFAULT, hour, minute).text, Style());
+    }
     if (FAILED(spoken))
         SetWindowTextOf(::GetDlgItem(m_hWnd, IDC_SPEAK_NOTE), LoadText(IDS_NO_VOICE));
+    return SUCCEEDED(spoken);
 }
 
 void CTellTime::Hush() {
     const SettingsView view(m_hWnd);
-    if (view.Checked(IDC_SPEAK_TIME))
-        Platform().Speak(L"", view.Volume(), Player().Device());
+    if (view.Checked(IDC_SPEAK_TIME) || view.Checked(IDC_SPEAK_ONLY))
+        Platform().Speak(L"", Style());
 }
 
 void CTellTime::ShowVoiceNote() {
-    // The voice is asked only once the box is checked (it costs memory from then on), with
+    // The voice is asked only once a box asks for speech (it costs memory from then on), with
     // nothing to say: that also ends any speech still going.
     const SettingsView view(m_hWnd);
-    const bool silent = view.Checked(IDC_SPEAK_TIME) &&
-                        FAILED(Platform().Speak(L"", view.Volume(), Player().Device()));
+    const bool silent = (view.Checked(IDC_SPEAK_TIME) || view.Checked(IDC_SPEAK_ONLY)) &&
+                        FAILED(Platform().Speak(L"", Style()));
     SetWindowTextOf(::GetDlgItem(m_hWnd, IDC_SPEAK_NOTE),
                     silent ? LoadText(IDS_NO_VOICE) : CString());
+}
+
+void CTellTime::ShowIntervalState() {
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_SPEAK_ONLY), SettingsView(m_hWnd).TellEvery() != 0);
 }

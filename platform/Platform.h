@@ -17,6 +17,21 @@ struct SoundDevice {
     std::string id, name;
 };
 
+// An installed voice: its object token's ID, its name ("Microsoft Zira Desktop") and its
+// language ("en-US"; "" where the token names none).
+struct VoiceInfo {
+    std::string id, name, language;
+};
+
+// How a text is spoken: at `volume` (0 to 100), on the output device `device` ("" the
+// default), by the voice whose token is `voice` ("" or one not installed: Windows' voice), at
+// `rate` (-10 slowest to 10 fastest, 0 the voice's own).
+struct SpeechStyle {
+    int volume = 100;
+    std::string device, voice;
+    int rate = 0;
+};
+
 // One output device opened for one sound: blocks of samples that play one after another.
 class ISoundOut {
 public:
@@ -68,10 +83,12 @@ public:
     // `hwnd` as WM_HOTKEY; FALSE when Windows refuses it (another program holds it).
     virtual BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT key) = 0;
     virtual void UnregisterHotKey(HWND hwnd, int id) = 0;
-    // Speaks `text` with the system's default voice, asynchronously, at `volume` (0 to 100) on
-    // the output device `device` ("" the default), ending any speech still going; empty text
-    // only ends it. A failure when no voice can speak.
-    virtual HRESULT Speak(const wchar_t* text, int volume, const std::string& device) = 0;
+    // Speaks `text` asynchronously in `style`, ending any speech still going; empty text only
+    // ends it. A failure when no voice can speak.
+    virtual HRESULT Speak(const wchar_t* text, const SpeechStyle& style) = 0;
+    // The voices installed for this program's bitness: the desktop ones (SAPI 5), then the
+    // newer ones Windows' own settings offer (OneCore) that the first do not hold already.
+    virtual std::vector<VoiceInfo> Voices() = 0;
     // Ends any speech, waiting up to `ms` for the voice to fall silent; nothing where no voice
     // has been asked to speak.
     virtual void StopSpeech(DWORD ms) = 0;
@@ -102,7 +119,8 @@ public:
     HRESULT QueryDoNotDisturb(ULONG* size, DWORD* value) override;
     BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT key) override;
     void UnregisterHotKey(HWND hwnd, int id) override;
-    HRESULT Speak(const wchar_t* text, int volume, const std::string& device) override;
+    HRESULT Speak(const wchar_t* text, const SpeechStyle& style) override;
+    std::vector<VoiceInfo> Voices() override;
     void StopSpeech(DWORD ms) override;
     void EndProcess(UINT code) override;
     void WatchPresence(HWND hwnd) override;

@@ -73,6 +73,15 @@
 #define IDS_QUIET_AWAY 259
 // The language list's first entry
 #define IDS_WINDOWS_LANGUAGE 260
+// The voice list's first entry, and a chosen voice that is no longer installed (%1 its name)
+#define IDS_WINDOWS_VOICE 261
+#define IDS_NOT_INSTALLED 262
+// How the time is said, in the order the profile numbers them
+#define IDS_SAY_AS_CLOCK 263
+#define IDS_SAY_IN_WORDS 264
+// How often the time is also told: never, or every %1 minutes
+#define IDS_TELL_NEVER 265
+#define IDS_TELL_MINUTES 266
 // The reasons, as IDS_OPEN_ERROR_CODE + the code ShellExecute gave (0 to 32)
 #define IDS_OPEN_ERROR_CODE 300
 
@@ -128,6 +137,11 @@
 #define IDC_DAY_LAST 1046
 
 #define IDC_LANGUAGE 1047
+#define IDC_VOICE 1048
+#define IDC_VOICE_RATE 1049
+#define IDC_SPEAK_WORDS 1050
+#define IDC_TELL_EVERY 1051
+#define IDC_SPEAK_ONLY 1052
 // The settings window's labels and group boxes: their ids give them their texts in each
 // language (see res/lang)
 #define IDC_PRIMARY_GROUP 1100
@@ -148,6 +162,11 @@
 #define IDC_SLEEP_VOLUME_LABEL 1115
 #define IDC_DAYS_LABEL 1116
 #define IDC_LANGUAGE_LABEL 1117
+#define IDC_VOICE_GROUP 1118
+#define IDC_VOICE_LABEL 1119
+#define IDC_VOICE_RATE_LABEL 1128
+#define IDC_SPEAK_WORDS_LABEL 1129
+#define IDC_TELL_EVERY_LABEL 1130
 // About box controls
 #define IDC_WEB_LINK 1026
 #define IDC_MAIL_LINK_A 1027

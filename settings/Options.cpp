@@ -4,17 +4,28 @@
 
 #include <commctrl.h>
 
+#include <climits>
 #include <cstring>
 
 namespace {
 bool InRange(const OptionRow& row, int value) { return value >= row.low && value <= row.high; }
 
-// The profile's entry of `row`, or the row's fallback, written back, when there is none. -1
-// cannot be told from an absent entry, and counts as none.
+// The entry a Choice's value is, or -1 for one it has none for.
+int ChoiceIndex(const OptionRow& row, int value) {
+    if (!row.values)
+        return InRange(row, value) ? value - row.low : -1;
+    for (int i = 0; i <= row.high - row.low; ++i)
+        if (row.values[i] == value)
+            return i;
+    return -1;
+}
+
+// The profile's entry of `row`, or the row's fallback, written back, when there is none. -1,
+// which the program once wrote for no value, counts as none where the row's range lacks it.
 int StoredValue(const OptionRow& row) {
     CWinApp* app = AfxGetApp();
-    const int value = app->GetProfileInt(row.section, row.entry, -1);
-    if (value != -1)
+    const int value = app->GetProfileInt(row.section, row.entry, INT_MIN);
+    if (value != INT_MIN && (value != -1 || InRange(row, -1)))
         return value;
     app->WriteProfileInt(row.section, row.entry, row.fallback);
     return row.fallback;
@@ -33,7 +44,9 @@ void PrepareOptions(HWND dialog, const OptionTable& rows) {
         if (row.held != Held::Level)
             continue;
         HWND slider = ::GetDlgItem(dialog, row.control);
-        ::SendMessageW(slider, TBM_SETRANGE, TRUE, MAKELPARAM(row.low, row.high));
+        // The two words of TBM_SETRANGE would not carry a range below 0.
+        ::SendMessageW(slider, TBM_SETRANGEMIN, FALSE, row.low);
+        ::SendMessageW(slider, TBM_SETRANGEMAX, TRUE, row.high);
         ::SendMessageW(slider, TBM_SETPAGESIZE, 0, (row.high - row.low) / 10);
         ::SendMessageW(slider, TBM_SETPOS, TRUE, row.fallback);
     }
@@ -62,7 +75,9 @@ void LoadOptions(HWND dialog, const OptionTable& rows) {
         case Held::HotKey:
         case Held::Choice: {
             int value = StoredValue(row);
-            if (!InRange(row, value)) {
+            const bool known =
+                row.held == Held::Choice ? ChoiceIndex(row, value) >= 0 : InRange(row, value);
+            if (!known) {
                 value = row.fallback;
                 app->WriteProfileInt(row.section, row.entry, value);
             }
@@ -71,7 +86,8 @@ void LoadOptions(HWND dialog, const OptionTable& rows) {
             else if (row.held == Held::HotKey)
                 ::SendMessageW(control, HKM_SETHOTKEY, static_cast<WPARAM>(value), 0);
             else
-                ::SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(value - row.low), 0);
+                ::SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(ChoiceIndex(row, value)),
+                               0);
             break;
         }
         case Held::Box:
@@ -107,8 +123,11 @@ void SaveOptions(HWND dialog, const OptionTable& rows) {
             break;
         case Held::Choice: {
             const LRESULT chosen = ::SendMessageW(control, CB_GETCURSEL, 0, 0);
+            const int index = static_cast<int>(chosen);
             app->WriteProfileInt(row.section, row.entry,
-                                 chosen < 0 ? row.fallback : row.low + static_cast<int>(chosen));
+                                 chosen < 0 || index > row.high - row.low ? row.fallback
+                                 : row.values                             ? row.values[index]
+                                                                          : row.low + index);
             break;
         }
         case Held::Box:

@@ -13,7 +13,8 @@ enum class Held {
     Text,        // an edit field; an empty entry is no entry
     Level,       // a slider from `low` to `high`; other values are the default, written back
     HotKey,      // a hot-key control (key | HOTKEYF_* << 8); other values are the default
-    Choice,      // a drop-down list whose entries stand for `low` to `high`; other values are the
+    Choice,      // a drop-down list whose entries stand for `low` to `high` (or, where the row
+                 // has `values`, for values[0] to values[high - low]); other values are the
                  // default, written back
     Number,      // no control: a number the profile alone holds, kept to `low`..`high`
 };
@@ -25,6 +26,7 @@ struct OptionRow {
     Held held;
     int fallback; // when the profile has no entry
     int low, high;
+    const int* values = nullptr; // what a Choice's entries stand for, when not low to high
 };
 
 // A table of rows, as a range.

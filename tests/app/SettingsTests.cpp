@@ -54,7 +54,8 @@ TEST_F(Settings, ACleanAccountAndEverySettingThroughARestart) {
         "[Special]\r\nDisable_Tray_Icon=0\r\nChime_When_Busy=0\r\n"
         "Lead_In_Ms=700\r\n[Options]\r\nMulti_Chimo=0\r\nPattern=0\r\nUse_Same_Secondary=0\r\n"
         "Disable_Secondary=0\r\nTimer=0\r\nWake_Speakers=0\r\nVolume=100\r\n"
-        "Quiet_When_Away=0\r\nSpeak_Time=0\r\nTell_Time_Key=1876\r\nAway_Minutes=10\r\n"
+        "Quiet_When_Away=0\r\nSpeak_Time=0\r\nTell_Time_Key=1876\r\nTell_Every=0\r\n"
+        "Speak_Only=0\r\nSpeak_Words=0\r\nVoice_Rate=0\r\nAway_Minutes=10\r\n"
         "Days=127\r\n");
     for (const char* key : kSlotKeys) {
         EXPECT_TRUE(KeyExists(key)) << "shown in the system's sound settings: " << key;

@@ -32,6 +32,19 @@ struct Tell : ChimoTest {
         run->Send(WM_HOTKEY, 1);
         Player().Wait(5000);
     }
+    // The entries of list `id`, in order.
+    std::vector<std::string> Entries(int id) const {
+        std::vector<std::string> entries;
+        const HWND list = ::GetDlgItem(run->hwnd(), id);
+        const LRESULT count = ::SendMessageW(list, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            wchar_t text[256] = L"";
+            if (::SendMessageW(list, CB_GETLBTEXTLEN, i, 0) < 256)
+                ::SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            entries.push_back(Utf8(text).str());
+        }
+        return entries;
+    }
     std::wstring Said(int hour, int minute) const {
         return SpokenTime(LOCALE_NAME_USER_DEFAULT, hour, minute).text;
     }
@@ -202,4 +215,107 @@ TEST_F(Tell, AShortcutAlwaysHasCtrlOrAlt) {
     ::SendMessageA(control, WM_KEYUP, 'B', 0xC0000000);
     EXPECT_EQ(::SendMessageA(control, HKM_GETHOTKEY, 0, 0),
               MAKEWORD('B', HOTKEYF_CONTROL | HOTKEYF_ALT));
+}
+
+// Every few minutes the time is told as the key tells it: at 10:05 the ten hours struck, at the
+// quarters only the chime. Each silence of a chime keeps a tell quiet too, the tooltip saying
+// why; "Speak only" speaks where a voice does, and strikes where none does.
+TEST_F(Tell, EveryFewMinutesTheTimeIsToldKeepingEachSilence) {
+    AfxGetApp()->WriteProfileInt("Options", "Tell_Every", 5);
+    Start();
+    Slots();
+    const size_t tenStrikes = 9 * 22050 + 2205;
+    EXPECT_TRUE(TickAt(10, 5).empty()) << "no chime's file";
+    Player().Wait(5000);
+    ASSERT_EQ(fake.Sounds().size(), 1u);
+    EXPECT_EQ(fake.Sounds()[0].samples.size(), 2 * tenStrikes) << "ten strikes and no quarter";
+    TickAt(10, 30);
+    Player().Wait(5000);
+    ASSERT_EQ(fake.Sounds().size(), 1u);
+    EXPECT_EQ(fake.Sounds()[0].samples.size(), 2 * 4410u) << "the quarter alone, no tell";
+
+    const auto silentAt = [&](int minute) {
+        fake.Clear();
+        TickAt(10, minute);
+        Player().Wait(5000);
+        return fake.Sounds().empty();
+    };
+    run->Command(IDC_DISABLE);
+    EXPECT_TRUE(silentAt(40)) << "Disable";
+    run->Command(IDC_DISABLE);
+    run->Command(ID_SNOOZE);
+    EXPECT_TRUE(silentAt(40)) << "the snooze";
+    run->Command(IDC_DISABLE); // which ends the snooze
+    run->Command(IDC_DISABLE);
+    fake.userState = QUNS_BUSY;
+    EXPECT_TRUE(silentAt(40)) << "a full-screen program";
+    ASSERT_FALSE(Tips().empty());
+    EXPECT_EQ(Tips().back(),
+              std::string(kTipActive) + "; quiet at 10:40 AM (a full-screen program)");
+    fake.userState = QUNS_ACCEPTS_NOTIFICATIONS;
+    EXPECT_FALSE(silentAt(40)) << "told again";
+
+    Show();
+    Click(IDC_SPEAK_ONLY);
+    run->Command(IDOK);
+    fake.Clear();
+    TickAt(10, 50);
+    Player().Wait(5000);
+    EXPECT_TRUE(fake.Sounds().empty()) << "spoken only";
+    EXPECT_EQ(fake.Spoken().back(), Said(10, 50));
+    fake.voice = E_NOTIMPL;
+    fake.Clear();
+    TickAt(10, 55);
+    Player().Wait(5000);
+    EXPECT_EQ(fake.Sounds().size(), 1u) << "struck where no voice speaks";
+}
+
+// The voices installed, desktop and OneCore alike, by name after Windows' voice; the one
+// chosen, its speed and the time in words in its language; a voice that is gone stays chosen
+// by name as not installed, and Windows' voice speaks in CHIMO!'s language meanwhile.
+TEST_F(Tell, TheVoiceChosenSaysTheTimeInWordsInItsLanguage) {
+    const VoiceInfo zira{"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Speech\\Voices\\Tokens\\Z",
+                         "Microsoft Zira Desktop", "en-US"},
+        hedda{"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Speech_OneCore\\Voices\\Tokens\\H",
+              "Microsoft Hedda", "de-DE"},
+        bengt{"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Speech_OneCore\\Voices\\Tokens\\B",
+              "Microsoft Bengt", "sv-SE"};
+    fake.voices = {zira, hedda, bengt};
+    AfxGetApp()->WriteProfileInt("Options", "Speak_Time", 1);
+    Start();
+    Slots();
+    Show();
+    const HWND list = ::GetDlgItem(run->hwnd(), IDC_VOICE);
+    EXPECT_EQ(Entries(IDC_VOICE),
+              (std::vector<std::string>{"Windows' voice", zira.name, hedda.name, bengt.name}));
+    ::SendMessageW(list, CB_SETCURSEL, 2, 0);
+    ::SendDlgItemMessageW(run->hwnd(), IDC_SPEAK_WORDS, CB_SETCURSEL, 1, 0);
+    ::SendDlgItemMessageW(run->hwnd(), IDC_VOICE_RATE, TBM_SETPOS, TRUE, -4);
+    run->Command(IDOK);
+    EXPECT_EQ(AfxGetApp()->GetProfileString("Options", "Voice"), hedda.id.c_str());
+    EXPECT_EQ(AfxGetApp()->GetProfileString("Options", "Voice_Name"), hedda.name.c_str());
+    EXPECT_EQ(AfxGetApp()->GetProfileInt("Options", "Voice_Rate", 0), -4);
+    TickAt(10, 30);
+    run->SettleUntil([&] { return fake.Spoken().size() == 2; });
+    EXPECT_EQ(fake.Spoken().back(), L"halb elf vormittags")
+        << "in the voice's language, on the twelve-hour clock of Wine's en-US";
+    EXPECT_EQ(fake.LastStyle().voice, hedda.id);
+    EXPECT_EQ(fake.LastStyle().rate, -4);
+
+    Stop();
+    AfxGetApp()->WriteProfileString("Options", "Voice", bengt.id.c_str());
+    AfxGetApp()->WriteProfileString("Options", "Voice_Name", bengt.name.c_str());
+    fake.voices = {zira};
+    Start();
+    Slots();
+    TickAt(10, 45);
+    run->SettleUntil([&] { return fake.Spoken().size() == 2; });
+    EXPECT_EQ(fake.Spoken().back(), L"quarter to eleven in the morning")
+        << "gone: in CHIMO!'s language";
+    Show();
+    EXPECT_EQ(Entries(IDC_VOICE), (std::vector<std::string>{"Windows' voice", zira.name,
+                                                            "Microsoft Bengt (not installed)"}));
+    run->Command(IDOK);
+    EXPECT_EQ(AfxGetApp()->GetProfileString("Options", "Voice"), bengt.id.c_str())
+        << "kept until another is chosen";
 }

@@ -233,3 +233,70 @@ TEST(ChimeChoice, EachPatternStrikesEveryQuarterOfTheDay) {
                   stored >= 0 && stored < 4 ? static_cast<Pattern>(stored) : Pattern::Westminster)
             << stored;
 }
+
+// Which minutes of an hour tell the time for each interval: its multiples, less the quarters
+// that ring anyway; a quarter the way of striking leaves silent is told. Anything but the
+// offered intervals tells nothing.
+TEST(TellEvery, TellsAtItsMultiplesButNotAtAQuarterThatRings) {
+    ChimeOptions westminster, silentQuarters, halfHour;
+    silentQuarters.disableSecondary = true;
+    halfHour.pattern = Pattern::HalfHourStroke;
+    const struct {
+        int every;
+        const ChimeOptions& options;
+        const char* minutes;
+    } rows[] = {
+        {5, westminster, "5 10 20 25 35 40 50 55"},
+        {10, westminster, "10 20 40 50"},
+        {15, westminster, ""},
+        {20, westminster, "20 40"},
+        {30, westminster, ""},
+        {60, westminster, ""},
+        {0, westminster, ""},
+        {7, westminster, ""},
+        {-5, westminster, ""},
+        {15, silentQuarters, "15 30 45"},
+        {30, silentQuarters, "30"},
+        {60, silentQuarters, ""}, // the hour still rings
+        {10, halfHour, "10 20 40 50"},
+        {15, halfHour, "15 45"},
+    };
+    for (const auto& row : rows) {
+        std::string minutes;
+        for (int minute = 0; minute < 60; ++minute)
+            if (TellsAt(10, minute, row.every, row.options))
+                minutes += (minutes.empty() ? "" : " ") + std::to_string(minute);
+        EXPECT_EQ(minutes, row.minutes) << "every " << row.every;
+    }
+}
+
+// With an interval the timer is armed for the next quarter or minute told, whichever is first,
+// and never between them; an unknown interval arms for the quarters alone.
+TEST(TellEvery, TheScheduleArmsForTheNextQuarterOrTell) {
+    const struct {
+        int every, minute, second;
+        int next; // minute of the hour, 60 for the next hour's
+    } rows[] = {
+        {5, 1, 0, 5},    {5, 4, 59, 5},   {5, 5, 0, 10},   {5, 14, 30, 15},
+        {10, 5, 0, 10},  {20, 15, 0, 20}, {20, 20, 0, 30}, {60, 46, 0, 60},
+        {30, 31, 0, 45}, {7, 1, 0, 15},   {0, 50, 0, 60},
+    };
+    for (const auto& row : rows) {
+        ChimeSchedule schedule;
+        schedule.SetTellEvery(row.every);
+        const Boundary b = schedule.Next(At(10, row.minute, row.second));
+        EXPECT_EQ(b.hour * 60 + b.minute, 10 * 60 + row.next)
+            << "every " << row.every << " from :" << row.minute;
+        EXPECT_EQ(b.msAway,
+                  static_cast<unsigned>(((row.next - row.minute) * 60 - row.second) * 1000));
+    }
+    // A tell already rung is passed over, as a quarter is; after a clock change one due now
+    // rings at once.
+    ChimeSchedule schedule;
+    schedule.SetTellEvery(5);
+    schedule.Arm(schedule.Next(At(10, 3, 0)), 0);
+    EXPECT_TRUE(schedule.OnTick(At(10, 4, 59, 900)).timely);
+    EXPECT_EQ(schedule.Next(At(10, 4, 59, 950)).minute, 10);
+    EXPECT_EQ(schedule.NextAfterChange(At(10, 20, 0)).msAway, 0u);
+    EXPECT_EQ(schedule.NextAfterChange(At(10, 21, 0)).minute, 25);
+}

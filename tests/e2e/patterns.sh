@@ -23,54 +23,6 @@ set_slot '(XX:15) Quarter After' quarter
 set_slot '(XX:30) Half Past' half
 set_slot '(XX:45) Quarter Til' half
 
-# start_at HOUR MINUTE: CHIMO! started in a zone whose local time is HOUR:MINUTE at $boundary,
-# some 15 to 75 s away (start_in_zone's minute, with the zone's hours added).
-start_at() {
-    local hour=$1 minute=$2
-    zone_chosen() {
-        local utc=$(((boundary / 60) % 1440)) want=$((hour * 60 + minute))
-        ahead=$(((want - utc + 1440) % 1440))
-        printf 'Zone Z%s %d:%02d - ZZZ\n' "$attempt" $((ahead / 60)) $((ahead % 60)) >"$work/zone.zi"
-        /usr/sbin/zic -d "$work" "$work/zone.zi"
-    }
-    rm -f "$CHIMO_CAPTURE"
-    start_in_zone "$minute" wine "$chimo"
-}
-
-# heard PATTERN: the tones the capture holds once they have sounded, as "Hz@ms" from the first.
-heard() {
-    python3 - "$CHIMO_CAPTURE" "$boundary" <<'PY'
-import os, struct, sys, time
-capture, boundary = sys.argv[1], float(sys.argv[2])
-while time.time() < boundary + 9:
-    time.sleep(0.2)
-data = open(capture, "rb").read() if os.path.exists(capture) else b""
-s = struct.unpack("<%dh" % (len(data) // 2), data[:len(data) // 2 * 2])
-rate, window = 22050, 220
-loud = [max(abs(v) for v in s[i:i + window]) > 1000 for i in range(0, len(s) - window + 1, window)]
-out, start, first = [], None, None
-for i, on in enumerate(loud + [False]):
-    if on and start is None:
-        start = i
-    elif not on and start is not None:
-        whole = s[start * window:i * window]
-        part = whole[len(whole) // 4:len(whole) * 3 // 4]  # its steady middle
-        hz = sum(1 for a, b in zip(part, part[1:]) if (a < 0) != (b < 0)) / 2 / (len(part) / rate)
-        at = start * window * 1000 // rate
-        first = at if first is None else first
-        tone = min((440, 660, 880), key=lambda t: abs(t - hz))
-        out.append("%d@%d" % (tone, round((at - first) / 100) * 100))
-        start = None
-print(" ".join(out))
-PY
-}
-# expect WHAT WANTED: the strikes heard are WANTED.
-expect() {
-    local got
-    got=$(heard)
-    [ "$got" = "$2" ] || { echo "FAIL: $1: heard '$got', not '$2'"; exit 1; }
-    pass "$1: $2"
-}
 ini() { printf '[Options]\r\nVolume=100\r\nWake_Speakers=0\r\n%s' "$1" >"$WINEPREFIX/drive_c/windows/CHIMO.INI"; }
 pairs() { # N strikes of the hour bell in pairs
     local i out=

@@ -327,11 +327,17 @@ std::vector<std::pair<UINT, UINT>> FakePlatform::HotKeys() const {
     return keys;
 }
 
-HRESULT FakePlatform::Speak(const wchar_t* text, int, const std::string& device) {
+HRESULT FakePlatform::Speak(const wchar_t* text, const SpeechStyle& style) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_spoken.push_back(text ? text : L"");
-    m_spokenOn.push_back(device);
+    m_spokenOn.push_back(style.device);
+    if (text && *text)
+        m_lastStyle = style;
     return voice;
+}
+SpeechStyle FakePlatform::LastStyle() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_lastStyle;
 }
 std::vector<std::string> FakePlatform::SpokenOn() const {
     std::lock_guard<std::mutex> lock(m_mutex);

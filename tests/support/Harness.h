@@ -62,6 +62,10 @@ public:
     std::vector<std::wstring> Spoken() const;
     // The device each speech was to go to, in order ("" the default).
     std::vector<std::string> SpokenOn() const;
+    // How the last text was spoken.
+    SpeechStyle LastStyle() const;
+    // The voices installed.
+    std::vector<VoiceInfo> voices;
     std::atomic<HRESULT> voice{S_OK};
     // Whether the voice was told to fall silent, and with what exit code the process was ended
     // (-1 while it was not).
@@ -95,7 +99,8 @@ private:
     HRESULT QueryDoNotDisturb(ULONG* size, DWORD* value) override;
     BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT key) override;
     void UnregisterHotKey(HWND hwnd, int id) override;
-    HRESULT Speak(const wchar_t* text, int volume, const std::string& device) override;
+    HRESULT Speak(const wchar_t* text, const SpeechStyle& style) override;
+    std::vector<VoiceInfo> Voices() override { return voices; }
     void StopSpeech(DWORD) override { speechStopped = true; }
     void EndProcess(UINT code) override { endedWith = static_cast<int>(code); }
     void WatchPresence(HWND hwnd) override { watching = hwnd; }
@@ -104,6 +109,7 @@ private:
 
     class Out;
     std::vector<std::string> m_spokenOn;
+    SpeechStyle m_lastStyle;
     std::vector<std::vector<std::pair<const uint8_t*, size_t>>> m_stranded;
     std::vector<std::pair<int, std::pair<UINT, UINT>>> m_hotKeys;
     std::vector<std::wstring> m_spoken;
