@@ -48,6 +48,9 @@ void PrepareOptions(HWND dialog, const OptionTable& rows) {
         ::SendMessageW(slider, TBM_SETRANGEMIN, FALSE, row.low);
         ::SendMessageW(slider, TBM_SETRANGEMAX, TRUE, row.high);
         ::SendMessageW(slider, TBM_SETPAGESIZE, 0, (row.high - row.low) / 10);
+        // Moved twice: Wine draws the thumb anew only when the position changes, and a range
+        // set after it leaves it drawn where the old range had it.
+        ::SendMessageW(slider, TBM_SETPOS, FALSE, row.low == row.fallback ? row.high : row.low);
         ::SendMessageW(slider, TBM_SETPOS, TRUE, row.fallback);
     }
 }

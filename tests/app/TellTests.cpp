@@ -288,6 +288,10 @@ TEST_F(Tell, TheVoiceChosenSaysTheTimeInWordsInItsLanguage) {
     const HWND list = ::GetDlgItem(run->hwnd(), IDC_VOICE);
     EXPECT_EQ(Entries(IDC_VOICE),
               (std::vector<std::string>{"Windows' voice", zira.name, hedda.name, bengt.name}));
+    const HWND rate = ::GetDlgItem(run->hwnd(), IDC_VOICE_RATE);
+    EXPECT_EQ(::SendMessageW(rate, TBM_GETRANGEMIN, 0, 0), -10);
+    EXPECT_EQ(::SendMessageW(rate, TBM_GETRANGEMAX, 0, 0), 10);
+    EXPECT_EQ(::SendMessageW(rate, TBM_GETPOS, 0, 0), 0) << "the voice's own speed";
     ::SendMessageW(list, CB_SETCURSEL, 2, 0);
     ::SendDlgItemMessageW(run->hwnd(), IDC_SPEAK_WORDS, CB_SETCURSEL, 1, 0);
     ::SendDlgItemMessageW(run->hwnd(), IDC_VOICE_RATE, TBM_SETPOS, TRUE, -4);
