@@ -85,17 +85,18 @@ PROGRAMS = ("chimo", "chimo+lead-in", "baseline")
 AUDIBLE = int(32768 * 10 ** (-40 / 20))
 
 
-def use_lead_in(on):
-    """The profile with the lead-in on or off (the slots' sounds are in the registry)."""
+def use_lead_in(on, more=""):
+    """The profile with the lead-in on or off (the slots' sounds are in the registry), and the
+    entries `more` of its [Options]."""
     ini = os.path.join(os.environ["WINEPREFIX"], "drive_c", "windows", "CHIMO.INI")
     with open(ini, "w", newline="\r\n") as f:
-        f.write("[Options]\nVolume=100\nWake_Speakers=%d\n" % (1 if on else 0))
+        f.write("[Options]\nVolume=100\nWake_Speakers=%d\n%s" % (1 if on else 0, more))
 
 
-def start(program, env=None):
+def start(program, env=None, more=""):
     """Starts CHIMO.EXE (with the lead-in or without) or the baseline; waits for its window."""
     if program.startswith("chimo"):
-        use_lead_in(program == "chimo+lead-in")
+        use_lead_in(program == "chimo+lead-in", more)
         wine(CHIMO, env=env, wait=False)
         wine(REMOTE, "wait")
         return pid_of("CHIMO.EXE")
@@ -214,10 +215,11 @@ def rss_kb(pid):
 
 
 def idle():
-    """CPU seconds and wake-ups of both programs over IDLE_SECONDS with no boundary due."""
+    """CPU seconds and wake-ups of both programs over IDLE_SECONDS with no boundary due: for
+    CHIMO!, between two tells of the time every 5 minutes (10:00 and 10:05)."""
     stop_all()
-    set_offset(int(today_at(10, 2, 0) - time.time()))  # 13 minutes from the next boundary
-    pids = {p: start(p, fake_env()) for p in ("chimo", "baseline")}
+    set_offset(int(today_at(10, 2, 0) - time.time()))  # 3 minutes from the next tell
+    pids = {p: start(p, fake_env(), "Tell_Every=5\n") for p in ("chimo", "baseline")}
     time.sleep(3)
     before = {p: cpu_and_wakeups(pid) for p, pid in pids.items()}
     time.sleep(IDLE_SECONDS)
