@@ -1,13 +1,12 @@
 #pragma once
 // The output device every sound plays on: the list of devices (a drop-down list of the settings
 // window, announced with its label) and the choice in it. It handles its own notifications.
-#include "controls/NamedControl.h"
+#include "main/FoundList.h"
 #include "platform/Platform.h"
 
 #include <string>
-#include <vector>
 
-class CDeviceList : public CNamedControl {
+class CDeviceList : public CFoundList<SoundDevice> {
 public:
     const MessageMap& GetMessageMap() const override;
     // Lists "Default device" and, when `lookUp`, each device connected now; the device `id`
@@ -16,11 +15,7 @@ public:
     void Show(const std::string& id, const std::string& name, bool lookUp);
     // Looks the devices up again, the chosen one staying chosen (the window opens).
     void Refresh();
-    // The device chosen: its ID ("" for the default device) and its name.
-    SoundDevice Chosen() const;
 
 private:
     void OnChosen();
-    // The entries, in the list's order: the default device first.
-    std::vector<SoundDevice> m_devices;
 };

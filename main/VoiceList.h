@@ -2,28 +2,19 @@
 // The voice that says the time: the "Voice:" list of the settings window (Windows' voice first,
 // then every voice installed by its name) and the choice in it, kept by the voice's token ID
 // and name.
-#include "controls/NamedControl.h"
+#include "main/FoundList.h"
 #include "platform/Platform.h"
 
 #include <string>
-#include <vector>
 
-class CVoiceList : public CNamedControl {
+class CVoiceList : public CFoundList<VoiceInfo> {
 public:
     // Lists "Windows' voice" and, when `lookUp`, each voice installed; the voice `id` (named
     // `name`) stays chosen, marked as not installed when it is not.
     void Show(const std::string& id, const std::string& name, bool lookUp);
     // Looks the voices up again, the chosen one staying chosen (the window opens).
     void Refresh();
-    // The voice chosen ("" for Windows' voice): its token ID, name and language.
-    VoiceInfo Chosen() const;
-    // The same, its language known: the voices are looked up first if they were not yet.
+    // The voice chosen, its language known: the voices are looked up first if they were not
+    // yet.
     VoiceInfo Speaking();
-    bool LookedUp() const { return m_lookedUp; }
-
-private:
-    // The entries, in the list's order: Windows' voice first.
-    std::vector<VoiceInfo> m_voices;
-    // Whether the voices have been looked up since the list was shown.
-    bool m_lookedUp = false;
 };
