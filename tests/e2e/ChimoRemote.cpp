@@ -311,6 +311,14 @@ int Run(int argc, char** argv) {
                     break;
         return std::printf("%s\n", tip) < 0 || !tip[0];
     }
+    if (is("timechange")) {
+        // As Windows tells every window when the clock is set.
+        DWORD_PTR ignored = 0;
+        return ::SendMessageTimeoutA(HWND_BROADCAST, WM_TIMECHANGE, 0, 0, SMTO_ABORTIFHUNG, 5000,
+                                     &ignored)
+                   ? 0
+                   : 1;
+    }
     if (is("count"))
         return std::printf("%d\n", CountInstances()) < 0;
     if (is("launch") && argc == 4)
@@ -411,7 +419,7 @@ int Run(int argc, char** argv) {
     std::fprintf(stderr,
                  "usage: chimo_remote wait|count|launch N EXE|settext ID TEXT|gettext ID|items ID|"
                  "send ID MSG W L|state NAME|endsession|quit|hang|old|stranger SECONDS|"
-                 "tooltip\n");
+                 "tooltip|timechange\n");
     return 2;
 }
 
