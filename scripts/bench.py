@@ -151,20 +151,22 @@ def onset(program, boundary_index):
 
 def four_chimes(program):
     """The program's memory (resident, private) in KB 2 s after its fourth chime, and how many
-    of the four were heard (the capture grew): started 6 s before 10:15 of the fake clock, which
+    of the four were heard (the capture was written): started 6 s before 10:15 of the fake clock, which
     then jumps to 3 s before each next quarter, the programs told as Windows tells them when the
     clock is set. An hour of uptime."""
     stop_all()
     if os.path.exists(CAPTURE):
         os.remove(CAPTURE)
-    size = lambda: os.path.getsize(CAPTURE) if os.path.exists(CAPTURE) else 0
+    # The sink writes each sound's samples over the last one's: a chime is heard when the
+    # capture was written again, whatever its size.
+    written = lambda: os.stat(CAPTURE).st_mtime_ns if os.path.exists(CAPTURE) else 0
     quarters = [today_at(h, m, 0) for h, m in ((10, 15), (10, 30), (10, 45), (11, 0))]
     set_offset(int(round(quarters[0] - 6 - time.time())))
     pid = start(program, fake_env())
     time.sleep(6 + 2.5)
     heard, last = 0, 0
     for boundary in quarters[1:] + [None]:
-        heard, last = heard + (size() > last), size()
+        heard, last = heard + (written() != last), written()
         if boundary is None:
             break
         set_offset(int(round(boundary - 3 - time.time())))
