@@ -46,6 +46,8 @@ INT_PTR CALLBACK BaselineProc(HWND hwnd, UINT message, WPARAM, LPARAM) {
     }
     return FALSE;
 }
+// CHIMO!'s settings window as its template builds it, its controls empty.
+INT_PTR CALLBACK Inert(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
@@ -78,9 +80,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
             init(&classes);
         const HMODULE resources = ::LoadLibraryExA(
             chimo, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-        if (!resources || !::CreateDialogParamA(
-                              resources, MAKEINTRESOURCEA(102) /* IDD_CHIME */, nullptr,
-                              [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0))
+        if (!resources || !::CreateDialogParamA(resources, MAKEINTRESOURCEA(102) /* IDD_CHIME */,
+                                                nullptr, Inert, 0))
             return 1;
     }
     MSG msg;
