@@ -42,7 +42,17 @@ INT_PTR CALLBACK BaselineProc(HWND hwnd, UINT message, WPARAM, LPARAM) {
         return TRUE;
     case WM_TIMECHANGE: ::SetTimer(hwnd, 1, MillisecondsToNextQuarter(), nullptr); return TRUE;
     case WM_CLOSE: ::DestroyWindow(hwnd); return TRUE;
-    case WM_DESTROY: ::PostQuitMessage(0); return TRUE;
+    case WM_DESTROY: {
+        // The icon goes with the window: one left behind costs the next program Wine's
+        // taskbar's time to find its window gone.
+        NOTIFYICONDATAA icon{};
+        icon.cbSize = sizeof icon;
+        icon.hWnd = hwnd;
+        icon.uID = 1;
+        ::Shell_NotifyIconA(NIM_DELETE, &icon);
+        ::PostQuitMessage(0);
+        return TRUE;
+    }
     }
     return FALSE;
 }

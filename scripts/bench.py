@@ -72,7 +72,11 @@ def today_at(hh, mm, ss):
 
 
 def stop_all():
+    # Both leave as the user would have them, their tray icons with them: a program killed
+    # leaves its icon, and the next start then waits (some 1.4 s) on Wine's taskbar.
     wine(REMOTE, "quit")
+    while pid_of("baseline.exe") and wine(PROBE, "--close", "Baseline").returncode == 0:
+        pass
     subprocess.run(["pkill", "-f", "baseline.exe"], stderr=subprocess.DEVNULL)
     time.sleep(0.5)
 
@@ -96,6 +100,15 @@ def use_lead_in(on, more=""):
         f.write("[Options]\nVolume=100\nWake_Speakers=%d\n%s" % (1 if on else 0, more))
 
 
+def env_for(program, env=None):
+    """The environment to start `program` in: "baseline+window" is the baseline told to build
+    CHIMO!'s settings window too."""
+    env = dict(env or os.environ)
+    if program == "baseline+window":
+        env["BASELINE_WINDOW_FROM"] = winpath(CHIMO)
+    return env
+
+
 def start(program, env=None, more=""):
     """Starts CHIMO.EXE (with the lead-in or without) or the baseline (with CHIMO!'s settings
     window or without); waits for its window."""
@@ -104,9 +117,7 @@ def start(program, env=None, more=""):
         wine(CHIMO, env=env, wait=False)
         wine(REMOTE, "wait")
         return pid_of("CHIMO.EXE")
-    if program == "baseline+window":
-        env = dict(env or os.environ, BASELINE_WINDOW_FROM=winpath(CHIMO))
-    wine(BASELINE, winpath(TONE), env=env, wait=False)
+    wine(BASELINE, winpath(TONE), env=env_for(program, env), wait=False)
     for _ in range(200):
         pid = pid_of("baseline.exe")
         if pid:
@@ -284,9 +295,7 @@ def startup(program):
     """Seconds to the hidden window, then resident and private KB 2 s after start; for
     "baseline+window", the baseline that also builds CHIMO!'s settings window hidden."""
     stop_all()
-    env = dict(os.environ)
-    if program == "baseline+window":
-        env["BASELINE_WINDOW_FROM"] = winpath(CHIMO)
+    env = env_for(program)
     if program == "chimo":
         line, title = winpath(CHIMO), "CHIMO!"
     else:
