@@ -22,12 +22,7 @@ TOOLINFOW MakeToolInfo(HWND tool) {
 } // namespace
 
 BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
-    // The common controls are loaded when the first tooltip is made (the About box's), not
-    // at start-up.
-    using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    static const Init init = SystemProc<Init>("comctl32.dll", "InitCommonControlsEx");
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
-    if (!init || !init(&classes))
+    if (!AfxInitCommonControls(ICC_WIN95_CLASSES))
         return FALSE;
     // The tip goes with its owner's window.
     return SubclassWindow(::CreateWindowExW(

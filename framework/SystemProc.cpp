@@ -1,5 +1,7 @@
 #include "framework/SystemProc.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 
 FARPROC LoadSystemProc(const char* dll, const char* name) {
@@ -15,4 +17,22 @@ FARPROC LoadSystemProc(const char* dll, const char* name) {
         path[length + 1 + i] = static_cast<unsigned char>(dll[i]);
     HMODULE module = ::LoadLibraryW(path); // kept loaded for the life of the process
     return module ? ::GetProcAddress(module, name) : nullptr;
+}
+
+BOOL AfxInitCommonControls(DWORD classes) {
+    using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    static const Init init = [] {
+        // By name, not by path: the manifest's redirection to the common controls' version 6
+        // applies to a name only, and the search after it is the system directory's alone.
+        HMODULE module = ::LoadLibraryExW(L"comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        // Windows 7 without KB2533623 knows no such flag; the manifest's redirection, which
+        // comes before any folder is searched, still finds version 6 there.
+        if (!module && ::GetLastError() == ERROR_INVALID_PARAMETER)
+            module = ::LoadLibraryW(L"comctl32.dll");
+        return module ? reinterpret_cast<Init>(reinterpret_cast<void (*)()>(
+                            ::GetProcAddress(module, "InitCommonControlsEx")))
+                      : nullptr;
+    }();
+    const INITCOMMONCONTROLSEX wanted{sizeof wanted, classes};
+    return init && init(&wanted);
 }

@@ -15,9 +15,6 @@
 
 CChimeDlg::CChimeDlg() : CDialog(IDD_CHIME) {
     m_hMainIcon = AfxGetApp()->LoadIcon(IDI_MAIN);
-    // The volume slider's and the hot-key control's window classes.
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_HOTKEY_CLASS};
-    ::InitCommonControlsEx(&controls);
 }
 
 CChimeDlg::~CChimeDlg() = default;

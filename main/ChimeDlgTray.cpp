@@ -1,12 +1,17 @@
 // The status the tray icon shows, its menu, and the Disable switch.
 #include "main/ChimeDlg.h"
 #include "core/Texts.h"
+#include "framework/SystemProc.h"
 #include "sound/SoundPlayer.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 int CChimeDlg::OnCreate(LPCREATESTRUCTW) {
-    if (Default() == -1)
+    // The volume slider's and the hot-key control's window classes, registered as the window
+    // is made and before its controls are: what only the controls need loads once the window
+    // exists, not before it.
+    if (!AfxInitCommonControls(ICC_BAR_CLASSES | ICC_HOTKEY_CLASS) || Default() == -1)
         return -1;
     // The language of every text from here on, the tray's first.
     SetTextLanguage(TextLanguageFor(AfxGetApp()->GetProfileString("Options", "Language").str()));
